@@ -1,0 +1,40 @@
+#include "CVarWrapper.h"
+
+#include "ConsoleVariable.h"
+#include "HostAccess.h"
+
+using rafta::sim::ConsoleVariable;
+using rafta::sim::objectAt;
+
+CVarWrapper::CVarWrapper(std::uintptr_t mem) : address(mem) {}
+
+bool CVarWrapper::IsNull() const { return address == 0; }
+
+bool CVarWrapper::getBoolValue() const {
+  const auto* variable = objectAt<const ConsoleVariable>(address);
+  return variable != nullptr && variable->boolValue();
+}
+
+int CVarWrapper::getIntValue() const {
+  const auto* variable = objectAt<const ConsoleVariable>(address);
+  return variable != nullptr ? variable->intValue() : 0;
+}
+
+float CVarWrapper::getFloatValue() const {
+  const auto* variable = objectAt<const ConsoleVariable>(address);
+  return variable != nullptr ? variable->floatValue() : 0.0F;
+}
+
+void CVarWrapper::setValue(int value) const {
+  if (auto* variable = objectAt<ConsoleVariable>(address)) {
+    variable->setInt(value);
+  }
+}
+
+void CVarWrapper::setValue(float value) const {
+  if (auto* variable = objectAt<ConsoleVariable>(address)) {
+    variable->setFloat(value);
+  }
+}
+
+std::uintptr_t CVarWrapper::memory_address() const { return address; }

@@ -1,0 +1,83 @@
+#include "Canvas.h"
+
+#include <algorithm>
+#include <cstddef>
+#include <sstream>
+#include <utility>
+
+#include "Quoted.h"
+
+namespace rafta::sim {
+namespace {
+
+constexpr float kGlyphWidth = 7.0F;
+constexpr float kLineHeight = 13.0F;
+
+template <typename... Ts>
+struct Overloaded : Ts... {
+  using Ts::operator()...;
+};
+template <typename... Ts>
+Overloaded(Ts...) -> Overloaded<Ts...>;
+
+std::ostream& operator<<(std::ostream& out, Vector2 v) { return out << v.X << ' ' << v.Y; }
+std::ostream& operator<<(std::ostream& out, Vector2F v) { return out << v.X << ' ' << v.Y; }
+
+}  // namespace
+
+std::string describe(const CanvasCall& call) {
+  std::ostringstream out;
+  std::visit(Overloaded{
+                 [&](const canvas::SetColor& c) {
+                   out << "SetColor " << c.color.R << ' ' << c.color.G << ' ' << c.color.B << ' '
+                       << c.color.A;
+                 },
+                 [&](const canvas::SetPosition& c) { out << "SetPosition " << c.position; },
+                 [&](const canvas::DrawString& c) {
+                   out << "DrawString " << quote(c.text) << ' ' << c.xScale << ' ' << c.yScale;
+                 },
+                 [&](const canvas::MeasureString& c) {
+                   out << "GetStringSize " << quote(c.text) << ' ' << c.xScale << ' ' << c.yScale;
+                 },
+                 [&](const canvas::DrawBox& c) { out << "DrawBox " << c.size; },
+                 [&](const canvas::FillBox& c) { out << "FillBox " << c.size; },
+                 [&](const canvas::DrawLine& c) { out << "DrawLine " << c.start << ' ' << c.end; },
+                 [&](const canvas::DrawRect& c) { out << "DrawRect " << c.start << ' ' << c.end; },
+                 [&](const canvas::DrawTexture& c) {
+                   out << "DrawTexture " << (c.picture ? c.picture->path : "(not loaded)") << ' '
+                       << c.scale;
+                 },
+             },
+             call);
+  return out.str();
+}
+
+Canvas::Canvas(Vector2 size, std::function<void(const std::string&)> trace)
+    : size_(size), trace_(std::move(trace)) {}
+
+void Canvas::record(CanvasCall call) {
+  if (trace_) {
+    trace_("canvas " + describe(call));
+  }
+  calls_.push_back(std::move(call));
+}
+
+const std::vector<CanvasCall>& Canvas::calls() const { return calls_; }
+
+Vector2 Canvas::size() const { return size_; }
+
+Vector2F Canvas::textSize(const std::string& text, float xScale, float yScale) {
+  std::size_t longest = 0;
+  std::size_t lines = 1;
+  std::size_t start = 0;
+  for (std::size_t end = text.find('\n'); end != std::string::npos; end = text.find('\n', start)) {
+    longest = std::max(longest, end - start);
+    start = end + 1;
+    ++lines;
+  }
+  longest = std::max(longest, text.size() - start);
+  return {kGlyphWidth * static_cast<float>(longest) * xScale,
+          kLineHeight * static_cast<float>(lines) * yScale};
+}
+
+}  // namespace rafta::sim

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <filesystem>
+
+namespace rafta::sim {
+
+// What the host installs as the goal picture before a load.
+enum class PictureMode { Present, Absent, Unloadable };
+
+// Where the plugin looks for its goal picture under the application-data folder.
+[[nodiscard]] std::filesystem::path goalPicturePath(const std::filesystem::path& appData);
+
+// Present copies `shipped` there, Absent removes it, Unloadable writes a file that is no
+// picture. Throws ModuleError when the shipped picture is missing or the file cannot be made.
+void installGoalPicture(PictureMode mode, const std::filesystem::path& appData,
+                        const std::filesystem::path& shipped);
+
+}  // namespace rafta::sim

@@ -1,0 +1,130 @@
+#include "Host.h"
+
+#include <array>
+#include <iostream>
+#include <utility>
+
+namespace rafta::sim {
+
+std::string_view queryName(Query query) {
+  constexpr std::array<std::string_view, 7> names{
+      "IsInGame",    "IsInReplay",   "IsInFreeplay", "IsInCustomTraining", "GetCurrentGameState",
+      "GetLocalCar", "GetScreenSize"};
+  return names.at(static_cast<std::size_t>(query));
+}
+
+std::filesystem::path defaultConfigFile(const std::filesystem::path& appData) {
+  return appData / "bakkesmod" / "bakkesmod" / "cfg" / "config.cfg";
+}
+
+Host::Host(HostOptions options)
+    : appData_(std::move(options.appData)),
+      configFile_(options.configFile.empty() ? defaultConfigFile(appData_)
+                                             : std::move(options.configFile)),
+      warn_(std::move(options.warn)),
+      self_(reinterpret_cast<std::uintptr_t>(this)) {
+  readStored();
+}
+
+Host::~Host() = default;
+
+std::shared_ptr<CVarManagerWrapper> Host::cvarManager() {
+  return std::make_shared<CVarManagerWrapper>(reinterpret_cast<std::uintptr_t>(this));
+}
+
+std::shared_ptr<GameWrapper> Host::gameWrapper() {
+  return std::make_shared<GameWrapper>(reinterpret_cast<std::uintptr_t>(this));
+}
+
+void Host::tieCallbacksTo(std::weak_ptr<const void> plugin) { life_ = Lifeline(std::move(plugin)); }
+
+Game& Host::game() { return game_; }
+
+bool Host::ask(Query query) {
+  bool answer = false;
+  switch (query) {
+    case Query::IsInGame:
+      answer = game_.flag(GameFlag::InGame);
+      break;
+    case Query::IsInReplay:
+      answer = game_.flag(GameFlag::Replay);
+      break;
+    case Query::IsInFreeplay:
+      answer = game_.flag(GameFlag::Freeplay);
+      break;
+    case Query::IsInCustomTraining:
+      answer = game_.flag(GameFlag::Training);
+      break;
+    default:
+      break;
+  }
+  note(query, answer ? "1" : "0");
+  return answer;
+}
+
+std::uintptr_t Host::askGameState() {
+  const auto address = game_.stateAddress();
+  note(Query::GetCurrentGameState, address != 0 ? "the game state" : "null");
+  return address;
+}
+
+std::uintptr_t Host::askLocalCar() {
+  const auto address = game_.localCarAddress();
+  note(Query::GetLocalCar, address != 0 ? "car " + game_.localCar()->name : "null");
+  return address;
+}
+
+Vector2 Host::askScreenSize() {
+  const auto size = game_.screenSize();
+  note(Query::GetScreenSize, std::to_string(size.X) + " " + std::to_string(size.Y));
+  return size;
+}
+
+const std::vector<Query>& Host::queries() const { return queries_; }
+
+void Host::clearQueries() { queries_.clear(); }
+
+void Host::note(Query query, const std::string& answer) {
+  queries_.push_back(query);
+  trace("query " + std::string(queryName(query)) + " -> " + answer);
+}
+
+void Host::log(const std::string& line) {
+  log_.push_back(line);
+  if (logSink_) {
+    logSink_(line);
+  }
+}
+
+const std::vector<std::string>& Host::logLines() const { return log_; }
+
+void Host::setLogSink(TextSink sink) { logSink_ = std::move(sink); }
+
+void Host::setTraceSink(TextSink sink) { traceSink_ = std::move(sink); }
+
+void Host::trace(const std::string& line) const {
+  if (traceSink_) {
+    traceSink_(line);
+  }
+}
+
+void Host::warn(const std::string& message) const {
+  if (warn_) {
+    warn_(message);
+  } else {
+    std::cerr << message << '\n';
+  }
+}
+
+void Host::orphaned(const std::string& what) const {
+  warn("rafta-sim: " + what + " not called: the plugin object that set it no longer exists");
+}
+
+void Host::forgetAll() {
+  trace("forget every variable, hook, timer and drawable");
+  dropCallbacks();
+  variables_.clear();
+  readStored();
+}
+
+}  // namespace rafta::sim

@@ -1,0 +1,163 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <variant>
+#include <vector>
+
+#include "ActorWrappers.h"
+#include "CVarManagerWrapper.h"
+#include "CallbackList.h"
+#include "Canvas.h"
+#include "ConfigFile.h"
+#include "ConsoleVariable.h"
+#include "Game.h"
+#include "GameWrapper.h"
+#include "Lifeline.h"
+#include "Scheduler.h"
+
+namespace rafta::sim {
+
+// The game-wrapper questions a plugin asks, recorded in the order asked.
+enum class Query {
+  IsInGame,
+  IsInReplay,
+  IsInFreeplay,
+  IsInCustomTraining,
+  GetCurrentGameState,
+  GetLocalCar,
+  GetScreenSize
+};
+[[nodiscard]] std::string_view queryName(Query query);
+
+struct HostOptions {
+  std::filesystem::path appData;
+  // Empty: defaultConfigFile(appData).
+  std::filesystem::path configFile;
+  // Host warnings (malformed configuration lines, failed writes). Empty: standard error.
+  TextSink warn;
+};
+
+[[nodiscard]] std::filesystem::path defaultConfigFile(const std::filesystem::path& appData);
+
+// The simulated mod host: every operation the wrappers offer a plugin, over an in-memory game.
+// Wrapper handles for the game wrapper and the console manager carry this object's address.
+class Host {
+ public:
+  using PlainHook = std::function<void(std::string)>;
+  using CallerHook = std::function<void(CarWrapper, void*, std::string)>;
+  using Drawable = std::function<void(CanvasWrapper)>;
+  using Timer = std::function<void(GameWrapper*)>;
+
+  explicit Host(HostOptions options);
+  Host(const Host&) = delete;
+  Host& operator=(const Host&) = delete;
+  ~Host();
+
+  // Handles to give a plugin.
+  [[nodiscard]] std::shared_ptr<CVarManagerWrapper> cvarManager();
+  [[nodiscard]] std::shared_ptr<GameWrapper> gameWrapper();
+  // Callbacks handed over from now on belong to this plugin object: once it is destroyed the
+  // host skips them (and warns) instead of calling into freed memory.
+  void tieCallbacksTo(std::weak_ptr<const void> plugin);
+
+  [[nodiscard]] Game& game();
+
+  // Game-wrapper questions: each is recorded and traced. ask() answers the four yes/no ones.
+  [[nodiscard]] bool ask(Query query);
+  [[nodiscard]] std::uintptr_t askGameState();
+  [[nodiscard]] std::uintptr_t askLocalCar();
+  [[nodiscard]] Vector2 askScreenSize();
+  [[nodiscard]] const std::vector<Query>& queries() const;
+  void clearQueries();
+
+  // The console log, raw bytes as the plugin handed them over.
+  void log(const std::string& line);
+  [[nodiscard]] const std::vector<std::string>& logLines() const;
+  void setLogSink(TextSink sink);
+  void setTraceSink(TextSink sink);
+  void warn(const std::string& message) const;
+
+  // Console variables and the configuration file.
+  ConsoleVariable& registerCvar(const std::string& name, const std::string& defaultValue,
+                                CvarSettings settings);
+  [[nodiscard]] ConsoleVariable* findCvar(const std::string& name) const;
+  // The user typed `NAME VALUE` at the console; false when no such variable is registered.
+  bool consoleSet(const std::string& name, const std::string& value);
+  void executeCommand(const std::string& command);
+  [[nodiscard]] const std::vector<std::string>& executedCommands() const;
+  [[nodiscard]] const std::filesystem::path& appData() const;
+  [[nodiscard]] const std::filesystem::path& configFile() const;
+  [[nodiscard]] const StoredValues& storedValues() const;
+  void setConfigDelay(double seconds);
+
+  // Hooks on game functions, by full function name.
+  void hookPlain(const std::string& function, PlainHook hook);
+  void hookWithCaller(const std::string& function, CallerHook hook);
+  void unhook(const std::string& function);
+  [[nodiscard]] bool isHooked(const std::string& function) const;
+  // The game runs the function: every hook on it is called, in registration order.
+  void fire(const std::string& function, CarWrapper caller);
+
+  // The host's virtual clock.
+  [[nodiscard]] double time() const;
+  void setTimeout(Timer timer, float seconds);
+  [[nodiscard]] std::size_t pendingTimers() const;
+  // Time passes; due timers and stored-value applications run at their due times. Throws
+  // std::runtime_error when timers keep re-arming themselves without delay.
+  void wait(double seconds);
+
+  // Drawing.
+  void registerDrawable(Drawable drawable);
+  void unregisterDrawables();
+  [[nodiscard]] std::size_t drawableCount() const;
+  void drawFrames(int count);
+  // The last drawn frame, or null before the first.
+  [[nodiscard]] const Canvas* lastFrame() const;
+
+  // The host stops: every hook, timer and drawable is dropped without being called.
+  void dropCallbacks();
+  // The game restarts: every variable, hook, timer and drawable is forgotten and the
+  // configuration file is read again.
+  void forgetAll();
+
+ private:
+  using Hook = std::variant<PlainHook, CallerHook>;
+
+  void trace(const std::string& line) const;
+  void note(Query query, const std::string& answer);
+  void readStored();
+  void applyStored(const std::string& name, const std::string& value);
+  void writeConfigFile();
+  void orphaned(const std::string& what) const;
+
+  std::filesystem::path appData_;
+  std::filesystem::path configFile_;
+  TextSink warn_;
+  TextSink logSink_;
+  TextSink traceSink_;
+  GameWrapper self_;
+  Lifeline life_;
+
+  Game game_;
+  std::vector<Query> queries_;
+  std::vector<std::string> log_;
+
+  std::map<std::string, std::unique_ptr<ConsoleVariable>> variables_;
+  StoredValues stored_;
+  std::vector<std::string> commands_;
+  std::int64_t configDelay_ = 0;
+
+  std::map<std::string, CallbackList<Hook>> hooks_;
+  CallbackList<Drawable> drawables_;
+  Scheduler scheduler_;
+  std::unique_ptr<Canvas> lastFrame_;
+};
+
+}  // namespace rafta::sim

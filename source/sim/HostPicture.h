@@ -1,0 +1,25 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+// A picture the host decoded for canvas drawing: RGBA, 8 bits a channel, rows top to bottom.
+// Shared so that a recorded frame keeps the pictures it drew alive.
+struct HostPicture : std::enable_shared_from_this<HostPicture> {
+  std::string path;
+  int width = 0;
+  int height = 0;
+  std::vector<std::uint8_t> rgba;
+};
+
+namespace rafta::sim {
+
+// The path as this system's file functions need it: the plugin writes Windows paths.
+[[nodiscard]] std::string hostPath(std::string path);
+
+// Null when the file is missing or not a picture the host can decode.
+[[nodiscard]] std::shared_ptr<const HostPicture> decodePicture(const std::string& path);
+
+}  // namespace rafta::sim

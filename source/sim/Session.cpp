@@ -1,0 +1,226 @@
+#include "Session.h"
+
+#include <fstream>
+#include <iostream>
+#include <sstream>
+#include <utility>
+
+#include "Checks.h"
+#include "CommandParser.h"
+#include "GameFunctionNames.h"
+#include "Utf8.h"
+
+namespace rafta::sim {
+namespace {
+
+void emit(const TextSink& sink, std::ostream& fallback, const std::string& text) {
+  if (sink) {
+    sink(text);
+  } else {
+    fallback << text << '\n';
+  }
+}
+
+HostOptions hostOptions(const SessionOptions& options, const std::filesystem::path& appData) {
+  return {appData, options.configFile,
+          [err = options.err](const std::string& message) { emit(err, std::cerr, message); }};
+}
+
+std::string locate(const std::string& script, int line) {
+  return line > 0 ? script + ":" + std::to_string(line) + ": " : script + ": ";
+}
+
+}  // namespace
+
+// Runs one script command against the session.
+struct Executor {
+  Session& session;
+
+  [[nodiscard]] Game& game() const { return session.host_.game(); }
+
+  void operator()(const command::State& c) const {
+    for (const auto& [flag, on] : c.changes) {
+      game().setFlag(flag, on);
+    }
+  }
+  void operator()(const command::Car& c) const {
+    auto& car = game().car(c.name);
+    if (c.id) {
+      car.player.id.text = *c.id;
+    }
+    if (c.team) {
+      car.player.team = *c.team;
+    }
+    if (c.pri) {
+      car.hasPlayer = *c.pri;
+    }
+  }
+  void operator()(const command::Local& c) const {
+    game().setLocalCar(c.car ? &session.namedCar(*c.car) : nullptr);
+  }
+  void operator()(const command::Ball& c) const {
+    if (c.pos) {
+      game().ball().location = *c.pos;
+    }
+    if (c.vel) {
+      game().ball().velocity = *c.vel;
+    }
+  }
+  void operator()(const command::Clock& c) const { game().setClock(c.seconds); }
+  void operator()(const command::Screen& c) const { game().setScreenSize(c.size); }
+  void operator()(const command::Picture& c) const { session.picture_ = c.mode; }
+  void operator()(const command::ConfigDelay& c) const { session.host_.setConfigDelay(c.seconds); }
+  void operator()(const command::Load& /*c*/) const { session.load(); }
+  void operator()(const command::Unload& /*c*/) const { session.unload(); }
+  void operator()(const command::Restart& /*c*/) const { session.restart(); }
+  void operator()(const command::Event& c) const { session.host_.fire(c.function, CarWrapper()); }
+  void operator()(const command::Touch& c) const {
+    session.host_.fire(std::string(functions::kOnHitBall),
+                       CarWrapper(session.callerAddress(c.caller)));
+  }
+  void operator()(const command::Hit& c) const {
+    session.host_.fire(std::string(functions::kTriggerHit),
+                       CarWrapper(session.callerAddress(c.caller)));
+  }
+  void operator()(const command::Wait& c) const { session.host_.wait(c.seconds); }
+  void operator()(const command::Frame& c) const { session.host_.drawFrames(c.count); }
+  void operator()(const command::Console& c) const {
+    if (!session.host_.consoleSet(c.name, c.value)) {
+      session.warn("console: no console variable " + c.name + " is registered; nothing changed");
+    }
+  }
+  void operator()(const command::SettingsPage& c) const {
+    throw ScriptError(c.verb +
+                      ": the settings page is not available in this build of rafta-sim yet");
+  }
+  template <typename Check>
+  void operator()(const Check& check) const {
+    Checks{session.host_}(check);
+  }
+};
+
+Session::Session(std::unique_ptr<PluginLibrary> library, SessionOptions options)
+    : options_(std::move(options)),
+      appData_(options_.appData),
+      host_(hostOptions(options_, appData_.path())),
+      library_(std::move(library)) {
+  host_.setLogSink([this](const std::string& line) { print(line); });
+  if (options_.trace) {
+    host_.setTraceSink([this](const std::string& line) { print("| " + line); });
+  }
+}
+
+Session::~Session() {
+  host_.dropCallbacks();
+  plugin_.reset();
+  if (deleteMe_ != nullptr) {
+    std::exchange(deleteMe_, nullptr)();
+  }
+  library_->close();
+}
+
+RunResult Session::runFile(const std::filesystem::path& script) {
+  std::ifstream in(script, std::ios::binary);
+  if (!in) {
+    return {ExitCode::BadScript, script.string() + ": cannot read the script"};
+  }
+  std::ostringstream text;
+  text << in.rdbuf();
+  return runText(text.str(), script.string());
+}
+
+RunResult Session::runText(std::string_view text, const std::string& scriptName) {
+  scriptName_ = scriptName;
+  line_ = 0;
+  try {
+    for (const auto& line : parseScript(text)) {
+      line_ = line.number;
+      execute(line.command);
+    }
+  } catch (const Fault& fault) {
+    return {fault.code(),
+            locate(scriptName_, fault.line() > 0 ? fault.line() : line_) + fault.what()};
+  } catch (const std::exception& error) {
+    return {ExitCode::BadScript, locate(scriptName_, line_) + "error: " + error.what()};
+  }
+  return {};
+}
+
+void Session::execute(const Command& command) { std::visit(Executor{*this}, command); }
+
+Host& Session::host() { return host_; }
+
+std::shared_ptr<BakkesMod::Plugin::BakkesModPlugin> Session::plugin() const { return plugin_; }
+
+const std::filesystem::path& Session::appData() const { return appData_.path(); }
+
+void Session::load() {
+  if (plugin_) {
+    throw ScriptError("load: the plugin is already loaded (unload or restart first)");
+  }
+  auto& info = library_->open();
+  if (info.initializeFunc == nullptr || info.deleteFunc == nullptr) {
+    throw ModuleError("the module's exports record has no getPlugin or deleteMe entry");
+  }
+  installGoalPicture(picture_, appData_.path(), options_.shippedPicture);
+  appData_.publish();
+  const auto address = info.initializeFunc();
+  if (address == 0) {
+    throw ModuleError("the module's getPlugin returned no plugin handle");
+  }
+  // getPlugin hands out the address of the module's plugin handle.
+  // NOLINTNEXTLINE(performance-no-int-to-ptr)
+  const auto& handle = *reinterpret_cast<const BakkesMod::Plugin::PluginHandle*>(address);
+  if (!handle) {
+    throw ModuleError("the module's getPlugin returned an empty plugin handle");
+  }
+  plugin_ = handle;
+  deleteMe_ = info.deleteFunc;
+  host_.tieCallbacksTo(plugin_);
+  plugin_->cvarManager = host_.cvarManager();
+  plugin_->gameWrapper = host_.gameWrapper();
+  plugin_->onLoad();
+}
+
+void Session::unload() {
+  if (!plugin_) {
+    throw ScriptError("unload: the plugin is not loaded");
+  }
+  plugin_->onUnload();
+  plugin_.reset();
+  std::exchange(deleteMe_, nullptr)();
+}
+
+void Session::restart() {
+  if (plugin_) {
+    unload();
+  }
+  host_.forgetAll();
+  library_->close();
+  load();
+}
+
+Car& Session::namedCar(const std::string& name) {
+  auto* car = host_.game().findCar(name);
+  if (car == nullptr) {
+    throw ScriptError("no car named " + name + " (make it with: car " + name + ")");
+  }
+  return *car;
+}
+
+std::uintptr_t Session::callerAddress(const command::Caller& caller) {
+  if (const auto* name = std::get_if<std::string>(&caller)) {
+    return addressOf(&namedCar(*name));
+  }
+  return std::holds_alternative<command::LocalCaller>(caller) ? host_.game().localCarAddress() : 0;
+}
+
+void Session::print(const std::string& line) const {
+  emit(options_.out, std::cout, options_.raw ? line : windows1252ToUtf8(line));
+}
+
+void Session::warn(const std::string& message) const {
+  emit(options_.err, std::cerr, locate(scriptName_, line_) + message);
+}
+
+}  // namespace rafta::sim

@@ -1,0 +1,75 @@
+#include <cstdlib>
+#include <filesystem>
+#include <iostream>
+#include <memory>
+#include <span>
+#include <system_error>
+
+#include "CommandLine.h"
+#include "Faults.h"
+#include "ModuleLibrary.h"
+#include "Session.h"
+
+namespace {
+
+using rafta::sim::ExitCode;
+
+#if defined(_WIN32)
+constexpr const char* kModuleName = "Rafta.dll";
+#else
+constexpr const char* kModuleName = "Rafta.so";
+#endif
+
+// The plugin module and the shipped picture sit beside the program.
+std::filesystem::path programFolder(const char* argv0) {
+  std::error_code error;
+  auto self = std::filesystem::read_symlink("/proc/self/exe", error);
+  if (error) {
+    self = std::filesystem::absolute(argv0, error);
+  }
+  return self.parent_path();
+}
+
+int exitWith(ExitCode code, const std::string& message) {
+  std::cout.flush();
+  if (!message.empty()) {
+    std::cerr << message << '\n';
+  }
+  return static_cast<int>(code);
+}
+
+int run(const rafta::sim::CommandLine& line, const std::filesystem::path& folder) {
+  if (!line.png.empty()) {
+    return exitWith(ExitCode::BadScript,
+                    "rafta-sim: --png: pictures are not available in this build of rafta-sim yet");
+  }
+  rafta::sim::SessionOptions options;
+  options.appData = line.appData;
+  options.configFile = line.config;
+  options.shippedPicture = folder / "data" / "goal.png";
+  options.raw = line.raw;
+  options.trace = line.trace;
+  const auto module = line.module.empty() ? folder / kModuleName : line.module;
+  rafta::sim::Session session(std::make_unique<rafta::sim::ModuleLibrary>(module), options);
+  const auto result = session.runFile(line.script);
+  return exitWith(result.code, result.message);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  try {
+    const auto line = rafta::sim::parseCommandLine(
+        std::span<const char* const>(argv + 1, static_cast<std::size_t>(argc > 0 ? argc - 1 : 0)));
+    if (line.help) {
+      std::cout << rafta::sim::usage();
+      return EXIT_SUCCESS;
+    }
+    return run(line, programFolder(argv[0]));
+  } catch (const rafta::sim::Fault& fault) {
+    std::cerr << "rafta-sim: " << fault.what() << '\n' << rafta::sim::usage();
+    return static_cast<int>(fault.code());
+  } catch (const std::exception& error) {
+    return exitWith(ExitCode::BadScript, std::string("rafta-sim: ") + error.what());
+  }
+}

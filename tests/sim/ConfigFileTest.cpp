@@ -1,0 +1,136 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "CVarManagerWrapper.h"
+#include "ConfigFile.h"
+#include "Host.h"
+#include "TestSupport.h"
+
+namespace rafta::sim {
+namespace {
+
+using testing::readFile;
+using testing::ScratchFolder;
+using testing::writeFile;
+
+class ConfigFileTest : public ::testing::Test {
+ protected:
+  [[nodiscard]] std::filesystem::path configFile() const {
+    return defaultConfigFile(folder.path());
+  }
+
+  Host& startHost() {
+    host = std::make_unique<Host>(HostOptions{
+        folder.path(), {}, [this](const std::string& line) { warnings.push_back(line); }});
+    return *host;
+  }
+
+  // Registers as a plugin does, through the console manager handle.
+  std::string registered(const std::string& name, const std::string& value, bool save = true) {
+    auto manager = host->cvarManager();
+    return std::to_string(
+        manager->registerCvar(name, value, "", true, false, 0.0F, false, 0.0F, save).getIntValue());
+  }
+
+  ScratchFolder folder;
+  std::vector<std::string> warnings;
+  std::unique_ptr<Host> host;
+};
+
+TEST_F(ConfigFileTest, WriteconfigStoresSavedVariablesAndARestartReadsThemBack) {
+  auto& h = startHost();
+  registered("kept", "1");
+  registered("unsaved", "1", false);
+  h.findCvar("kept")->setText("57");
+  h.findCvar("unsaved")->setText("9");
+  h.cvarManager()->executeCommand("writeconfig", true);
+
+  EXPECT_EQ(readFile(configFile()), "kept \"57\"\n");
+  h.forgetAll();
+  EXPECT_EQ(h.findCvar("kept"), nullptr);
+  EXPECT_EQ(registered("kept", "1"), "57");
+  EXPECT_EQ(registered("unsaved", "1", false), "1");
+}
+
+TEST_F(ConfigFileTest, ValuesOfVariablesNotRegisteredInThisRunAreKept) {
+  writeFile(configFile(), "other \"hello world\"\nmine \"1\"\n");
+  auto& h = startHost();
+  registered("mine", "0");
+  h.findCvar("mine")->setText("2");
+  h.executeCommand("writeconfig");
+  EXPECT_EQ(readFile(configFile()), "mine \"2\"\nother \"hello world\"\n");
+}
+
+TEST_F(ConfigFileTest, WritingReplacesTheFileWithoutLeavingATemporaryBehind) {
+  auto& h = startHost();
+  registered("a", "1");
+  h.executeCommand("writeconfig");
+  h.executeCommand("writeconfig");
+  std::vector<std::string> names;
+  for (const auto& entry : std::filesystem::directory_iterator(configFile().parent_path())) {
+    names.push_back(entry.path().filename().string());
+  }
+  EXPECT_EQ(names, std::vector<std::string>{"config.cfg"});
+  EXPECT_EQ(std::count(h.executedCommands().begin(), h.executedCommands().end(), "writeconfig"), 2);
+}
+
+TEST_F(ConfigFileTest, QuotesAndBackslashesInValuesSurviveTheRoundTrip) {
+  const std::string tricky = R"(say "hi" C:\dir\ end\)";
+  writeConfig(configFile(), {{"tricky", tricky}, {"empty", ""}});
+  const auto values = readConfig(configFile(), {});
+  EXPECT_EQ(values.at("tricky"), tricky);
+  EXPECT_EQ(values.at("empty"), "");
+}
+
+TEST_F(ConfigFileTest, MalformedLinesAreWarnedAboutAndSkipped) {
+  writeFile(configFile(),
+            "good \"1\"\n"
+            "noquotes 2\n"
+            "\n"
+            "\"x\"\n"
+            "unterminated \"3\n"
+            "junk \"4\" after\n"
+            "crlf \"5\"\r\n"
+            "  \t\n"
+            "last \"6\"");
+  auto& h = startHost();
+  EXPECT_EQ(h.storedValues(), (StoredValues{{"good", "1"}, {"crlf", "5"}, {"last", "6"}}));
+  ASSERT_EQ(warnings.size(), 4U);
+  const auto prefix = configFile().string() + ":";
+  EXPECT_EQ(warnings[0].rfind(prefix + "2: ", 0), 0U) << warnings[0];
+  EXPECT_EQ(warnings[1].rfind(prefix + "4: ", 0), 0U) << warnings[1];
+  EXPECT_EQ(warnings[2].rfind(prefix + "5: ", 0), 0U) << warnings[2];
+  EXPECT_EQ(warnings[3].rfind(prefix + "6: ", 0), 0U) << warnings[3];
+}
+
+TEST_F(ConfigFileTest, AMissingFileIsAnEmptyConfiguration) {
+  auto& h = startHost();
+  EXPECT_TRUE(h.storedValues().empty());
+  EXPECT_EQ(registered("fresh", "12"), "12");
+  EXPECT_TRUE(warnings.empty());
+}
+
+TEST_F(ConfigFileTest, RegisteringAnExistingNameKeepsItsCurrentValue) {
+  writeFile(configFile(), "twice \"5\"\n");
+  auto& h = startHost();
+  EXPECT_EQ(registered("twice", "1"), "5");
+  h.findCvar("twice")->setText("8");
+  EXPECT_EQ(registered("twice", "1"), "8");
+}
+
+TEST_F(ConfigFileTest, AnUnwritableFileIsWarnedAboutWithoutStoppingTheHost) {
+  writeFile(folder.path() / "blocker", "a file where a folder should be");
+  host = std::make_unique<Host>(
+      HostOptions{folder.path(), folder.path() / "blocker" / "config.cfg",
+                  [this](const std::string& line) { warnings.push_back(line); }});
+  registered("a", "1");
+  host->executeCommand("writeconfig");
+  ASSERT_EQ(warnings.size(), 1U);
+  EXPECT_NE(warnings[0].find("writeconfig"), std::string::npos);
+  EXPECT_EQ(host->findCvar("a")->text(), "1");
+}
+
+}  // namespace
+}  // namespace rafta::sim

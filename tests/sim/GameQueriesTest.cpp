@@ -1,0 +1,80 @@
+#include <gtest/gtest.h>
+
+#include <limits>
+#include <memory>
+#include <vector>
+
+#include "GameWrapper.h"
+#include "Host.h"
+#include "TestSupport.h"
+
+namespace rafta::sim {
+namespace {
+
+class GameQueriesTest : public ::testing::Test {
+ protected:
+  testing::ScratchFolder folder;
+  Host host{HostOptions{folder.path(), {}, {}}};
+  std::shared_ptr<GameWrapper> game = host.gameWrapper();
+};
+
+TEST_F(GameQueriesTest, EveryQuestionIsRecordedInTheOrderAsked) {
+  host.game().setFlag(GameFlag::Freeplay, true);
+  EXPECT_FALSE(game->IsInReplay());
+  EXPECT_TRUE(game->IsInFreeplay());
+  EXPECT_FALSE(game->IsInCustomTraining());
+  EXPECT_FALSE(game->IsInGame());
+  (void)game->GetLocalCar();
+  (void)game->GetCurrentGameState();
+  EXPECT_EQ(game->GetScreenSize().X, 1920);
+  EXPECT_EQ(host.queries(),
+            (std::vector<Query>{Query::IsInReplay, Query::IsInFreeplay, Query::IsInCustomTraining,
+                                Query::IsInGame, Query::GetLocalCar, Query::GetCurrentGameState,
+                                Query::GetScreenSize}));
+}
+
+TEST_F(GameQueriesTest, WithoutAGameStateTheCarsStayAsTheyAre) {
+  auto& car = host.game().car("me");
+  host.game().setLocalCar(&car);
+  host.game().setFlag(GameFlag::Server, false);
+  EXPECT_TRUE(game->GetCurrentGameState().IsNull());
+  EXPECT_EQ(game->GetLocalCar().GetPRI().GetUniqueIdWrapper().GetIdString(), "me");
+}
+
+TEST_F(GameQueriesTest, TheBallCanBeMissingFromTheGameState) {
+  host.game().ball().velocity = {1.0F, 2.0F, 3.0F};
+  const auto state = game->GetCurrentGameState();
+  EXPECT_EQ(state.GetBall().GetVelocity().Y, 2.0F);
+  EXPECT_EQ(state.GetBall().GetLocation().Z, 93.0F);
+  host.game().setFlag(GameFlag::Ball, false);
+  EXPECT_TRUE(state.GetBall().IsNull());
+}
+
+TEST_F(GameQueriesTest, APlayerRecordCarriesIdAndTeamOrIsMissing) {
+  auto& car = host.game().car("them");
+  car.player.id.text = std::string("\0\xFF", 2);
+  car.player.team = 255;
+  const CarWrapper wrapper(addressOf(&car));
+  EXPECT_EQ(wrapper.GetPRI().GetUniqueIdWrapper().GetIdString(), std::string("\0\xFF", 2));
+  EXPECT_EQ(wrapper.GetPRI().GetTeamNum(), 255);
+  car.hasPlayer = false;
+  EXPECT_TRUE(wrapper.GetPRI().IsNull());
+  EXPECT_EQ(wrapper.GetPRI().GetUniqueIdWrapper().GetIdString(), "");
+}
+
+TEST_F(GameQueriesTest, HandlesOfTheWrongKindAnswerLikeNullOnes) {
+  const CarWrapper ballAsCar(host.game().ballAddress());
+  EXPECT_TRUE(ballAsCar.GetPRI().IsNull());
+  const ServerWrapper carAsState(addressOf(&host.game().car("me")));
+  EXPECT_TRUE(carAsState.GetBall().IsNull());
+  EXPECT_EQ(carAsState.GetSecondsElapsed(), 0.0F);
+}
+
+TEST_F(GameQueriesTest, AClockBeyondFloatRangeSaturates) {
+  host.game().setClock(1e300);
+  EXPECT_EQ(game->GetCurrentGameState().GetSecondsElapsed(),
+            std::numeric_limits<float>::infinity());
+}
+
+}  // namespace
+}  // namespace rafta::sim

@@ -1,0 +1,82 @@
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include "TestSupport.h"
+
+namespace rafta::sim {
+namespace {
+
+// rafta-sim as a user runs it, with what it printed on each stream.
+struct ProgramRun {
+  int status = -1;
+  std::string out;
+  std::string err;
+};
+
+class ProgramTest : public ::testing::Test {
+ protected:
+  ProgramRun run(const std::string& arguments) const {
+    const auto outFile = folder.path() / "out";
+    const auto errFile = folder.path() / "err";
+    const std::string command = std::string(RAFTA_SIM) + " " + arguments + " >" + outFile.string() +
+                                " 2>" + errFile.string();
+    const int raw = std::system(command.c_str());
+    return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, testing::readFile(outFile),
+            testing::readFile(errFile)};
+  }
+
+  std::string script(const std::string& text) const {
+    const auto file = folder.path() / "session.scn";
+    testing::writeFile(file, text);
+    return file.string();
+  }
+
+  testing::ScratchFolder folder;
+};
+
+TEST_F(ProgramTest, StandardOutputCarriesOnlyTheConsole) {
+  const auto result =
+      run("run " + script("picture absent\nload\nexpect timers 1\n") + " --module " + ECHO_PLUGIN);
+  EXPECT_EQ(result.status, 0) << result.err;
+  EXPECT_EQ(result.out, "EchoPlugin chargé #1\n");
+  EXPECT_EQ(result.err, "");
+}
+
+TEST_F(ProgramTest, RawOutputKeepsThePluginsBytesAndTraceLinesAreMarked) {
+  const auto result =
+      run("run " + script("picture absent\nload\n") + " --raw --trace --module " + ECHO_PLUGIN);
+  EXPECT_EQ(result.status, 0) << result.err;
+  EXPECT_NE(result.out.find("EchoPlugin charg\xE9 #1\n"), std::string::npos);
+  EXPECT_NE(result.out.find("| RegisterDrawable\n"), std::string::npos);
+}
+
+TEST_F(ProgramTest, ExitStatusTellsWhatWentWrong) {
+  const auto good = script("car me\n");
+  EXPECT_EQ(run("--help").status, 0);
+  EXPECT_EQ(run("").status, 2);
+  EXPECT_EQ(run("run " + good + " --bogus").status, 2);
+  EXPECT_EQ(run("run " + (folder.path() / "absent.scn").string()).status, 2);
+  EXPECT_EQ(
+      run("run " + script("load\n") + " --module " + (folder.path() / "none.so").string()).status,
+      3);
+  EXPECT_EQ(run("run " + script("car me\nexpect timers 1\n")).status, 1);
+  const auto png = run("run " + good + " --png " + folder.path().string());
+  EXPECT_EQ(png.status, 2);
+  EXPECT_NE(png.err.find("not available"), std::string::npos);
+}
+
+TEST_F(ProgramTest, AConfigurationFileCanBeNamed) {
+  const auto config = folder.path() / "deep" / "my.cfg";
+  const auto result = run("run " + script("picture absent\nload\nunload\n") + " --config " +
+                          config.string() + " --module " + ECHO_PLUGIN);
+  EXPECT_EQ(result.status, 0) << result.err;
+  EXPECT_EQ(testing::readFile(config), "echo_value \"1\"\n");
+}
+
+}  // namespace
+}  // namespace rafta::sim

@@ -1,0 +1,85 @@
+#pragma once
+
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "PluginBase.h"
+#include "PluginLibrary.h"
+#include "Session.h"
+
+namespace rafta::sim::testing {
+
+// A folder of its own for one test, removed afterwards.
+class ScratchFolder {
+ public:
+  ScratchFolder();
+  ScratchFolder(const ScratchFolder&) = delete;
+  ScratchFolder& operator=(const ScratchFolder&) = delete;
+  ~ScratchFolder();
+  [[nodiscard]] const std::filesystem::path& path() const { return path_; }
+
+ private:
+  std::filesystem::path path_;
+};
+
+void writeFile(const std::filesystem::path& file, const std::string& text);
+[[nodiscard]] std::string readFile(const std::filesystem::path& file);
+// A valid 2 x 1 RGBA PNG picture.
+[[nodiscard]] std::string tinyPng();
+
+// A plugin whose load and unload do what the test says.
+class ScriptedPlugin : public BakkesMod::Plugin::BakkesModPlugin {
+ public:
+  using Action = std::function<void(ScriptedPlugin&)>;
+  ScriptedPlugin(Action load, Action unload) : load_(std::move(load)), unload_(std::move(unload)) {}
+  void onLoad() override;
+  void onUnload() override;
+
+ private:
+  Action load_;
+  Action unload_;
+};
+
+// An export record linked into the test, with a journal of what the host did with it.
+class FakeLibrary : public PluginLibrary {
+ public:
+  struct Journal {
+    std::vector<std::string> events;
+    // Runs as the library closes, while the host still exists.
+    std::function<void()> onClose;
+  };
+
+  FakeLibrary(Journal& journal, ScriptedPlugin::Action load, ScriptedPlugin::Action unload = {});
+  FakeLibrary(const FakeLibrary&) = delete;
+  FakeLibrary& operator=(const FakeLibrary&) = delete;
+  ~FakeLibrary() override;
+
+  BakkesMod::Plugin::PluginInfo& open() override;
+  void close() override;
+
+ private:
+  static std::uintptr_t getPlugin();
+  static void deleteMe();
+
+  Journal& journal_;
+  ScriptedPlugin::Action load_;
+  ScriptedPlugin::Action unload_;
+  BakkesMod::Plugin::PluginHandle handle_;
+  BakkesMod::Plugin::PluginInfo info_{};
+};
+
+// A session whose console and warnings are kept for the test to read.
+struct CapturedSession {
+  CapturedSession(std::unique_ptr<PluginLibrary> library, SessionOptions options = {});
+
+  RunResult run(const std::string& script) { return session->runText(script, "test.scn"); }
+
+  std::vector<std::string> out;
+  std::vector<std::string> err;
+  std::unique_ptr<Session> session;
+};
+
+}  // namespace rafta::sim::testing
