@@ -1,0 +1,106 @@
+// Settings variables: registration, the delayed read of the stored total, and saving.
+#include <array>
+#include <string>
+#include <string_view>
+
+#include "Counters.h"
+#include "Cp1252.h"
+#include "Rafta.h"
+#include "Text.h"
+
+using namespace rafta::literals;
+
+namespace {
+
+struct VariableDefinition {
+  const char* name;
+  const char* defaultValue;
+  std::string_view description;
+  bool hasMin;
+  float min;
+  bool hasMax;
+  float max;
+};
+
+constexpr VariableDefinition kDebugVariable = {
+    "rafta_debug", "0", "Enable debug logs for Rafta plugin", true, 0.0F, true, 1.0F};
+
+// In registration order.
+constexpr std::array<VariableDefinition, 8> kSettingsVariables = {{
+    {"rafta_overlay_enabled", "1", "Affiche l'overlay Rafta", false, 0.0F, false, 0.0F},
+    {"rafta_overlay_x", "100", "Position X overlay", true, 0.0F, true, 1920.0F},
+    {"rafta_overlay_y", "100", "Position Y overlay", true, 0.0F, true, 1080.0F},
+    {"rafta_overlay_style", "0",
+     "Style d'affichage de l'overlay (0=classique, 1=minimal, 2=large, 3=Sobre, 4=Tableau)", false,
+     0.0F, false, 0.0F},
+    {"rafta_count_in_freeplay", "0", "Compter en Freeplay ?", true, 0.0F, true, 1.0F},
+    {"rafta_count_in_training", "0", "Compter en Entraînement ?"_cp1252, true, 0.0F, true, 1.0F},
+    {"rafta_count_in_match", "1", "Compter en Match ?", true, 0.0F, true, 1.0F},
+    {"rafta_total_hit_count", "0", "Compteur total de touches Rafta", false, 0.0F, false, 0.0F},
+}};
+
+constexpr bool kSearchable = true;
+constexpr bool kSaveToConfig = true;
+constexpr float kStoredTotalDelaySeconds = 1.0F;
+
+void Register(CVarManagerWrapper& manager, const VariableDefinition& variable) {
+  // The handle is dropped at once: every use looks the variable up again.
+  (void)manager.registerCvar(variable.name, variable.defaultValue,
+                             std::string(variable.description), kSearchable, variable.hasMin,
+                             variable.min, variable.hasMax, variable.max, kSaveToConfig);
+}
+
+}  // namespace
+
+void Rafta::RegisterDebugVariable() { Register(*cvarManager, kDebugVariable); }
+
+void Rafta::RegisterSettingsVariables() {
+  for (const VariableDefinition& variable : kSettingsVariables) {
+    Register(*cvarManager, variable);
+  }
+}
+
+void Rafta::ScheduleStoredTotalRead() {
+  gameWrapper->SetTimeout(WhileAlive([this] {
+                            if (!storedTotalRead) {
+                              ReadStoredTotal();
+                            }
+                          }),
+                          kStoredTotalDelaySeconds);
+}
+
+void Rafta::ReadStoredTotal() {
+  storedTotalRead = true;
+  const CVarWrapper stored = cvarManager->getCvar("rafta_total_hit_count");
+  if (stored.IsNull()) {
+    Log("Erreur : rafta_total_hit_count est toujours nul après délai."_cp1252);
+    return;
+  }
+  const std::int32_t countedSinceLoad = totalHitCount;
+  totalHitCount = rafta::SaturatingAdd(stored.getIntValue(), countedSinceLoad);
+  Log(rafta::Concat("rafta_total_hit_count chargé avec valeur différée : "_cp1252,
+                    std::to_string(totalHitCount)));
+  if (countedSinceLoad != 0) {
+    stored.setValue(totalHitCount);
+    Commit();
+  }
+}
+
+void Rafta::SaveSettings() {
+  cvarManager->getCvar("rafta_overlay_x").setValue(overlayX);
+  cvarManager->getCvar("rafta_overlay_y").setValue(overlayY);
+  cvarManager->getCvar("rafta_overlay_enabled").setValue(overlayEnabled ? 1 : 0);
+  cvarManager->getCvar("rafta_total_hit_count").setValue(totalHitCount);
+  cvarManager->getCvar("rafta_overlay_style").setValue(overlayStyle);
+  LogOverlayPosition();
+  Commit();
+  Log("Commande writeconfig exécutée"_cp1252);
+}
+
+void Rafta::LogOverlayPosition() const {
+  Log("Sauvegarde overlayX: " + rafta::Fixed6(overlayX) + " overlayY: " + rafta::Fixed6(overlayY));
+}
+
+bool Rafta::IsDebugEnabled() const { return cvarManager->getCvar("rafta_debug").getBoolValue(); }
+
+void Rafta::Commit() { cvarManager->executeCommand("writeconfig", true); }

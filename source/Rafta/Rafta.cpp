@@ -1,0 +1,142 @@
+// The plugin frame: the module's entry points, and load and unload.
+#include "Rafta.h"
+
+#include <utility>
+
+#include "Cp1252.h"
+#include "GameFunctions.h"
+#include "Platform.h"
+#include "Text.h"
+
+#if defined(_WIN32)
+#define RAFTA_EXPORT __declspec(dllexport)
+#else
+#define RAFTA_EXPORT __attribute__((visibility("default")))
+#endif
+
+using namespace rafta::literals;
+
+namespace {
+
+// The one plugin object, from getPlugin to deleteMe.
+BakkesMod::Plugin::PluginHandle pluginHandle;
+
+constexpr std::int32_t kHostApiVersion = 95;
+constexpr std::int32_t kPluginTypeStandard = 0;
+// Appended as it is: it brings its own leading backslash.
+constexpr std::string_view kGoalPictureInAppData =
+    R"(\bakkesmod\bakkesmod\data\Rafta\images\goal.png)";
+
+}  // namespace
+
+std::shared_ptr<CVarManagerWrapper> globalCvarManager;
+
+extern "C" {
+
+RAFTA_EXPORT std::uintptr_t getPlugin() {
+  if (!pluginHandle) {
+    pluginHandle = std::make_shared<Rafta>();
+  }
+  return reinterpret_cast<std::uintptr_t>(&pluginHandle);
+}
+
+RAFTA_EXPORT void deleteMe() { pluginHandle.reset(); }
+
+RAFTA_EXPORT BakkesMod::Plugin::PluginInfo exports = {
+    kHostApiVersion,     0, __FILE__,   "Rafta",  "Rafta Plugin", "1.0",
+    kPluginTypeStandard, 0, &getPlugin, &deleteMe};
+
+}  // extern "C"
+
+void Rafta::onLoad() {
+  // Without the host's handles nothing below could run, and there is no console to say so.
+  if (!cvarManager) {
+    rafta::platform::ReportWithoutConsole("Erreur : cvarManager est nul !");
+    return;
+  }
+  if (!gameWrapper) {
+    rafta::platform::ReportWithoutConsole("Erreur : gameWrapper est nul !");
+    return;
+  }
+  Log("onLoad: RegisterHitHook...");
+  RegisterHitHook();
+  RegisterDebugVariable();
+  globalCvarManager = cvarManager;
+  RegisterSettingsVariables();
+  ScheduleStoredTotalRead();
+
+  overlayEnabled = cvarManager->getCvar("rafta_overlay_enabled").getBoolValue();
+  overlayX = cvarManager->getCvar("rafta_overlay_x").getFloatValue();
+  overlayY = cvarManager->getCvar("rafta_overlay_y").getFloatValue();
+  LogOverlayPosition();
+  overlayStyle = cvarManager->getCvar("rafta_overlay_style").getIntValue();
+
+  LoadGoalImage();
+  gameWrapper->RegisterDrawable([this](CanvasWrapper canvas) { RenderOverlay(canvas); });
+  HookMatchEvents();
+}
+
+void Rafta::LoadGoalImage() {
+  const std::optional<std::string> folder = rafta::platform::RoamingAppDataFolder();
+  const std::string path = folder.value_or("") + std::string(kGoalPictureInAppData);
+  if (IsDebugEnabled()) {
+    Log("Chemin de l'image : " + path);
+  }
+  // Without the folder the path is relative to wherever the game runs: never look there.
+  if (!folder || !rafta::platform::PathExists(path)) {
+    Log(rafta::Concat("Erreur : Image goal.png non trouvée à "_cp1252, path));
+    return;
+  }
+  goalImage = std::make_shared<ImageWrapper>(path, true, false);
+  if (!goalImage->IsLoadedForCanvas()) {
+    Log("Erreur : Échec du chargement de goal.png"_cp1252);
+    goalImage.reset();
+  }
+}
+
+void Rafta::HookMatchEvents() {
+  using namespace rafta::game;
+  gameWrapper->HookEvent(kPostBeginPlay,
+                         [this](std::string name) { onMatchStart(std::move(name)); });
+  gameWrapper->HookEvent(kEndGame, [this](std::string name) { onMatchEnd(std::move(name)); });
+  gameWrapper->HookEvent(kBeginRound, [this](std::string name) { onRoundStart(std::move(name)); });
+  gameWrapper->HookEvent(kOnGoalScored,
+                         [this](std::string name) { onGoalScoredEvent(std::move(name)); });
+  gameWrapper->HookEvent(kStartReplay,
+                         [this](std::string name) { onReplayStart(std::move(name)); });
+  gameWrapper->HookEvent(kStopReplay, [this](std::string name) { onReplayEnd(std::move(name)); });
+}
+
+void Rafta::onUnload() {
+  if (!cvarManager || !gameWrapper) {
+    return;  // load never got past its checks: nothing was installed
+  }
+  // Saving before the stored total is known would overwrite it with what was counted since load.
+  if (!storedTotalRead) {
+    ReadStoredTotal();
+  }
+  gameWrapper->UnregisterDrawables();
+  UnregisterHitHook();
+  gameWrapper->UnhookEvent(rafta::game::kPostBeginPlay);
+  SaveSettings();
+  Log("Plugin Rafta déchargé."_cp1252);
+  UnhookMatchEvents();
+}
+
+// Every hooked event captures this object, so none may stay behind it.
+void Rafta::UnhookMatchEvents() {
+  using namespace rafta::game;
+  for (const char* name : {kEndGame, kBeginRound, kOnGoalScored, kStartReplay, kStopReplay}) {
+    gameWrapper->UnhookEvent(name);
+  }
+}
+
+std::function<void(GameWrapper*)> Rafta::WhileAlive(std::function<void()> action) const {
+  return [alive = std::weak_ptr<const bool>(liveness), action = std::move(action)](GameWrapper*) {
+    if (!alive.expired()) {
+      action();
+    }
+  };
+}
+
+void Rafta::Log(std::string_view text) const { cvarManager->log(std::string(text)); }

@@ -1,0 +1,89 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <string_view>
+
+#include "PluginBase.h"
+
+// Counts the local player's shots that strike the frame of the opposing goal and paints the
+// counters over the game.
+class Rafta final : public BakkesMod::Plugin::BakkesModPlugin,
+                    public BakkesMod::Plugin::PluginSettingsWindow {
+ public:
+  void onLoad() override;
+  void onUnload() override;
+
+  void RenderSettings() override;
+  std::string GetPluginName() override;
+  void SetImGuiContext(std::uintptr_t context) override;
+
+  // Game events (hooked by load).
+  void onMatchStart(std::string eventName);
+  void onMatchEnd(std::string eventName);
+  void onRoundStart(std::string eventName);
+  void onGoalScoredEvent(std::string eventName);
+  void onReplayStart(std::string eventName);
+  void onReplayEnd(std::string eventName);
+
+  void UnregisterHitHook();
+  void RenderOverlay(CanvasWrapper canvas);
+
+  // Settings variables and the stored total.
+  void RegisterDebugVariable();
+  void RegisterSettingsVariables();
+  void ScheduleStoredTotalRead();
+  void ReadStoredTotal();
+  void SaveSettings();
+  [[nodiscard]] bool IsDebugEnabled() const;
+  void Commit();
+  // Raises the three counters for one counted hit and stores the total once it is known.
+  void CountHit(double gameTime);
+
+  bool overlayEnabled = true;
+  float overlayX = 100.0F;
+  float overlayY = 100.0F;
+  Vector2F textSize{0.0F, 0.0F};
+  bool goalScoredRecently = false;
+  std::shared_ptr<ImageWrapper> goalImage;
+  double lastHitTime = 0.0;
+  bool countInFreeplayTraining = true;
+  bool countInMatch = true;
+  std::int32_t matchHitCount = 0;
+  std::int32_t totalHitCount = 0;
+  std::int32_t sessionHitCount = 0;
+  std::int32_t overlayStyle = 0;
+  bool hitHooksRegistered = false;
+  std::string lastBallTouchID;
+  std::mutex lastTouchMutex;
+  // The stored total has been merged into totalHitCount; until then a counted hit must not
+  // overwrite what the configuration holds.
+  bool storedTotalRead = false;
+  // Timers outlive the object they were armed for; they hold this weakly and stand down once it
+  // is gone.
+  std::shared_ptr<const bool> liveness = std::make_shared<const bool>(true);
+
+ private:
+  void RegisterHitHook();
+  void onGoalScored(std::string eventName);
+  void Log(std::string_view text) const;
+  void LogOverlayPosition() const;
+  void LoadGoalImage();
+  void HookMatchEvents();
+  void UnhookMatchEvents();
+  // Wraps a timer callback so that it does nothing once this object is destroyed.
+  std::function<void(GameWrapper*)> WhileAlive(std::function<void()> action) const;
+};
+
+// Module-wide: the console-variable manager of the last load.
+extern std::shared_ptr<CVarManagerWrapper> globalCvarManager;
+
+// The module's entry points, as the host finds them.
+extern "C" {
+extern BakkesMod::Plugin::PluginInfo exports;
+std::uintptr_t getPlugin();
+void deleteMe();
+}

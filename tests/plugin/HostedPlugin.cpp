@@ -1,0 +1,76 @@
+#include "HostedPlugin.h"
+
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <fstream>
+#include <stdexcept>
+
+#include "Utf8.h"
+
+namespace rafta::testing {
+
+HostedPlugin::HostedPlugin(const std::string& configText) {
+  std::string pattern = (std::filesystem::temp_directory_path() / "rafta-plugin-XXXXXX").string();
+  if (mkdtemp(pattern.data()) == nullptr) {
+    throw std::runtime_error("cannot make a scratch folder");
+  }
+  root = pattern;
+  const std::filesystem::path config = sim::defaultConfigFile(root);
+  std::filesystem::create_directories(config.parent_path());
+  std::ofstream(config) << configText;
+  // Where the plugin's stand-in for the shell's folder query looks, as rafta-sim arranges it.
+  setenv("APPDATA", root.c_str(), 1);  // NOLINT(concurrency-mt-unsafe): tests run one at a time
+  simHost = std::make_unique<sim::Host>(sim::HostOptions{root, {}, {}});
+  simHost->setTraceSink([this](const std::string& line) { traced.push_back(line); });
+  rafta = std::make_shared<Rafta>();
+}
+
+HostedPlugin::~HostedPlugin() {
+  rafta.reset();
+  simHost.reset();
+  std::error_code ignored;
+  std::filesystem::remove_all(root, ignored);
+}
+
+void HostedPlugin::load() {
+  rafta->cvarManager = simHost->cvarManager();
+  rafta->gameWrapper = simHost->gameWrapper();
+  rafta->onLoad();
+}
+
+void HostedPlugin::unload() { rafta->onUnload(); }
+
+void HostedPlugin::destroy() { rafta.reset(); }
+
+std::vector<std::string> HostedPlugin::log() const {
+  std::vector<std::string> lines;
+  for (const std::string& line : simHost->logLines()) {
+    lines.push_back(sim::windows1252ToUtf8(line));
+  }
+  return lines;
+}
+
+std::string HostedPlugin::lastLog() const {
+  const std::vector<std::string> lines = log();
+  return lines.empty() ? std::string() : lines.back();
+}
+
+std::string HostedPlugin::cvar(const std::string& name) const {
+  const sim::ConsoleVariable* variable = simHost->findCvar(name);
+  return variable == nullptr ? "<unregistered>" : variable->text();
+}
+
+std::string HostedPlugin::stored(const std::string& name) const {
+  const auto& values = simHost->storedValues();
+  const auto found = values.find(name);
+  return found == values.end() ? "<not stored>" : found->second;
+}
+
+long HostedPlugin::commits() const {
+  const auto& commands = simHost->executedCommands();
+  return std::count(commands.begin(), commands.end(), "writeconfig");
+}
+
+}  // namespace rafta::testing
