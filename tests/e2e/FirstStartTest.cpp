@@ -35,11 +35,11 @@ Lines unloadLines(const std::string& x = "100.000000", const std::string& y = "1
 
 TEST(FirstStart, LoadWaitUnloadPrintsEveryLineInOrderAndStoresAllNineVariables) {
   const SimWorkspace workspace;
-  const SimRun run = workspace.play("load\nwait 1.5\nunload\n");
-  ASSERT_EQ(run.exitCode, 0) << run.err;
-  EXPECT_EQ(run.lines(), concat({kLoadLines,
-                                 {"rafta_total_hit_count chargé avec valeur différée : 0"},
-                                 unloadLines()}));
+  const ProgramRun run = workspace.play("load\nwait 1.5\nunload\n");
+  ASSERT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(run.outLines(), concat({kLoadLines,
+                                    {"rafta_total_hit_count chargé avec valeur différée : 0"},
+                                    unloadLines()}));
   const std::string config = workspace.readConfig();
   for (const char* name :
        {"rafta_debug", "rafta_overlay_enabled", "rafta_overlay_x", "rafta_overlay_y",
@@ -51,8 +51,8 @@ TEST(FirstStart, LoadWaitUnloadPrintsEveryLineInOrderAndStoresAllNineVariables) 
 
 TEST(FirstStart, RawOutputKeepsTheWindows1252Bytes) {
   const SimWorkspace workspace;
-  const SimRun run = workspace.play("load\nunload\n", {"--raw"});
-  ASSERT_EQ(run.exitCode, 0) << run.err;
+  const ProgramRun run = workspace.play("load\nunload\n", {"--raw"});
+  ASSERT_EQ(run.status, 0) << run.err;
   EXPECT_NE(run.out.find("Plugin Rafta d\xE9"
                          "charg\xE9."),
             std::string::npos);
@@ -63,34 +63,34 @@ TEST(StoredTotal, ComesBackOneSecondAfterLoadEvenWhenTheHostAppliesItLate) {
   for (const std::string delay : {"0", "0.5"}) {
     const SimWorkspace workspace;
     workspace.writeConfig("rafta_total_hit_count \"57\"\n");
-    const SimRun run = workspace.play("config-delay " + delay +
-                                      "\nload\nwait 0.99\nexpect timers 1\nwait 0.01\n"
-                                      "expect log \"rafta_total_hit_count chargé avec valeur "
-                                      "différée : 57\"\nexpect timers 0\n");
-    EXPECT_EQ(run.exitCode, 0) << "config-delay " << delay << "\n" << run.err;
+    const ProgramRun run = workspace.play("config-delay " + delay +
+                                          "\nload\nwait 0.99\nexpect timers 1\nwait 0.01\n"
+                                          "expect log \"rafta_total_hit_count chargé avec valeur "
+                                          "différée : 57\"\nexpect timers 0\n");
+    EXPECT_EQ(run.status, 0) << "config-delay " << delay << "\n" << run.err;
   }
 }
 
 TEST(StoredTotal, UnloadBeforeTheDelayedReadKeepsTheStoredTotal) {
   const SimWorkspace workspace;
   workspace.writeConfig("rafta_total_hit_count \"57\"\n");
-  const SimRun run = workspace.play(
+  const ProgramRun run = workspace.play(
       "config-delay 0.5\nload\nwait 0.7\nunload\nexpect stored rafta_total_hit_count 57\n"
       "wait 1\nexpect stored rafta_total_hit_count 57\n");
-  ASSERT_EQ(run.exitCode, 0) << run.err;
+  ASSERT_EQ(run.status, 0) << run.err;
   // The pending read completes first; the timer that fires later finds no object and stays quiet.
-  EXPECT_EQ(run.lines(), concat({kLoadLines,
-                                 {"rafta_total_hit_count chargé avec valeur différée : 57"},
-                                 unloadLines()}));
+  EXPECT_EQ(run.outLines(), concat({kLoadLines,
+                                    {"rafta_total_hit_count chargé avec valeur différée : 57"},
+                                    unloadLines()}));
 }
 
 TEST(StoredTotal, ARestartBringsTheTotalBack) {
   const SimWorkspace workspace;
   workspace.writeConfig("rafta_total_hit_count \"12\"\n");
-  const SimRun run = workspace.play(
+  const ProgramRun run = workspace.play(
       "load\nwait 1\nconsole rafta_total_hit_count 40\nrestart\nwait 1\n"
       "expect log \"rafta_total_hit_count chargé avec valeur différée : 12\"\n");
-  EXPECT_EQ(run.exitCode, 0) << run.err;
+  EXPECT_EQ(run.status, 0) << run.err;
 }
 
 TEST(StoredTotal, UnloadStoresThePositionAndStyleTheObjectHolds) {
@@ -98,11 +98,11 @@ TEST(StoredTotal, UnloadStoresThePositionAndStyleTheObjectHolds) {
   workspace.writeConfig(
       "rafta_overlay_x \"250.5\"\nrafta_overlay_y \"80\"\nrafta_overlay_style \"3\"\n"
       "rafta_overlay_enabled \"0\"\n");
-  const SimRun run = workspace.play(
+  const ProgramRun run = workspace.play(
       "load\nwait 1\nunload\nexpect stored rafta_overlay_x 250.5\n"
       "expect stored rafta_overlay_style 3\nexpect stored rafta_overlay_enabled 0\n");
-  ASSERT_EQ(run.exitCode, 0) << run.err;
-  const Lines lines = run.lines();
+  ASSERT_EQ(run.status, 0) << run.err;
+  const Lines lines = run.outLines();
   ASSERT_GE(lines.size(), 3U);
   EXPECT_EQ(lines[2], "Sauvegarde overlayX: 250.500000 overlayY: 80.000000");
   EXPECT_EQ(lines[lines.size() - 3], "Sauvegarde overlayX: 250.500000 overlayY: 80.000000");
@@ -111,10 +111,10 @@ TEST(StoredTotal, UnloadStoresThePositionAndStyleTheObjectHolds) {
 TEST(GoalPicture, DebugShowsThePathWithOneBackslashAfterTheFolder) {
   const SimWorkspace workspace;
   workspace.writeConfig("rafta_debug \"1\"\n");
-  const SimRun run = workspace.play("load\n");
-  ASSERT_EQ(run.exitCode, 0) << run.err;
+  const ProgramRun run = workspace.play("load\n");
+  ASSERT_EQ(run.status, 0) << run.err;
   const std::string path = workspace.appdata().string() + kPictureInAppData;
-  EXPECT_EQ(run.lines(), concat({kLoadLines, {"Chemin de l'image : " + path}}));
+  EXPECT_EQ(run.outLines(), concat({kLoadLines, {"Chemin de l'image : " + path}}));
 }
 
 TEST(GoalPicture, MissingOrUnusablePictureIsReportedAndLoadGoesOn) {
@@ -123,16 +123,17 @@ TEST(GoalPicture, MissingOrUnusablePictureIsReportedAndLoadGoesOn) {
       "expect hooked OnHitBall\nexpect hooked TriggerHit\n";
   {
     const SimWorkspace workspace;
-    const SimRun run = workspace.play("picture absent\nload\n" + installed);
-    ASSERT_EQ(run.exitCode, 0) << run.err;
+    const ProgramRun run = workspace.play("picture absent\nload\n" + installed);
+    ASSERT_EQ(run.status, 0) << run.err;
     const std::string path = workspace.appdata().string() + kPictureInAppData;
-    EXPECT_EQ(run.lines(), concat({kLoadLines, {"Erreur : Image goal.png non trouvée à " + path}}));
+    EXPECT_EQ(run.outLines(),
+              concat({kLoadLines, {"Erreur : Image goal.png non trouvée à " + path}}));
   }
   {
     const SimWorkspace workspace;
-    const SimRun run = workspace.play("picture unloadable\nload\n" + installed);
-    ASSERT_EQ(run.exitCode, 0) << run.err;
-    EXPECT_EQ(run.lines(), concat({kLoadLines, {"Erreur : Échec du chargement de goal.png"}}));
+    const ProgramRun run = workspace.play("picture unloadable\nload\n" + installed);
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.outLines(), concat({kLoadLines, {"Erreur : Échec du chargement de goal.png"}}));
   }
 }
 
@@ -144,16 +145,16 @@ TEST(Unload, RemovesEveryHookAndTheTimersStandDown) {
     script += std::string("expect not-hooked ") + name + "\n";
   }
   script += "expect timers 1\nwait 2\nexpect timers 0\nexpect log \"Plugin Rafta déchargé.\"\n";
-  const SimRun run = workspace.play(script);
-  EXPECT_EQ(run.exitCode, 0) << run.err;
+  const ProgramRun run = workspace.play(script);
+  EXPECT_EQ(run.status, 0) << run.err;
 }
 
 TEST(ConfigurationFile, BadLinesAreWarnedAndTheRestIsUsed) {
   const SimWorkspace workspace;
   workspace.writeConfig("garbage without quotes\nrafta_total_hit_count \"9\"\n\"\n");
-  const SimRun run = workspace.play(
+  const ProgramRun run = workspace.play(
       "load\nwait 1\nexpect log \"rafta_total_hit_count chargé avec valeur différée : 9\"\n");
-  EXPECT_EQ(run.exitCode, 0) << run.err;
+  EXPECT_EQ(run.status, 0) << run.err;
   EXPECT_NE(run.err.find("config.cfg"), std::string::npos) << run.err;
 }
 

@@ -1,25 +1,15 @@
 #include "HostedPlugin.h"
 
-#include <unistd.h>
-
 #include <algorithm>
 #include <cstdlib>
-#include <fstream>
-#include <stdexcept>
 
 #include "Utf8.h"
 
 namespace rafta::testing {
 
 HostedPlugin::HostedPlugin(const std::string& configText) {
-  std::string pattern = (std::filesystem::temp_directory_path() / "rafta-plugin-XXXXXX").string();
-  if (mkdtemp(pattern.data()) == nullptr) {
-    throw std::runtime_error("cannot make a scratch folder");
-  }
-  root = pattern;
-  const std::filesystem::path config = sim::defaultConfigFile(root);
-  std::filesystem::create_directories(config.parent_path());
-  std::ofstream(config) << configText;
+  const std::filesystem::path& root = scratch.path();
+  writeFile(sim::defaultConfigFile(root), configText);
   // Where the plugin's stand-in for the shell's folder query looks, as rafta-sim arranges it.
   setenv("APPDATA", root.c_str(), 1);  // NOLINT(concurrency-mt-unsafe): tests run one at a time
   simHost = std::make_unique<sim::Host>(sim::HostOptions{root, {}, {}});
@@ -30,8 +20,6 @@ HostedPlugin::HostedPlugin(const std::string& configText) {
 HostedPlugin::~HostedPlugin() {
   rafta.reset();
   simHost.reset();
-  std::error_code ignored;
-  std::filesystem::remove_all(root, ignored);
 }
 
 void HostedPlugin::load() {

@@ -7,6 +7,7 @@
 
 #include "Host.h"
 #include "Rafta.h"
+#include "ScratchFolder.h"
 
 namespace rafta::testing {
 
@@ -38,7 +39,7 @@ class HostedPlugin {
   [[nodiscard]] long commits() const;
 
  private:
-  std::filesystem::path root;
+  ScratchFolder scratch;
   std::unique_ptr<sim::Host> simHost;
   std::shared_ptr<Rafta> rafta;
   std::vector<std::string> traced;

@@ -13,7 +13,7 @@ using testing::CapturedSession;
 
 CapturedSession sessionWith(const std::string& module) {
   SessionOptions options;
-  return CapturedSession(std::make_unique<ModuleLibrary>(module), options);
+  return {std::make_unique<ModuleLibrary>(module), options};
 }
 
 TEST(ModuleSession, AMissingModuleStopsTheRunWithExitThree) {

@@ -1,33 +1,19 @@
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
-
 #include <cstdio>
 #include <cstdlib>
 #include <string>
 
+#include "ProgramRun.h"
 #include "TestSupport.h"
 
 namespace rafta::sim {
 namespace {
 
-// rafta-sim as a user runs it, with what it printed on each stream.
-struct ProgramRun {
-  int status = -1;
-  std::string out;
-  std::string err;
-};
-
 class ProgramTest : public ::testing::Test {
  protected:
-  ProgramRun run(const std::string& arguments) const {
-    const auto outFile = folder.path() / "out";
-    const auto errFile = folder.path() / "err";
-    const std::string command = std::string(RAFTA_SIM) + " " + arguments + " >" + outFile.string() +
-                                " 2>" + errFile.string();
-    const int raw = std::system(command.c_str());
-    return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, testing::readFile(outFile),
-            testing::readFile(errFile)};
+  [[nodiscard]] rafta::testing::ProgramRun run(const std::string& arguments) const {
+    return rafta::testing::runProgram(std::string(RAFTA_SIM) + " " + arguments, folder.path());
   }
 
   std::string script(const std::string& text) const {

@@ -71,10 +71,10 @@ TEST_F(SessionTest, EveryKindOfExpectReportsWhatItFound) {
     p.gameWrapper->RegisterDrawable([](CanvasWrapper c) { c.DrawString("Hits: 1", 1.0F, 1.0F); });
   });
   const std::vector<std::pair<std::string, std::string>> cases{
-      {"expect drawn \"Hits: 1\"",
-       "expected the string \"Hits: 1\" in the last frame, found no frame drawn yet"},
+      {R"(expect drawn "Hits: 1")",
+       R"(expected the string "Hits: 1" in the last frame, found no frame drawn yet)"},
       {"frame\nexpect drawn \"Hits: 2\"",
-       "expected the string \"Hits: 2\" in the last frame, found the strings \"Hits: 1\""},
+       R"(expected the string "Hits: 2" in the last frame, found the strings "Hits: 1")"},
       {"expect nothing-drawn",
        "expected no canvas call in the last frame, found 1 call(s), the first DrawString \"Hits: "
        "1\" 1 1"},
@@ -162,10 +162,10 @@ TEST_F(SessionTest, HitsComeFromTheLocalCarUnlessToldOtherwise) {
 TEST_F(SessionTest, LoadFillsTheHandlesPublishesTheFolderAndInstallsThePicture) {
   std::vector<std::string> seen;
   auto& s = start([&](ScriptedPlugin& p) {
-    seen.push_back(p.cvarManager && p.gameWrapper ? "handles" : "no handles");
+    seen.emplace_back(p.cvarManager && p.gameWrapper ? "handles" : "no handles");
     seen.emplace_back(std::getenv("APPDATA"));
-    seen.push_back(
-        ImageWrapper(seen.back() + "\\bakkesmod\\bakkesmod\\data\\Rafta\\images\\goal.png", true)
+    seen.emplace_back(
+        ImageWrapper(seen.back() + R"(\bakkesmod\bakkesmod\data\Rafta\images\goal.png)", true)
                 .IsLoadedForCanvas()
             ? "loaded"
             : "not loaded");

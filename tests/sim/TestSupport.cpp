@@ -2,11 +2,6 @@
 
 #include <array>
 #include <cstdint>
-#include <fstream>
-#include <sstream>
-#include <stdexcept>
-
-#include <cstdlib>
 
 namespace rafta::sim::testing {
 namespace {
@@ -15,31 +10,6 @@ namespace {
 FakeLibrary* current = nullptr;
 
 }  // namespace
-
-ScratchFolder::ScratchFolder() {
-  std::string pattern = (std::filesystem::temp_directory_path() / "sim-test-XXXXXX").string();
-  if (::mkdtemp(pattern.data()) == nullptr) {
-    throw std::runtime_error("cannot make a scratch folder");
-  }
-  path_ = pattern;
-}
-
-ScratchFolder::~ScratchFolder() {
-  std::error_code ignored;
-  std::filesystem::remove_all(path_, ignored);
-}
-
-void writeFile(const std::filesystem::path& file, const std::string& text) {
-  std::filesystem::create_directories(file.parent_path());
-  std::ofstream(file, std::ios::binary) << text;
-}
-
-std::string readFile(const std::filesystem::path& file) {
-  std::ifstream in(file, std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
 
 std::string tinyPng() {
   constexpr std::array<std::uint8_t, 71> bytes{

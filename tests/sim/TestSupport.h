@@ -8,25 +8,15 @@
 
 #include "PluginBase.h"
 #include "PluginLibrary.h"
+#include "ScratchFolder.h"
 #include "Session.h"
 
 namespace rafta::sim::testing {
 
-// A folder of its own for one test, removed afterwards.
-class ScratchFolder {
- public:
-  ScratchFolder();
-  ScratchFolder(const ScratchFolder&) = delete;
-  ScratchFolder& operator=(const ScratchFolder&) = delete;
-  ~ScratchFolder();
-  [[nodiscard]] const std::filesystem::path& path() const { return path_; }
+using rafta::testing::readFile;
+using rafta::testing::ScratchFolder;
+using rafta::testing::writeFile;
 
- private:
-  std::filesystem::path path_;
-};
-
-void writeFile(const std::filesystem::path& file, const std::string& text);
-[[nodiscard]] std::string readFile(const std::filesystem::path& file);
 // A valid 2 x 1 RGBA PNG picture.
 [[nodiscard]] std::string tinyPng();
 
