@@ -1,4 +1,7 @@
-// Hit counting: match and replay events, the hit hooks, and counting a hit.
+// Hit counting: match and replay events, the hit hooks, the counting gate, and the validation
+// that turns a goal-frame hit into a counted one.
+#include <cmath>
+#include <mutex>
 #include <string>
 #include <utility>
 
@@ -10,14 +13,82 @@
 
 using namespace rafta::literals;
 
+namespace {
+
+// The single-precision 0.9 s, compared in double as the game time is.
+constexpr double kMinimumHitInterval = static_cast<double>(0.9F);
+constexpr float kMinimumBallSpeed = 300.0F;
+constexpr float kGoalWindowSeconds = 1.0F;
+
+}  // namespace
+
+// --- Match and replay events -------------------------------------------------------------------
+
+void Rafta::onMatchStart(std::string /*eventName*/) {
+  Log("PostBeginPlay: Réinitialisation des hooks et variables Rafta"_cp1252);
+  ResetMatch();
+}
+
+void Rafta::onMatchEnd(std::string /*eventName*/) {
+  Log("EndGame: Désenregistrement des hooks Rafta"_cp1252);
+  UnregisterHitHook();
+}
+
+void Rafta::onRoundStart(std::string /*eventName*/) {
+  Log("BeginRound: Réinitialisation des hooks et variables Rafta"_cp1252);
+  ResetMatch();
+}
+
+void Rafta::onGoalScoredEvent(std::string eventName) {
+  Log("Événement OnGoalScored détecté"_cp1252);
+  onGoalScored(std::move(eventName));
+}
+
+void Rafta::onReplayStart(std::string /*eventName*/) {
+  Log("Début du replay : désenregistrement du hook TriggerHit"_cp1252);
+  UnregisterHitHook();
+}
+
+void Rafta::onReplayEnd(std::string /*eventName*/) {
+  Log("Fin du replay : réenregistrement du hook TriggerHit"_cp1252);
+  RegisterHitHook();
+}
+
+void Rafta::ResetMatch() {
+  UnregisterHitHook();
+  RegisterHitHook();
+  matchHitCount = 0;
+  lastHitTime = 0.0;
+  goalScoredRecently = false;
+}
+
+void Rafta::onGoalScored(std::string /*eventName*/) {
+  if (gameWrapper->IsInFreeplay() || gameWrapper->IsInCustomTraining()) {
+    Log("But marqué ignoré : mode Freeplay ou Entraînement"_cp1252);
+    return;
+  }
+  Log("But marqué détecté !"_cp1252);
+  goalScoredRecently = true;
+  gameWrapper->SetTimeout(WhileAlive([this] {
+                            goalScoredRecently = false;
+                            Log("goalScoredRecently réinitialisé"_cp1252);
+                          }),
+                          kGoalWindowSeconds);
+}
+
+// --- Hit hooks ---------------------------------------------------------------------------------
+
 void Rafta::RegisterHitHook() {
   if (hitHooksRegistered) {
     return;
   }
-  gameWrapper->HookEventWithCaller<CarWrapper>(rafta::game::kOnHitBall,
-                                               [](CarWrapper, void*, std::string) {});
-  gameWrapper->HookEventWithCaller<CarWrapper>(rafta::game::kTriggerHit,
-                                               [](CarWrapper, void*, std::string) {});
+  gameWrapper->HookEventWithCaller<CarWrapper>(
+      rafta::game::kOnHitBall,
+      [this](CarWrapper car, void* /*params*/, std::string /*eventName*/) { onHitBall(car); });
+  gameWrapper->HookEventWithCaller<CarWrapper>(
+      rafta::game::kTriggerHit, [this](CarWrapper caller, void* /*params*/, std::string eventName) {
+        onTriggerHit(std::move(eventName), caller);
+      });
   hitHooksRegistered = true;
   Log("Hooks enregistrés avec succès"_cp1252);
 }
@@ -30,6 +101,185 @@ void Rafta::UnregisterHitHook() {
   gameWrapper->UnhookEvent(rafta::game::kOnHitBall);
   hitHooksRegistered = false;
   Log("Hooks TriggerHit et OnHitBall désenregistrés"_cp1252);
+}
+
+void Rafta::onHitBall(const CarWrapper& car) {
+  Log(">>> Hook OnHitBall déclenché"_cp1252);
+  Log("OnHitBall appelé"_cp1252);
+  if (!IsModeAllowed()) {
+    return;
+  }
+  if (car.IsNull()) {
+    Log("OnHitBall : Car est nul");
+    return;
+  }
+  const PriWrapper player = car.GetPRI();
+  if (player.IsNull()) {
+    Log("OnHitBall : PRI est nul");
+    return;
+  }
+  const std::string id = player.GetUniqueIdWrapper().GetIdString();
+  if (id.empty()) {
+    Log("OnHitBall : UID vide");
+    return;
+  }
+  {
+    const std::lock_guard lock(lastTouchMutex);
+    lastBallTouchID = id;
+  }
+  Log(rafta::Concat("OnHitBall : lastBallTouchID mis à jour à "_cp1252, id));
+}
+
+void Rafta::onTriggerHit(std::string eventName, const CarWrapper& caller) {
+  if (caller.IsNull()) {
+    Log("TriggerHit : Caller est nul");
+    return;
+  }
+  onRaftaHit(std::move(eventName), caller);
+}
+
+// --- Counting gate -----------------------------------------------------------------------------
+
+bool Rafta::IsModeAllowed() {
+  if (gameWrapper->IsInReplay()) {
+    Log("Replay détecté, comptage ignoré"_cp1252);
+    return false;
+  }
+  if (!countInFreeplayTraining &&
+      (gameWrapper->IsInFreeplay() || gameWrapper->IsInCustomTraining())) {
+    Log("Freeplay ou training détecté, comptage ignoré car désactivé"_cp1252);
+    return false;
+  }
+  if (!countInMatch && gameWrapper->IsInGame()) {
+    Log("Match détecté, comptage ignoré car désactivé"_cp1252);
+    return false;
+  }
+  return true;
+}
+
+bool Rafta::IsGameStateValid() {
+  if (!IsModeAllowed()) {
+    return false;
+  }
+  const ServerWrapper server = gameWrapper->GetCurrentGameState();
+  if (server.IsNull()) {
+    Log("État du jeu invalide : Server est null"_cp1252);
+    return false;
+  }
+  if (server.GetBall().IsNull()) {
+    Log("État du jeu invalide : Ball est null"_cp1252);
+    return false;
+  }
+  if (IsDebugEnabled()) {
+    Log(rafta::Concat("État du jeu : inGame="_cp1252, rafta::Bit(gameWrapper->IsInGame()),
+                      ", serverValid=1, ballValid=1"));
+  }
+  return true;
+}
+
+// --- Hit validation and counting ---------------------------------------------------------------
+
+std::optional<PriWrapper> Rafta::IdentifyLocalShooter(std::string_view handler,
+                                                      const CarWrapper& caller) {
+  const std::string prefix = rafta::Concat(handler, " : ");
+  if (caller.IsNull()) {
+    Log(rafta::Concat(prefix, "Caller est null"));
+    return std::nullopt;
+  }
+  if (IsDebugEnabled()) {
+    Log(rafta::Concat(prefix, "Caller PRI isNull=", rafta::Bit(caller.GetPRI().IsNull())));
+  }
+  const CarWrapper localCar = gameWrapper->GetLocalCar();
+  if (localCar.IsNull()) {
+    Log(rafta::Concat(prefix, "LocalCar est null"));
+    return std::nullopt;
+  }
+  const PriWrapper localPlayer = localCar.GetPRI();
+  if (localPlayer.IsNull()) {
+    Log(rafta::Concat(prefix, "LocalPlayer est null"));
+    return std::nullopt;
+  }
+  const std::string localId = localPlayer.GetUniqueIdWrapper().GetIdString();
+  if (localId.empty()) {
+    Log(rafta::Concat(prefix, "UID local vide"));
+    return std::nullopt;
+  }
+  std::string lastToucher;
+  {
+    const std::lock_guard lock(lastTouchMutex);
+    lastToucher = lastBallTouchID;
+  }
+  if (IsDebugEnabled()) {
+    Log(rafta::Concat(prefix, "Dernier touché="_cp1252, lastToucher, ", Local UID=", localId));
+  }
+  if (lastToucher != localId) {
+    Log(rafta::Concat(prefix, "Dernier touché ("_cp1252, lastToucher, ") ? toi (", localId, ")"));
+    return std::nullopt;
+  }
+  return localPlayer;
+}
+
+void Rafta::onRaftaHit(std::string eventName, CarWrapper caller) {
+  if (IsDebugEnabled()) {
+    Log(">>> onRaftaHit déclenché"_cp1252);
+    Log(rafta::Concat("État du jeu : replay="_cp1252, rafta::Bit(gameWrapper->IsInReplay()),
+                      ", freeplay=", rafta::Bit(gameWrapper->IsInFreeplay()),
+                      ", training=", rafta::Bit(gameWrapper->IsInCustomTraining()),
+                      ", inGame=", rafta::Bit(gameWrapper->IsInGame())));
+  }
+  if (!IsModeAllowed() || !IdentifyLocalShooter("onRaftaHit", caller)) {
+    return;
+  }
+  onRaftaHitDelayed(std::move(eventName), caller);
+}
+
+void Rafta::onRaftaHitDelayed(std::string /*eventName*/, CarWrapper caller) {
+  if (IsDebugEnabled()) {
+    Log(">>> onRaftaHitDelayed déclenché"_cp1252);
+  }
+  if (!IsGameStateValid()) {
+    Log("onRaftaHitDelayed : État du jeu invalide"_cp1252);
+    return;
+  }
+  const std::optional<PriWrapper> localPlayer = IdentifyLocalShooter("onRaftaHitDelayed", caller);
+  if (!localPlayer) {
+    return;
+  }
+  const ServerWrapper server = gameWrapper->GetCurrentGameState();
+  if (server.IsNull()) {
+    Log("onRaftaHitDelayed : Server est null");
+    return;
+  }
+  const BallWrapper ball = server.GetBall();
+  if (ball.IsNull()) {
+    Log("onRaftaHitDelayed : Ball est null");
+    return;
+  }
+  const auto now = static_cast<double>(server.GetSecondsElapsed());
+  if (now - lastHitTime < kMinimumHitInterval) {
+    Log("onRaftaHitDelayed : Hit trop récent, ignoré"_cp1252);
+    return;
+  }
+  const Vector velocity = ball.GetVelocity();
+  const float speed =
+      std::sqrt((velocity.Y * velocity.Y + velocity.X * velocity.X) + velocity.Z * velocity.Z);
+  if (speed < kMinimumBallSpeed) {
+    Log(rafta::Concat("onRaftaHitDelayed : Vitesse balle (", rafta::Fixed6(speed),
+                      ") < 300, ignoré"_cp1252));
+    return;
+  }
+  if (goalScoredRecently) {
+    Log("onRaftaHitDelayed : But marqué récemment, ignoré"_cp1252);
+    return;
+  }
+  const int team = localPlayer->GetTeamNum();
+  const float ballY = ball.GetLocation().Y;
+  if (!((ballY > 0.0F && team == 0) || (ballY < 0.0F && team == 1))) {
+    Log(rafta::Concat("onRaftaHitDelayed : Pas le but adverse (Y=", rafta::Fixed6(ballY),
+                      ", Team=", std::to_string(team), ")"));
+    return;
+  }
+  CountHit(now);
 }
 
 void Rafta::CountHit(double gameTime) {
@@ -49,11 +299,3 @@ void Rafta::CountHit(double gameTime) {
   }
   Commit();
 }
-
-void Rafta::onMatchStart(std::string /*eventName*/) {}
-void Rafta::onMatchEnd(std::string /*eventName*/) {}
-void Rafta::onRoundStart(std::string /*eventName*/) {}
-void Rafta::onGoalScoredEvent(std::string /*eventName*/) {}
-void Rafta::onReplayStart(std::string /*eventName*/) {}
-void Rafta::onReplayEnd(std::string /*eventName*/) {}
-void Rafta::onGoalScored(std::string /*eventName*/) {}

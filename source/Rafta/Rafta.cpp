@@ -121,6 +121,8 @@ void Rafta::onUnload() {
   SaveSettings();
   Log("Plugin Rafta déchargé."_cp1252);
   UnhookMatchEvents();
+  // Timers armed while loaded stand down, even while the host still shares this object.
+  liveness = std::make_shared<const bool>(true);
 }
 
 // Every hooked event captures this object, so none may stay behind it.

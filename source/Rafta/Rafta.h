@@ -4,6 +4,7 @@
 #include <functional>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -31,6 +32,12 @@ class Rafta final : public BakkesMod::Plugin::BakkesModPlugin,
 
   void UnregisterHitHook();
   void RenderOverlay(CanvasWrapper canvas);
+
+  // The counting gate and the validation of a goal-frame hit.
+  bool IsModeAllowed();
+  bool IsGameStateValid();
+  void onRaftaHit(std::string eventName, CarWrapper caller);
+  void onRaftaHitDelayed(std::string eventName, CarWrapper caller);
 
   // Settings variables and the stored total.
   void RegisterDebugVariable();
@@ -62,13 +69,19 @@ class Rafta final : public BakkesMod::Plugin::BakkesModPlugin,
   // The stored total has been merged into totalHitCount; until then a counted hit must not
   // overwrite what the configuration holds.
   bool storedTotalRead = false;
-  // Timers outlive the object they were armed for; they hold this weakly and stand down once it
-  // is gone.
+  // Timers outlive the object, or the load, they were armed for; they hold this weakly and stand
+  // down once the object is gone or unloaded.
   std::shared_ptr<const bool> liveness = std::make_shared<const bool>(true);
 
  private:
   void RegisterHitHook();
   void onGoalScored(std::string eventName);
+  void ResetMatch();
+  void onHitBall(const CarWrapper& car);
+  void onTriggerHit(std::string eventName, const CarWrapper& caller);
+  // Steps shared by both hit handlers: the local player, if the last toucher is that player.
+  std::optional<PriWrapper> IdentifyLocalShooter(std::string_view handler,
+                                                 const CarWrapper& caller);
   void Log(std::string_view text) const;
   void LogOverlayPosition() const;
   void LoadGoalImage();

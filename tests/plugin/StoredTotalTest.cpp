@@ -81,7 +81,7 @@ TEST(StoredTotal, UnloadBeforeTheReadCompletesItThenSaves) {
   ASSERT_GT(log.size(), before);
   EXPECT_EQ(log[before], "rafta_total_hit_count chargé avec valeur différée : 58");
   EXPECT_EQ(session.stored("rafta_total_hit_count"), "58");
-  // The timer still fires for the living object and finds the read done.
+  // The object lives on, but its timer stands down: the read is done and the plugin unloaded.
   session.host().wait(1.0);
   EXPECT_EQ(session.log().size(), log.size());
 }

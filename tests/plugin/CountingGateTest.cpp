@@ -1,0 +1,90 @@
+// The counting gate: which game modes refuse, which host questions are asked, in which order.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "PluginScript.h"
+
+namespace rafta::testing {
+namespace {
+
+using Strings = std::vector<std::string>;
+
+TEST(ModeTest, AReplayRefusesWhateverTheSwitchesSayAndAsksNothingElse) {
+  PluginScript s;
+  s.run(kReadyToCount);
+  s.plugin().countInFreeplayTraining = false;
+  s.plugin().countInMatch = false;
+  s.run("state replay=1 freeplay=1");
+  EXPECT_EQ(s.queriesOf("touch me"), Strings{"IsInReplay"});
+  EXPECT_EQ(s.log().back(), "Replay détecté, comptage ignoré");
+  EXPECT_EQ(s.queriesOf("hit"), Strings{"IsInReplay"}) << "the hit stops in onRaftaHit";
+  EXPECT_EQ(s.log().back(), "Replay détecté, comptage ignoré");
+}
+
+TEST(ModeTest, FreeplayWithItsSwitchOffRefusesWithoutAskingAboutTraining) {
+  PluginScript s;
+  s.run(kReadyToCount);
+  s.plugin().countInFreeplayTraining = false;
+  s.run("state freeplay=1");
+  EXPECT_EQ(s.queriesOf("hit"), (Strings{"IsInReplay", "IsInFreeplay"}));
+  EXPECT_EQ(s.log().back(), "Freeplay ou training détecté, comptage ignoré car désactivé");
+  s.run("state freeplay=0 training=1");
+  EXPECT_EQ(s.queriesOf("hit"), (Strings{"IsInReplay", "IsInFreeplay", "IsInCustomTraining"}));
+  EXPECT_EQ(s.log().back(), "Freeplay ou training détecté, comptage ignoré car désactivé");
+}
+
+TEST(ModeTest, WithBothSwitchesOnOnlyTheReplayIsAsked) {
+  PluginScript s;
+  s.run(kReadyToCount);
+  s.run("state freeplay=1 training=1");
+  EXPECT_EQ(s.queriesOf("touch me"), Strings{"IsInReplay"});
+  EXPECT_EQ(s.log().back(), "OnHitBall : lastBallTouchID mis à jour à me-id");
+}
+
+TEST(ModeTest, FreeplayAndAGameAtOnceNeedBothSwitches) {
+  PluginScript s;
+  s.run(kReadyToCount);
+  s.plugin().countInMatch = false;
+  s.run("state freeplay=1 ingame=1");
+  EXPECT_EQ(s.queriesOf("hit"), (Strings{"IsInReplay", "IsInGame"}));
+  EXPECT_EQ(s.log().back(), "Match détecté, comptage ignoré car désactivé");
+  EXPECT_EQ(s.plugin().totalHitCount, 0);
+}
+
+TEST(ModeTest, TheCountingVariablesAtTheConsoleChangeNothing) {
+  PluginScript s;
+  s.run(kReadyToCount);
+  s.run("console rafta_count_in_match 0\nconsole rafta_count_in_freeplay 0\nstate freeplay=1");
+  s.run("hit");
+  EXPECT_EQ(s.log().back(), "Incrémentation compteur barre/poteau ! Total = 1");
+}
+
+TEST(FullGate, AMissingGameStateOrBallRefusesInTheDelayedHandlerWithTwoLines) {
+  PluginScript s;
+  s.run(kReadyToCount);
+  EXPECT_EQ(s.linesOf("state server=0\nhit"),
+            (Strings{"État du jeu invalide : Server est null",
+                     "onRaftaHitDelayed : État du jeu invalide"}));
+  EXPECT_EQ(s.linesOf("state server=1 ball=0\nhit"),
+            (Strings{"État du jeu invalide : Ball est null",
+                     "onRaftaHitDelayed : État du jeu invalide"}));
+  EXPECT_EQ(s.plugin().totalHitCount, 0);
+}
+
+TEST(FullGate, ItsDebugLineReportsTheGameAsOneOrZero) {
+  PluginScript s;
+  s.run(kReadyToCount);
+  s.run("console rafta_debug 1\nhit");
+  EXPECT_NE(std::find(s.log().begin(), s.log().end(),
+                      "État du jeu : inGame=1, serverValid=1, ballValid=1"),
+            s.log().end());
+  s.run("state ingame=0\nclock 30\nhit");
+  EXPECT_NE(std::find(s.log().begin(), s.log().end(),
+                      "État du jeu : inGame=0, serverValid=1, ballValid=1"),
+            s.log().end());
+}
+
+}  // namespace
+}  // namespace rafta::testing
