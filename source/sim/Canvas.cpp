@@ -1,7 +1,5 @@
 #include "Canvas.h"
 
-#include <algorithm>
-#include <cstddef>
 #include <sstream>
 #include <utility>
 
@@ -9,9 +7,6 @@
 
 namespace rafta::sim {
 namespace {
-
-constexpr float kGlyphWidth = 7.0F;
-constexpr float kLineHeight = 13.0F;
 
 template <typename... Ts>
 struct Overloaded : Ts... {
@@ -52,8 +47,8 @@ std::string describe(const CanvasCall& call) {
   return out.str();
 }
 
-Canvas::Canvas(Vector2 size, std::function<void(const std::string&)> trace)
-    : size_(size), trace_(std::move(trace)) {}
+Canvas::Canvas(Vector2 size, TextMeasure measure, std::function<void(const std::string&)> trace)
+    : size_(size), measure_(std::move(measure)), trace_(std::move(trace)) {}
 
 void Canvas::record(CanvasCall call) {
   if (trace_) {
@@ -66,18 +61,8 @@ const std::vector<CanvasCall>& Canvas::calls() const { return calls_; }
 
 Vector2 Canvas::size() const { return size_; }
 
-Vector2F Canvas::textSize(const std::string& text, float xScale, float yScale) {
-  std::size_t longest = 0;
-  std::size_t lines = 1;
-  std::size_t start = 0;
-  for (std::size_t end = text.find('\n'); end != std::string::npos; end = text.find('\n', start)) {
-    longest = std::max(longest, end - start);
-    start = end + 1;
-    ++lines;
-  }
-  longest = std::max(longest, text.size() - start);
-  return {kGlyphWidth * static_cast<float>(longest) * xScale,
-          kLineHeight * static_cast<float>(lines) * yScale};
+Vector2F Canvas::measure(const std::string& text, float xScale, float yScale) const {
+  return measure_(text, xScale, yScale);
 }
 
 }  // namespace rafta::sim

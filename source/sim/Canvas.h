@@ -58,20 +58,23 @@ using CanvasCall = std::variant<canvas::SetColor, canvas::SetPosition, canvas::D
 // One line of --trace for a call.
 [[nodiscard]] std::string describe(const CanvasCall& call);
 
+// What GetStringSize answers for a text and its x and y scales.
+using TextMeasure = std::function<Vector2F(const std::string& text, float xScale, float yScale)>;
+
 // The surface of one frame: it records every call made on it.
 class Canvas {
  public:
-  Canvas(Vector2 size, std::function<void(const std::string&)> trace);
+  Canvas(Vector2 size, TextMeasure measure, std::function<void(const std::string&)> trace);
 
   void record(CanvasCall call);
   [[nodiscard]] const std::vector<CanvasCall>& calls() const;
   [[nodiscard]] Vector2 size() const;
 
-  // Text as the built-in Dear ImGui font sets it: 7 px a byte on the longest line, 13 px a line.
-  [[nodiscard]] static Vector2F textSize(const std::string& text, float xScale, float yScale);
+  [[nodiscard]] Vector2F measure(const std::string& text, float xScale, float yScale) const;
 
  private:
   Vector2 size_;
+  TextMeasure measure_;
   std::function<void(const std::string&)> trace_;
   std::vector<CanvasCall> calls_;
 };

@@ -33,11 +33,12 @@ void CanvasWrapper::DrawString(const std::string& text, float xScale, float ySca
 }
 
 Vector2F CanvasWrapper::GetStringSize(const std::string& text, float xScale, float yScale) const {
-  if (address == 0) {
+  auto* target = objectAt<Canvas>(address);
+  if (target == nullptr) {
     return {};
   }
-  record(address, canvas::MeasureString{text, xScale, yScale});
-  return Canvas::textSize(text, xScale, yScale);
+  target->record(canvas::MeasureString{text, xScale, yScale});
+  return target->measure(text, xScale, yScale);
 }
 
 void CanvasWrapper::DrawBox(Vector2F size) { record(address, canvas::DrawBox{size}); }

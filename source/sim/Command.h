@@ -71,9 +71,22 @@ struct Console {
   std::string name;
   std::string value;
 };
-// settings, click, toggle, slide and choose: the settings page is not in this build yet.
-struct SettingsPage {
-  std::string verb;
+// The settings page: drawn with no input, or one of its widgets worked with the mouse.
+struct Settings {
+  int count;
+};
+struct Click {
+  std::string label;
+};
+struct Toggle {
+  std::string label;
+};
+struct Slide {
+  std::string label;
+  double value;
+};
+struct Choose {
+  std::string item;
 };
 
 struct ExpectDrawn {
@@ -101,12 +114,14 @@ struct ExpectLog {
 
 }  // namespace command
 
-using Command = std::variant<
-    command::State, command::Car, command::Local, command::Ball, command::Clock, command::Screen,
-    command::Picture, command::ConfigDelay, command::Load, command::Unload, command::Restart,
-    command::Event, command::Touch, command::Hit, command::Wait, command::Frame, command::Console,
-    command::SettingsPage, command::ExpectDrawn, command::ExpectNothingDrawn, command::ExpectCvar,
-    command::ExpectStored, command::ExpectHooked, command::ExpectTimers, command::ExpectLog>;
+using Command =
+    std::variant<command::State, command::Car, command::Local, command::Ball, command::Clock,
+                 command::Screen, command::Picture, command::ConfigDelay, command::Load,
+                 command::Unload, command::Restart, command::Event, command::Touch, command::Hit,
+                 command::Wait, command::Frame, command::Console, command::Settings, command::Click,
+                 command::Toggle, command::Slide, command::Choose, command::ExpectDrawn,
+                 command::ExpectNothingDrawn, command::ExpectCvar, command::ExpectStored,
+                 command::ExpectHooked, command::ExpectTimers, command::ExpectLog>;
 
 struct ScriptLine {
   int number;

@@ -265,17 +265,10 @@ Command parseExpect(Args& args) {
             " (drawn, nothing-drawn, cvar, stored, hooked, not-hooked, timers, log)");
 }
 
-Command parseSettingsPage(Args& args) {
-  const auto& verb = args.verb();
-  if (verb == "settings") {
-    count(args);
-  } else {
-    args.word(verb == "choose" ? "ITEM" : "LABEL");
-    if (verb == "slide") {
-      args.number("VALUE");
-    }
-  }
-  return finished(args, command::SettingsPage{verb});
+Command parseSlide(Args& args) {
+  auto label = args.word("LABEL");
+  const double value = args.number("VALUE");
+  return finished(args, command::Slide{std::move(label), value});
 }
 
 using Parser = std::function<Command(Args&)>;
@@ -305,11 +298,11 @@ const std::map<std::string_view, Parser>& parsers() {
          auto value = a.word("VALUE");
          return finished(a, command::Console{std::move(name), std::move(value)});
        }},
-      {"settings", parseSettingsPage},
-      {"click", parseSettingsPage},
-      {"toggle", parseSettingsPage},
-      {"slide", parseSettingsPage},
-      {"choose", parseSettingsPage},
+      {"settings", [](Args& a) { return command::Settings{finished(a, count(a))}; }},
+      {"click", [](Args& a) { return command::Click{finished(a, a.word("LABEL"))}; }},
+      {"toggle", [](Args& a) { return command::Toggle{finished(a, a.word("LABEL"))}; }},
+      {"slide", parseSlide},
+      {"choose", [](Args& a) { return command::Choose{finished(a, a.word("ITEM"))}; }},
       {"expect", parseExpect}};
   return table;
 }

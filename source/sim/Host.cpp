@@ -4,6 +4,8 @@
 #include <iostream>
 #include <utility>
 
+#include "HostFont.h"
+
 namespace rafta::sim {
 
 std::string_view queryName(Query query) {
@@ -22,7 +24,10 @@ Host::Host(HostOptions options)
       configFile_(options.configFile.empty() ? defaultConfigFile(appData_)
                                              : std::move(options.configFile)),
       warn_(std::move(options.warn)),
-      self_(reinterpret_cast<std::uintptr_t>(this)) {
+      self_(reinterpret_cast<std::uintptr_t>(this)),
+      textMeasure_([](const std::string& text, float xScale, float yScale) {
+        return HostFont::instance().measure(text, xScale, yScale);
+      }) {
   readStored();
 }
 

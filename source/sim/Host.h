@@ -114,6 +114,11 @@ class Host {
   void wait(double seconds);
 
   // Drawing.
+  using FrameSink = std::function<void(const Canvas&)>;
+  // What the canvas answers to GetStringSize; at start, the host's font.
+  void setTextMeasure(TextMeasure measure);
+  // Called with every frame once it is drawn.
+  void setFrameSink(FrameSink sink);
   void registerDrawable(Drawable drawable);
   void unregisterDrawables();
   [[nodiscard]] std::size_t drawableCount() const;
@@ -156,6 +161,8 @@ class Host {
 
   std::map<std::string, CallbackList<Hook>> hooks_;
   CallbackList<Drawable> drawables_;
+  TextMeasure textMeasure_;
+  FrameSink frameSink_;
   Scheduler scheduler_;
   std::unique_ptr<Canvas> lastFrame_;
 };

@@ -108,6 +108,10 @@ void Host::wait(double seconds) {
   moveTo(end);
 }
 
+void Host::setTextMeasure(TextMeasure measure) { textMeasure_ = std::move(measure); }
+
+void Host::setFrameSink(FrameSink sink) { frameSink_ = std::move(sink); }
+
 void Host::registerDrawable(Drawable drawable) {
   trace("RegisterDrawable");
   drawables_.add(std::move(drawable), life_);
@@ -123,12 +127,15 @@ std::size_t Host::drawableCount() const { return drawables_.size(); }
 void Host::drawFrames(int count) {
   for (int frame = 0; frame < count; ++frame) {
     trace("frame");
-    auto canvas = std::make_unique<Canvas>(game_.screenSize(),
+    auto canvas = std::make_unique<Canvas>(game_.screenSize(), textMeasure_,
                                            [this](const std::string& line) { trace(line); });
     const auto address = reinterpret_cast<std::uintptr_t>(canvas.get());
     drawables_.invoke([&](const Drawable& draw) { draw(CanvasWrapper(address)); },
                       [&] { orphaned("a drawable"); });
     lastFrame_ = std::move(canvas);
+    if (frameSink_) {
+      frameSink_(*lastFrame_);
+    }
   }
 }
 

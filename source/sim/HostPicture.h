@@ -1,17 +1,14 @@
 #pragma once
 
-#include <cstdint>
 #include <memory>
 #include <string>
-#include <vector>
 
-// A picture the host decoded for canvas drawing: RGBA, 8 bits a channel, rows top to bottom.
-// Shared so that a recorded frame keeps the pictures it drew alive.
-struct HostPicture : std::enable_shared_from_this<HostPicture> {
+#include "Image.h"
+
+// A picture the host decoded for canvas drawing. Shared so that a recorded frame keeps the
+// pictures it drew alive.
+struct HostPicture : rafta::sim::Image, std::enable_shared_from_this<HostPicture> {
   std::string path;
-  int width = 0;
-  int height = 0;
-  std::vector<std::uint8_t> rgba;
 };
 
 namespace rafta::sim {

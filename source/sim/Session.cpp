@@ -5,9 +5,13 @@
 #include <sstream>
 #include <utility>
 
+#include "CanvasPainter.h"
 #include "Checks.h"
 #include "CommandParser.h"
 #include "GameFunctionNames.h"
+#include "SettingsWindow.h"
+#include "SettingsWindowPicture.h"
+#include "SettingsWindowUser.h"
 #include "Utf8.h"
 
 namespace rafta::sim {
@@ -89,10 +93,15 @@ struct Executor {
       session.warn("console: no console variable " + c.name + " is registered; nothing changed");
     }
   }
-  void operator()(const command::SettingsPage& c) const {
-    throw ScriptError(c.verb +
-                      ": the settings page is not available in this build of rafta-sim yet");
+  void operator()(const command::Settings& c) const {
+    session.settingsUser("settings").look(c.count);
   }
+  void operator()(const command::Click& c) const { session.settingsUser("click").click(c.label); }
+  void operator()(const command::Toggle& c) const { session.settingsUser("toggle").click(c.label); }
+  void operator()(const command::Slide& c) const {
+    session.settingsUser("slide").slide(c.label, c.value);
+  }
+  void operator()(const command::Choose& c) const { session.settingsUser("choose").choose(c.item); }
   template <typename Check>
   void operator()(const Check& check) const {
     Checks{session.host_}(check);
@@ -103,10 +112,19 @@ Session::Session(std::unique_ptr<PluginLibrary> library, SessionOptions options)
     : options_(std::move(options)),
       appData_(options_.appData),
       host_(hostOptions(options_, appData_.path())),
-      library_(std::move(library)) {
+      library_(std::move(library)),
+      settingsWindow_(std::make_unique<SettingsWindow>()) {
   host_.setLogSink([this](const std::string& line) { print(line); });
   if (options_.trace) {
     host_.setTraceSink([this](const std::string& line) { print("| " + line); });
+  }
+  if (!options_.pictureFolder.empty()) {
+    pictures_ = std::make_unique<PictureFolder>(options_.pictureFolder);
+    host_.setFrameSink(
+        [this](const Canvas& frame) { pictures_->write("frame", paintFrame(frame)); });
+    settingsWindow_->setPageSink([this](const ImDrawData& page) {
+      pictures_->write("settings", paintPage(page, settingsWindow_->fonts()));
+    });
   }
 }
 
@@ -175,6 +193,7 @@ void Session::load() {
     throw ModuleError("the module's getPlugin returned an empty plugin handle");
   }
   plugin_ = handle;
+  settingsWindow_->meetNewPlugin();
   deleteMe_ = info.deleteFunc;
   host_.tieCallbacksTo(plugin_);
   plugin_->cvarManager = host_.cvarManager();
@@ -213,6 +232,17 @@ std::uintptr_t Session::callerAddress(const command::Caller& caller) {
     return addressOf(&namedCar(*name));
   }
   return std::holds_alternative<command::LocalCaller>(caller) ? host_.game().localCarAddress() : 0;
+}
+
+SettingsWindowUser Session::settingsUser(const std::string& command) {
+  if (!plugin_) {
+    throw ScriptError(command + ": no plugin is loaded");
+  }
+  auto* page = dynamic_cast<BakkesMod::Plugin::PluginSettingsWindow*>(plugin_.get());
+  if (page == nullptr) {
+    throw ScriptError(command + ": the plugin has no settings page");
+  }
+  return {*settingsWindow_, *page, command};
 }
 
 void Session::print(const std::string& line) const {

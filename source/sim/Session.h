@@ -10,10 +10,14 @@
 #include "Faults.h"
 #include "GoalPicture.h"
 #include "Host.h"
+#include "PictureFolder.h"
 #include "PluginBase.h"
 #include "PluginLibrary.h"
 
 namespace rafta::sim {
+
+class SettingsWindow;
+class SettingsWindowUser;
 
 struct SessionOptions {
   // Empty: a fresh folder, removed with the session.
@@ -22,6 +26,8 @@ struct SessionOptions {
   std::filesystem::path configFile;
   // The goal picture that `picture present` installs.
   std::filesystem::path shippedPicture;
+  // Where every drawn frame and settings page is written as a picture; empty: nowhere.
+  std::filesystem::path pictureFolder;
   // Log lines as the plugin wrote them (Windows-1252) instead of UTF-8.
   bool raw = false;
   bool trace = false;
@@ -70,11 +76,15 @@ class Session {
   void warn(const std::string& message) const;
   [[nodiscard]] Car& namedCar(const std::string& name);
   [[nodiscard]] std::uintptr_t callerAddress(const command::Caller& caller);
+  // Someone at the settings window, working the loaded plugin's page for that script command.
+  [[nodiscard]] SettingsWindowUser settingsUser(const std::string& command);
 
   SessionOptions options_;
   AppDataFolder appData_;
   Host host_;
   std::unique_ptr<PluginLibrary> library_;
+  std::unique_ptr<PictureFolder> pictures_;
+  std::unique_ptr<SettingsWindow> settingsWindow_;
   std::shared_ptr<BakkesMod::Plugin::BakkesModPlugin> plugin_;
   void (*deleteMe_)() = nullptr;
   PictureMode picture_ = PictureMode::Present;

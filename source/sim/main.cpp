@@ -39,13 +39,10 @@ int exitWith(ExitCode code, const std::string& message) {
 }
 
 int run(const rafta::sim::CommandLine& line, const std::filesystem::path& folder) {
-  if (!line.png.empty()) {
-    return exitWith(ExitCode::BadScript,
-                    "rafta-sim: --png: pictures are not available in this build of rafta-sim yet");
-  }
   rafta::sim::SessionOptions options;
   options.appData = line.appData;
   options.configFile = line.config;
+  options.pictureFolder = line.png;
   options.shippedPicture = folder / "data" / "goal.png";
   options.raw = line.raw;
   options.trace = line.trace;

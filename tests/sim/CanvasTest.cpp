@@ -12,16 +12,6 @@
 namespace rafta::sim {
 namespace {
 
-TEST(CanvasText, MeasuresSevenPixelsABytePerLineAndThirteenALine) {
-  EXPECT_FLOAT_EQ(Canvas::textSize("abc", 1.0F, 1.0F).X, 21.0F);
-  EXPECT_FLOAT_EQ(Canvas::textSize("abc", 2.0F, 3.0F).Y, 39.0F);
-  EXPECT_FLOAT_EQ(Canvas::textSize("ab\nabcd\n", 1.0F, 1.0F).X, 28.0F);
-  EXPECT_FLOAT_EQ(Canvas::textSize("ab\nabcd\n", 1.0F, 1.0F).Y, 39.0F);
-  EXPECT_FLOAT_EQ(Canvas::textSize("", 1.0F, 1.0F).X, 0.0F);
-  EXPECT_FLOAT_EQ(Canvas::textSize("", 1.0F, 1.0F).Y, 13.0F);
-  EXPECT_FLOAT_EQ(Canvas::textSize("\xE9t\xE9", 1.0F, 1.0F).X, 21.0F);
-}
-
 class CanvasFrames : public ::testing::Test {
  protected:
   testing::ScratchFolder folder;

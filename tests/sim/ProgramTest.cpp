@@ -51,9 +51,19 @@ TEST_F(ProgramTest, ExitStatusTellsWhatWentWrong) {
       run("run " + script("load\n") + " --module " + (folder.path() / "none.so").string()).status,
       3);
   EXPECT_EQ(run("run " + script("car me\nexpect timers 1\n")).status, 1);
-  const auto png = run("run " + good + " --png " + folder.path().string());
-  EXPECT_EQ(png.status, 2);
-  EXPECT_NE(png.err.find("not available"), std::string::npos);
+}
+
+TEST_F(ProgramTest, PngWritesEveryFrameIntoTheFolderItMakes) {
+  const auto pictures = folder.path() / "out" / "pictures";
+  const auto result = run("run " + script("picture absent\nload\nframe 2\n") + " --module " +
+                          ECHO_PLUGIN + " --png " + pictures.string());
+  EXPECT_EQ(result.status, 0) << result.err;
+  EXPECT_TRUE(std::filesystem::exists(pictures / "frame-0001.png"));
+  EXPECT_TRUE(std::filesystem::exists(pictures / "frame-0002.png"));
+  EXPECT_FALSE(std::filesystem::exists(pictures / "frame-0003.png"));
+  EXPECT_EQ(
+      run("run " + script("frame\n") + " --png " + (pictures / "frame-0001.png").string()).status,
+      2);
 }
 
 TEST_F(ProgramTest, AConfigurationFileCanBeNamed) {

@@ -84,6 +84,16 @@ TEST(ScriptCommands, OptionsAreParsedInAnyOrderAndKeptWhenAbsent) {
   EXPECT_EQ(log.text, "two words");
 }
 
+TEST(ScriptCommands, SettingsPageCommandsKeepTheirTextsExactly) {
+  EXPECT_EQ(std::get<command::Settings>(parseCommand({"settings"})).count, 1);
+  EXPECT_EQ(std::get<command::Settings>(parseCommand({"settings", "0"})).count, 0);
+  EXPECT_EQ(std::get<command::Toggle>(parseCommand({"toggle", " Freeplay"})).label, " Freeplay");
+  const auto slide = std::get<command::Slide>(parseCommand({"slide", "Position X", "-250.5"}));
+  EXPECT_EQ(slide.label, "Position X");
+  EXPECT_EQ(slide.value, -250.5);
+  EXPECT_EQ(std::get<command::Choose>(parseCommand({"choose", "Sobre"})).item, "Sobre");
+}
+
 // Each of these is malformed and must be refused before anything runs.
 TEST(ScriptCommands, MalformedCommandsAreRefused) {
   const std::vector<Words> bad{
@@ -120,6 +130,8 @@ TEST(ScriptCommands, MalformedCommandsAreRefused) {
       {"console", "name"},
       {"settings", "x"},
       {"click"},
+      {"toggle", "All", "Match"},
+      {"choose"},
       {"slide", "Position X"},
       {"slide", "Position X", "far"},
       {"expect"},

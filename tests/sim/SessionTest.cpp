@@ -121,15 +121,6 @@ TEST_F(SessionTest, UnknownCarsAreScriptErrors) {
   EXPECT_EQ(s.run("local ghost").code, ExitCode::BadScript);
 }
 
-TEST_F(SessionTest, TheSettingsPageIsRefusedAfterTheScriptParses) {
-  auto& s = start({});
-  const auto result = s.run("load\nclick \" Reset\"\n");
-  EXPECT_EQ(result.code, ExitCode::BadScript);
-  EXPECT_NE(result.message.find("test.scn:2: click: the settings page is not available"),
-            std::string::npos);
-  EXPECT_FALSE(journal.events.empty());
-}
-
 TEST_F(SessionTest, AConsoleLineForAnUnknownVariableIsReportedAndTheScriptGoesOn) {
   auto& s = start([](ScriptedPlugin& p) { p.cvarManager->registerCvar("known", "1"); });
   const auto result = s.run(

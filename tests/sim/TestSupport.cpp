@@ -35,7 +35,11 @@ void ScriptedPlugin::onUnload() {
 
 FakeLibrary::FakeLibrary(Journal& journal, ScriptedPlugin::Action load,
                          ScriptedPlugin::Action unload)
-    : journal_(journal), load_(std::move(load)), unload_(std::move(unload)) {
+    : FakeLibrary(journal, [load = std::move(load), unload = std::move(unload)] {
+        return std::make_shared<ScriptedPlugin>(load, unload);
+      }) {}
+
+FakeLibrary::FakeLibrary(Journal& journal, Maker make) : journal_(journal), make_(std::move(make)) {
   info_.apiBuildVersion = 95;
   info_.className = "ScriptedPlugin";
   info_.initializeFunc = &FakeLibrary::getPlugin;
@@ -64,7 +68,7 @@ void FakeLibrary::close() {
 std::uintptr_t FakeLibrary::getPlugin() {
   current->journal_.events.emplace_back("getPlugin");
   if (!current->handle_) {
-    current->handle_ = std::make_shared<ScriptedPlugin>(current->load_, current->unload_);
+    current->handle_ = current->make_();
   }
   return reinterpret_cast<std::uintptr_t>(&current->handle_);
 }

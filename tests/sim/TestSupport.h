@@ -21,7 +21,7 @@ using rafta::testing::writeFile;
 [[nodiscard]] std::string tinyPng();
 
 // A plugin whose load and unload do what the test says.
-class ScriptedPlugin : public BakkesMod::Plugin::BakkesModPlugin {
+class ScriptedPlugin final : public BakkesMod::Plugin::BakkesModPlugin {
  public:
   using Action = std::function<void(ScriptedPlugin&)>;
   ScriptedPlugin(Action load, Action unload) : load_(std::move(load)), unload_(std::move(unload)) {}
@@ -42,7 +42,11 @@ class FakeLibrary : public PluginLibrary {
     std::function<void()> onClose;
   };
 
+  // Makes the plugin object that getPlugin hands out.
+  using Maker = std::function<BakkesMod::Plugin::PluginHandle()>;
+
   FakeLibrary(Journal& journal, ScriptedPlugin::Action load, ScriptedPlugin::Action unload = {});
+  FakeLibrary(Journal& journal, Maker make);
   FakeLibrary(const FakeLibrary&) = delete;
   FakeLibrary& operator=(const FakeLibrary&) = delete;
   ~FakeLibrary() override;
@@ -55,8 +59,7 @@ class FakeLibrary : public PluginLibrary {
   static void deleteMe();
 
   Journal& journal_;
-  ScriptedPlugin::Action load_;
-  ScriptedPlugin::Action unload_;
+  Maker make_;
   BakkesMod::Plugin::PluginHandle handle_;
   BakkesMod::Plugin::PluginInfo info_{};
 };

@@ -1,0 +1,24 @@
+#include "PictureFolder.h"
+
+#include <iomanip>
+#include <sstream>
+#include <utility>
+
+#include "PngFile.h"
+
+namespace rafta::sim {
+
+PictureFolder::PictureFolder(std::filesystem::path folder) : folder_(std::move(folder)) {
+  std::filesystem::create_directories(folder_);
+}
+
+std::filesystem::path PictureFolder::write(const std::string& kind, const Image& image) {
+  std::ostringstream name;
+  name << kind << '-' << std::setw(4) << std::setfill('0') << written_[kind] + 1 << ".png";
+  auto file = folder_ / name.str();
+  writePng(image, file);
+  ++written_[kind];
+  return file;
+}
+
+}  // namespace rafta::sim

@@ -1,0 +1,106 @@
+#include <gtest/gtest.h>
+#include <stb/stb_image.h>
+
+#include <memory>
+#include <stdexcept>
+#include <string>
+
+#include "ImagePixels.h"
+#include "ModuleLibrary.h"
+#include "PictureFolder.h"
+#include "PngFile.h"
+#include "TestSupport.h"
+
+namespace rafta::sim {
+namespace {
+
+// Decodes a PNG file; width 0 when it is none.
+Image readPng(const std::filesystem::path& file) {
+  Image image;
+  int channels = 0;
+  stbi_uc* pixels = stbi_load(file.c_str(), &image.width, &image.height, &channels, 4);
+  if (pixels == nullptr) {
+    return {};
+  }
+  image.rgba.assign(pixels, pixels + static_cast<std::ptrdiff_t>(image.width) * image.height * 4);
+  stbi_image_free(pixels);
+  return image;
+}
+
+bool allBackground(const Image& image) {
+  return !image.rgba.empty() && testing::countUnlike(image, testing::kFrameBackground) == 0;
+}
+
+const Image kTiny{2, 1, {1, 2, 3, 4, 250, 251, 252, 0}};
+
+TEST(PngFile, KeepsEveryChannelOfEveryPixel) {
+  testing::ScratchFolder folder;
+  writePng(kTiny, folder.path() / "tiny.png");
+  const Image read = readPng(folder.path() / "tiny.png");
+  EXPECT_EQ(read.width, 2);
+  EXPECT_EQ(read.height, 1);
+  EXPECT_EQ(read.rgba, kTiny.rgba);
+}
+
+TEST(PngFile, FailuresNameTheFile) {
+  testing::ScratchFolder folder;
+  const auto missing = folder.path() / "no such folder" / "x.png";
+  try {
+    writePng(kTiny, missing);
+    FAIL() << "no error";
+  } catch (const std::runtime_error& error) {
+    EXPECT_NE(std::string(error.what()).find(missing.string()), std::string::npos) << error.what();
+  }
+  EXPECT_THROW(writePng(Image{2, 2, {1, 2, 3, 4}}, folder.path() / "short.png"),
+               std::runtime_error);
+  EXPECT_THROW(writePng(Image{}, folder.path() / "empty.png"), std::runtime_error);
+}
+
+TEST(PictureFolder, NumbersEachKindOnItsOwnInADeepFolderItMakes) {
+  testing::ScratchFolder folder;
+  const auto deep = folder.path() / "a" / "b";
+  PictureFolder pictures(deep);
+  EXPECT_TRUE(std::filesystem::is_directory(deep));
+  EXPECT_EQ(pictures.write("frame", kTiny), deep / "frame-0001.png");
+  EXPECT_EQ(pictures.write("settings", kTiny), deep / "settings-0001.png");
+  EXPECT_EQ(pictures.write("frame", kTiny), deep / "frame-0002.png");
+  EXPECT_EQ(readPng(deep / "frame-0002.png").rgba, kTiny.rgba);
+}
+
+class PngSession : public ::testing::Test {
+ protected:
+  testing::CapturedSession start() {
+    SessionOptions options;
+    options.pictureFolder = folder.path() / "pictures";
+    return {std::make_unique<ModuleLibrary>(ECHO_PLUGIN), options};
+  }
+
+  [[nodiscard]] std::filesystem::path frame(const std::string& number) const {
+    return folder.path() / "pictures" / ("frame-" + number + ".png");
+  }
+
+  testing::ScratchFolder folder;
+};
+
+TEST_F(PngSession, WritesEveryDrawnFrameNumberedThroughTheRun) {
+  auto s = start();
+  ASSERT_EQ(s.run("frame\npicture absent\nload\nscreen 320 200\nframe 2").code, ExitCode::Ok);
+  ASSERT_EQ(s.run("restart\nscreen 0 0\nframe").code, ExitCode::Ok);
+  EXPECT_EQ(readPng(frame("0001")).width, 1920);
+  const Image drawn = readPng(frame("0002"));
+  EXPECT_EQ(drawn.width, 320);
+  EXPECT_EQ(drawn.height, 200);
+  EXPECT_FALSE(allBackground(drawn));
+  EXPECT_TRUE(allBackground(readPng(frame("0001"))));
+  EXPECT_EQ(readPng(frame("0003")).width, 320);
+  EXPECT_EQ(readPng(frame("0004")).width, 1920);
+  EXPECT_FALSE(std::filesystem::exists(frame("0005")));
+}
+
+TEST_F(PngSession, AFolderThatCannotBeMadeStopsTheSession) {
+  testing::writeFile(folder.path() / "pictures", "a file in the way");
+  EXPECT_THROW(start(), std::filesystem::filesystem_error);
+}
+
+}  // namespace
+}  // namespace rafta::sim
