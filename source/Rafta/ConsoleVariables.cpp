@@ -87,11 +87,11 @@ void Rafta::ReadStoredTotal() {
 }
 
 void Rafta::SaveSettings() {
-  cvarManager->getCvar("rafta_overlay_x").setValue(overlayX);
-  cvarManager->getCvar("rafta_overlay_y").setValue(overlayY);
-  cvarManager->getCvar("rafta_overlay_enabled").setValue(overlayEnabled ? 1 : 0);
-  cvarManager->getCvar("rafta_total_hit_count").setValue(totalHitCount);
-  cvarManager->getCvar("rafta_overlay_style").setValue(overlayStyle);
+  StoreSetting("rafta_overlay_x", overlayX);
+  StoreSetting("rafta_overlay_y", overlayY);
+  StoreSetting("rafta_overlay_enabled", overlayEnabled ? 1 : 0);
+  StoreSetting("rafta_total_hit_count", totalHitCount);
+  StoreSetting("rafta_overlay_style", overlayStyle);
   LogOverlayPosition();
   Commit();
   Log("Commande writeconfig exécutée"_cp1252);
@@ -99,6 +99,20 @@ void Rafta::SaveSettings() {
 
 void Rafta::LogOverlayPosition() const {
   Log("Sauvegarde overlayX: " + rafta::Fixed6(overlayX) + " overlayY: " + rafta::Fixed6(overlayY));
+}
+
+void Rafta::StoreSetting(const char* name, int value) const {
+  const CVarWrapper variable = cvarManager->getCvar(name);
+  if (!variable.IsNull()) {
+    variable.setValue(value);
+  }
+}
+
+void Rafta::StoreSetting(const char* name, float value) const {
+  const CVarWrapper variable = cvarManager->getCvar(name);
+  if (!variable.IsNull()) {
+    variable.setValue(value);
+  }
 }
 
 bool Rafta::IsDebugEnabled() const { return cvarManager->getCvar("rafta_debug").getBoolValue(); }

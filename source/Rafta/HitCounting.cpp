@@ -293,9 +293,6 @@ void Rafta::CountHit(double gameTime) {
   if (!storedTotalRead) {
     return;
   }
-  const CVarWrapper stored = cvarManager->getCvar("rafta_total_hit_count");
-  if (!stored.IsNull()) {
-    stored.setValue(totalHitCount);
-  }
+  StoreSetting("rafta_total_hit_count", totalHitCount);
   Commit();
 }

@@ -84,6 +84,22 @@ class Rafta final : public BakkesMod::Plugin::BakkesModPlugin,
                                                  const CarWrapper& caller);
   void Log(std::string_view text) const;
   void LogOverlayPosition() const;
+  // Writes a setting's variable, unless the host has no such variable.
+  void StoreSetting(const char* name, int value) const;
+  void StoreSetting(const char* name, float value) const;
+
+  // The overlay's layouts.
+  [[nodiscard]] Vector2 CanvasSize() const;
+  [[nodiscard]] bool IsGoalPictureShown() const;
+  void DrawBoxed(CanvasWrapper& canvas, LinearColor background, float pictureScale,
+                 Vector2 canvasSize, const std::string& counterLine);
+  void DrawYellowLine(CanvasWrapper& canvas, const std::string& text) const;
+  void DrawTableau(CanvasWrapper& canvas) const;
+
+  // The settings page's sections.
+  void RenderCounterResets();
+  void RenderPositionSliders();
+  void RenderStyleChoice();
   void LoadGoalImage();
   void HookMatchEvents();
   void UnhookMatchEvents();
