@@ -2,7 +2,7 @@
 BUILD := build
 SIM := $(BUILD)/bin/rafta-sim
 
-.PHONY: all deps configure build demo test format tidy clean
+.PHONY: all deps configure build demo docs-pictures test format tidy clean
 
 all: build
 
@@ -15,8 +15,21 @@ configure: deps
 build: configure
 	@cmake --build --preset default
 
+PICTURES := $(BUILD)/demo-pictures
+
 demo: build
-	$(SIM) run scenarios/showcase.scn
+	@rm -rf $(PICTURES)
+	$(SIM) run scenarios/showcase.scn --png $(PICTURES)
+	@echo "Pictures of the overlay's five styles and of the settings page: $(PICTURES)/"
+
+# The README's pictures, drawn anew by the code so that they never drift from it.
+docs-pictures: demo
+	@cp $(PICTURES)/frame-0001.png docs/overlay-classique.png
+	@cp $(PICTURES)/frame-0002.png docs/overlay-minimaliste.png
+	@cp $(PICTURES)/frame-0003.png docs/overlay-large.png
+	@cp $(PICTURES)/frame-0004.png docs/overlay-sobre.png
+	@cp $(PICTURES)/frame-0005.png docs/overlay-tableau.png
+	@cp $(PICTURES)/settings-0001.png docs/settings-page.png
 
 test: build
 	ctest --preset default
