@@ -122,6 +122,17 @@ TEST(Load, WithoutAManagerSaysSoOnStandardErrorAndTouchesNothing) {
   EXPECT_EQ(session.host().findCvar("rafta_debug"), nullptr);
 }
 
+TEST(Load, WithoutAGameWrapperSaysSoOnStandardErrorAndTouchesNothing) {
+  HostedPlugin session;
+  session.plugin().cvarManager = session.host().cvarManager();
+  ::testing::internal::CaptureStderr();
+  session.plugin().onLoad();
+  session.plugin().onUnload();
+  EXPECT_EQ(::testing::internal::GetCapturedStderr(), "Erreur : gameWrapper est nul !\n");
+  EXPECT_TRUE(session.host().logLines().empty());
+  EXPECT_TRUE(installations(session.trace()).empty());
+}
+
 TEST(GoalPicture, AFolderTheSystemCannotReportMeansNoPicture) {
   HostedPlugin session;
   unsetenv("APPDATA");  // NOLINT(concurrency-mt-unsafe)
