@@ -9,7 +9,7 @@
 #include <utility>
 
 #include "Faults.h"
-#include "GameFunctionNames.h"
+#include "GameFunctions.h"
 #include "Numbers.h"
 #include "Numeric.h"
 #include "Words.h"
@@ -310,10 +310,10 @@ const std::map<std::string_view, Parser>& parsers() {
 }  // namespace
 
 std::optional<std::string> gameFunction(std::string_view name) {
-  namespace f = functions;
-  static constexpr std::array all{f::kPostBeginPlay, f::kEndGame,     f::kBeginRound,
-                                  f::kOnGoalScored,  f::kStartReplay, f::kStopReplay,
-                                  f::kOnHitBall,     f::kTriggerHit};
+  namespace f = game;
+  static constexpr std::array<std::string_view, 8> all{
+      f::kPostBeginPlay, f::kEndGame,    f::kBeginRound, f::kOnGoalScored,
+      f::kStartReplay,   f::kStopReplay, f::kOnHitBall,  f::kTriggerHit};
   for (const auto full : all) {
     if (name == full ||
         (!name.empty() && full.ends_with(name) && full[full.size() - name.size() - 1] == '.')) {

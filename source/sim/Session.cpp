@@ -8,7 +8,7 @@
 #include "CanvasPainter.h"
 #include "Checks.h"
 #include "CommandParser.h"
-#include "GameFunctionNames.h"
+#include "GameFunctions.h"
 #include "SettingsWindow.h"
 #include "SettingsWindowPicture.h"
 #include "SettingsWindowUser.h"
@@ -79,12 +79,10 @@ struct Executor {
   void operator()(const command::Restart& /*c*/) const { session.restart(); }
   void operator()(const command::Event& c) const { session.host_.fire(c.function, CarWrapper()); }
   void operator()(const command::Touch& c) const {
-    session.host_.fire(std::string(functions::kOnHitBall),
-                       CarWrapper(session.callerAddress(c.caller)));
+    session.host_.fire(std::string(game::kOnHitBall), CarWrapper(session.callerAddress(c.caller)));
   }
   void operator()(const command::Hit& c) const {
-    session.host_.fire(std::string(functions::kTriggerHit),
-                       CarWrapper(session.callerAddress(c.caller)));
+    session.host_.fire(std::string(game::kTriggerHit), CarWrapper(session.callerAddress(c.caller)));
   }
   void operator()(const command::Wait& c) const { session.host_.wait(c.seconds); }
   void operator()(const command::Frame& c) const { session.host_.drawFrames(c.count); }

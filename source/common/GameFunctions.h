@@ -1,6 +1,6 @@
 #pragma once
 
-// The game functions the plugin hooks, by their full names.
+// The game functions the plugin hooks and the host runs, by their full names.
 namespace rafta::game {
 
 inline constexpr const char* kPostBeginPlay = "Function TAGame.GameEvent_Soccar_TA.PostBeginPlay";
