@@ -1,5 +1,11 @@
 #include "AppDataFolder.h"
 
+#if defined(_WIN32)
+#include <windows.h>
+// windows.h first: shlobj.h needs its types.
+#include <shlobj.h>
+#endif
+
 #include <cstdlib>
 #include <string>
 #include <system_error>
@@ -8,6 +14,33 @@
 #include "Faults.h"
 
 namespace rafta::sim {
+
+#if defined(_WIN32)
+
+namespace {
+
+std::filesystem::path shellFolder() {
+  char folder[MAX_PATH] = {};  // NOLINT(*-avoid-c-arrays): the shell's buffer
+  if (::SHGetFolderPathA(nullptr, CSIDL_APPDATA, nullptr, 0, folder) != S_OK) {
+    throw ScriptError("the shell reports no application-data folder");
+  }
+  return folder;
+}
+
+}  // namespace
+
+// The plugin asks the shell for the same folder, so the host cannot choose another one.
+AppDataFolder::AppDataFolder(const std::filesystem::path& given) : path_(shellFolder()) {
+  if (!given.empty()) {
+    throw ScriptError("--appdata is refused on Windows: the shell reports the folder (" +
+                      path_.string() + ")");
+  }
+}
+
+void AppDataFolder::publish() const {}
+
+#else
+
 namespace {
 
 std::filesystem::path makeTemporaryFolder() {
@@ -36,6 +69,12 @@ AppDataFolder::AppDataFolder(const std::filesystem::path& given) {
   }
 }
 
+void AppDataFolder::publish() const {
+  ::setenv("APPDATA", path_.c_str(), 1);  // NOLINT(concurrency-mt-unsafe): the host has one thread
+}
+
+#endif
+
 AppDataFolder::~AppDataFolder() {
   if (owned_) {
     std::error_code ignored;
@@ -44,9 +83,5 @@ AppDataFolder::~AppDataFolder() {
 }
 
 const std::filesystem::path& AppDataFolder::path() const { return path_; }
-
-void AppDataFolder::publish() const {
-  ::setenv("APPDATA", path_.c_str(), 1);  // NOLINT(concurrency-mt-unsafe): the host has one thread
-}
 
 }  // namespace rafta::sim

@@ -5,7 +5,8 @@
 namespace rafta::sim {
 
 // The folder the host reports as the user's roaming application data: the one given, made
-// absolute, or a fresh one made for the run and removed with this object.
+// absolute, or a fresh one made for the run and removed with this object. On Windows, the one
+// the shell reports; none may be given.
 class AppDataFolder {
  public:
   explicit AppDataFolder(const std::filesystem::path& given);
@@ -14,7 +15,8 @@ class AppDataFolder {
   ~AppDataFolder();
 
   [[nodiscard]] const std::filesystem::path& path() const;
-  // The plugin's stand-in for the Windows folder query reads APPDATA.
+  // The plugin's stand-in for the Windows folder query reads APPDATA; on Windows the plugin asks
+  // the shell itself.
   void publish() const;
 
  private:

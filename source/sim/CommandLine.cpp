@@ -78,8 +78,13 @@ std::string_view usage() {
          "options:\n"
          "  --module PATH   the plugin module to load (default: the Rafta module beside "
          "rafta-sim)\n"
+#if defined(_WIN32)
+         "  --appdata DIR   refused on Windows, where the shell reports the user's roaming\n"
+         "                  application-data folder\n"
+#else
          "  --appdata DIR   the user's roaming application-data folder (default: a folder made\n"
          "                  for the run)\n"
+#endif
          "  --config FILE   the host's configuration file (default:\n"
          "                  <appdata>/bakkesmod/bakkesmod/cfg/config.cfg)\n"
          "  --png DIR       write every drawn frame as DIR/frame-NNNN.png and every drawn\n"

@@ -56,7 +56,9 @@ std::filesystem::path writeTemporary(const std::filesystem::path& file, const st
   if (fd < 0) {
     fail(file, std::generic_category().message(errno));
   }
+#if !defined(_WIN32)
   ::fchmod(fd, 0644);  // mkstemp makes it private; a configuration file is not
+#endif
   ::close(fd);
   std::filesystem::path temporary(name.data());
   std::ofstream out(temporary, std::ios::binary | std::ios::trunc);

@@ -1,6 +1,10 @@
 #include "ModuleLibrary.h"
 
+#if defined(_WIN32)
+#include <windows.h>
+#else
 #include <dlfcn.h>
+#endif
 
 #include <string>
 #include <utility>
@@ -8,20 +12,67 @@
 #include "Faults.h"
 
 namespace rafta::sim {
+namespace {
+
+#if defined(_WIN32)
+
+// The loader's own words for its last failure, without the trailing line break.
+std::string lastSystemError() {
+  const DWORD code = ::GetLastError();
+  char text[512] = {};  // NOLINT(*-avoid-c-arrays): the system's buffer
+  const DWORD length = ::FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+                                        nullptr, code, 0, text, sizeof text, nullptr);
+  std::string message(text, length);
+  while (!message.empty() && (message.back() == '\n' || message.back() == '\r')) {
+    message.pop_back();
+  }
+  return message.empty() ? "error " + std::to_string(code) : message;
+}
+
+void* openLibrary(const std::filesystem::path& path) {
+  return ::LoadLibraryA(path.string().c_str());
+}
+
+void closeLibrary(void* handle) { ::FreeLibrary(static_cast<HMODULE>(handle)); }
+
+void* findSymbol(void* handle, const char* name) {
+  return reinterpret_cast<void*>(::GetProcAddress(static_cast<HMODULE>(handle), name));
+}
+
+#else
+
+// The host has one thread, so the loader's error text cannot change under it.
+// NOLINTBEGIN(concurrency-mt-unsafe)
+std::string lastSystemError() {
+  const char* why = ::dlerror();
+  return why != nullptr ? why : "unknown error";
+}
+
+void* openLibrary(const std::filesystem::path& path) {
+  return ::dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
+}
+
+void closeLibrary(void* handle) { ::dlclose(handle); }
+
+void* findSymbol(void* handle, const char* name) {
+  ::dlerror();
+  return ::dlsym(handle, name);
+}
+// NOLINTEND(concurrency-mt-unsafe)
+
+#endif
+
+}  // namespace
 
 ModuleLibrary::ModuleLibrary(std::filesystem::path path) : path_(std::move(path)) {}
 
 ModuleLibrary::~ModuleLibrary() { close(); }
 
-// The host has one thread, so the loader's error text cannot change under it.
-// NOLINTBEGIN(concurrency-mt-unsafe)
 BakkesMod::Plugin::PluginInfo& ModuleLibrary::open() {
   if (handle_ == nullptr) {
-    handle_ = ::dlopen(path_.c_str(), RTLD_NOW | RTLD_LOCAL);
+    handle_ = openLibrary(path_);
     if (handle_ == nullptr) {
-      const char* why = ::dlerror();
-      throw ModuleError("cannot load module " + path_.string() + ": " +
-                        (why != nullptr ? why : "unknown error"));
+      throw ModuleError("cannot load module " + path_.string() + ": " + lastSystemError());
     }
   }
   symbol("getPlugin");
@@ -31,22 +82,18 @@ BakkesMod::Plugin::PluginInfo& ModuleLibrary::open() {
 
 void ModuleLibrary::close() {
   if (handle_ != nullptr) {
-    ::dlclose(handle_);
+    closeLibrary(handle_);
     handle_ = nullptr;
   }
 }
 
 void* ModuleLibrary::symbol(const char* name) {
-  ::dlerror();
-  void* address = ::dlsym(handle_, name);
+  void* address = findSymbol(handle_, name);
   if (address == nullptr) {
-    const char* why = ::dlerror();
-    throw ModuleError("module " + path_.string() + " lacks the export " + name +
-                      (why != nullptr ? std::string(" (") + why + ")" : std::string()));
+    throw ModuleError("module " + path_.string() + " lacks the export " + name + " (" +
+                      lastSystemError() + ")");
   }
   return address;
 }
-
-// NOLINTEND(concurrency-mt-unsafe)
 
 }  // namespace rafta::sim

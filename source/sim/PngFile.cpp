@@ -14,7 +14,7 @@ void writePng(const Image& image, const std::filesystem::path& file) {
     throw std::runtime_error("cannot write the picture " + file.string() +
                              ": the image has no pixels or the wrong number of them");
   }
-  if (stbi_write_png(file.c_str(), image.width, image.height, 4, image.rgba.data(),
+  if (stbi_write_png(file.string().c_str(), image.width, image.height, 4, image.rgba.data(),
                      image.width * 4) == 0) {
     throw std::runtime_error("cannot write the picture " + file.string());
   }

@@ -1,3 +1,11 @@
+#if defined(_WIN32)
+#include <fcntl.h>
+#include <io.h>
+#include <windows.h>
+
+#include <cstdio>
+#endif
+
 #include <cstdlib>
 #include <filesystem>
 #include <iostream>
@@ -21,6 +29,19 @@ constexpr const char* kModuleName = "Rafta.so";
 #endif
 
 // The plugin module and the shipped picture sit beside the program.
+#if defined(_WIN32)
+
+std::filesystem::path programFolder(const char* /*argv0*/) {
+  char self[MAX_PATH] = {};  // NOLINT(*-avoid-c-arrays): the system's buffer
+  ::GetModuleFileNameA(nullptr, self, MAX_PATH);
+  return std::filesystem::path(self).parent_path();
+}
+
+// The log's bytes are the plugin's own: no line break may become CR LF on the way out.
+void keepOutputBytes() { ::_setmode(::_fileno(stdout), _O_BINARY); }
+
+#else
+
 std::filesystem::path programFolder(const char* argv0) {
   std::error_code error;
   auto self = std::filesystem::read_symlink("/proc/self/exe", error);
@@ -29,6 +50,10 @@ std::filesystem::path programFolder(const char* argv0) {
   }
   return self.parent_path();
 }
+
+void keepOutputBytes() {}
+
+#endif
 
 int exitWith(ExitCode code, const std::string& message) {
   std::cout.flush();
@@ -55,6 +80,7 @@ int run(const rafta::sim::CommandLine& line, const std::filesystem::path& folder
 }  // namespace
 
 int main(int argc, char** argv) {
+  keepOutputBytes();
   try {
     const auto line = rafta::sim::parseCommandLine(
         std::span<const char* const>(argv + 1, static_cast<std::size_t>(argc > 0 ? argc - 1 : 0)));
