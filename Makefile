@@ -2,7 +2,7 @@
 BUILD := build
 SIM := $(BUILD)/bin/rafta-sim
 
-.PHONY: all deps configure build demo docs-pictures test format tidy clean
+.PHONY: all deps configure build demo docs-pictures test format tidy clean windows windows-test
 
 all: build
 
@@ -33,6 +33,18 @@ docs-pictures: demo
 
 test: build
 	ctest --preset default
+
+# The Windows module, host library and rafta-sim.exe, cross-built with MinGW-w64.
+WINDOWS_BUILD := build-windows
+
+windows:
+	@scripts/install-windows-deps.sh $(WINDOWS_BUILD)/imgui-source
+	@cmake --preset windows >/dev/null
+	@cmake --build --preset windows
+
+# Every scenario under Wine against the Linux run, and the built files' identity.
+windows-test: windows build
+	@scripts/windows-test.sh $(WINDOWS_BUILD)/bin $(SIM)
 
 format:
 	@git ls-files '*.h' '*.cpp' | xargs clang-format -i

@@ -1,0 +1,172 @@
+#!/usr/bin/env bash
+# Plays every scenario with rafta-sim.exe under Wine and with the Linux rafta-sim, and requires the
+# same console log, byte for byte, and the same exit status; then checks what the Windows binaries
+# say about themselves: the module's exports, record and version block, and that no binary needs a
+# MinGW runtime DLL.
+# Usage: scripts/windows-test.sh WINDOWS_BIN_DIR LINUX_RAFTA_SIM
+set -euo pipefail
+
+[ $# -eq 2 ] || { echo "usage: $0 WINDOWS_BIN_DIR LINUX_RAFTA_SIM" >&2; exit 2; }
+windows_bin=$(realpath "$1")
+linux_sim=$(realpath "$2")
+root=$(realpath "$(dirname "$0")/..")
+cd "$root"
+
+wine=/usr/lib/wine/wine64
+objdump=x86_64-w64-mingw32-objdump
+run_limit=120
+failures=0
+
+work=$(mktemp -d)
+export WINEPREFIX=$work/wine WINEARCH=win64 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+cleanup() {
+  /usr/lib/wine/wineserver -k >/dev/null 2>&1 || true
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+fail() {
+  echo "FAIL  $*"
+  failures=$((failures + 1))
+}
+
+pass() {
+  echo "ok    $*"
+}
+
+# A fresh prefix for this run alone: nothing of another run's configuration can leak in.
+if ! timeout 300 "$wine" wineboot -i >/dev/null 2>&1 ||
+  ! windows_appdata=$(timeout 60 "$wine" cmd /c 'echo %APPDATA%' 2>/dev/null | tr -d '\r\n') ||
+  ! windows_appdata_unix=$(timeout 60 "$wine" winepath -u "$windows_appdata" 2>/dev/null) ||
+  [ ! -d "$windows_appdata_unix" ]; then
+  echo "windows-test: cannot make a Wine prefix with an application-data folder" >&2
+  exit 1
+fi
+linux_appdata=$work/appdata
+
+# What each side's system chooses: the app-data folder, and the address of the settings page's
+# Dear ImGui context (a heap address, another one in every run on either side).
+normalise() {
+  FOLDER=$1 perl -pe 's/\Q$ENV{FOLDER}\E/<APPDATA>/g; s/^(Contexte ImGui d\xe9fini : )\d+$/$1<ADDRESS>/'
+}
+
+# Runs one side of a scenario; prints its exit status.
+play() {
+  local log=$1
+  shift
+  local status=0
+  timeout "$run_limit" "$@" >"$log" 2>"$log.err" || status=$?
+  echo "$status"
+}
+
+compare_scenario() {
+  local script=$1 name
+  name=$(basename "$script" .scn)
+  rm -rf "$linux_appdata" "$windows_appdata_unix/bakkesmod"
+  mkdir -p "$linux_appdata"
+  local linux_status windows_status
+  linux_status=$(play "$work/$name.linux" "$linux_sim" run "$script" --raw --appdata "$linux_appdata")
+  windows_status=$(play "$work/$name.windows" "$wine" "$windows_bin/rafta-sim.exe" run "$script" --raw)
+  normalise "$linux_appdata" <"$work/$name.linux" >"$work/$name.linux.log"
+  normalise "$windows_appdata" <"$work/$name.windows" >"$work/$name.windows.log"
+  local lines
+  lines=$(wc -l <"$work/$name.linux.log")
+  if [ "$linux_status" != "$windows_status" ]; then
+    fail "$script: exit status $windows_status under Wine, $linux_status on Linux"
+    sed 's/^/      /' "$work/$name.windows.err"
+  elif ! cmp -s "$work/$name.linux.log" "$work/$name.windows.log"; then
+    fail "$script: the logs differ (Linux -, Wine +)"
+    { diff -a "$work/$name.linux.log" "$work/$name.windows.log" || true; } | head -20 | sed 's/^/      /'
+  else
+    pass "$script: $lines log lines equal, exit status $linux_status"
+  fi
+}
+
+# What only the Windows program does: it refuses another app-data folder, and names what the
+# system loader could not load.
+check_windows_refusals() {
+  local script=scenarios/freeplay.scn status
+  status=$(play "$work/refused" "$wine" "$windows_bin/rafta-sim.exe" run "$script" --appdata 'C:\elsewhere')
+  [ "$status" = 2 ] && grep -q -- '--appdata is refused on Windows' "$work/refused.err" &&
+    pass "--appdata refused, exit status 2" ||
+    fail "--appdata: exit status $status, $(head -1 "$work/refused.err")"
+  status=$(play "$work/missing" "$wine" "$windows_bin/rafta-sim.exe" run "$script" --module 'C:\nowhere.dll')
+  [ "$status" = 3 ] && grep -q 'cannot load module C:\\nowhere.dll: ' "$work/missing.err" &&
+    pass "a missing module: exit status 3, $(cat "$work/missing.err")" ||
+    fail "a missing module: exit status $status, $(cat "$work/missing.err")"
+  status=$(play "$work/lacking" "$wine" "$windows_bin/rafta-sim.exe" run "$script" \
+    --module "$(timeout 60 "$wine" winepath -w "$windows_bin/raftahost.dll" 2>/dev/null)")
+  [ "$status" = 3 ] && grep -q 'raftahost.dll lacks the export getPlugin' "$work/lacking.err" &&
+    pass "a module without the entry points: exit status 3, $(cat "$work/lacking.err")" ||
+    fail "a module without the entry points: exit status $status, $(cat "$work/lacking.err")"
+}
+
+check_exports() {
+  local dump=$work/Rafta.exports
+  "$objdump" -p "$windows_bin/Rafta.dll" >"$dump"
+  local name exported
+  name=$(awk '/^Name[ \t]/ {print $NF; exit}' "$dump")
+  exported=$(sed -n '/\[Ordinal\/Name Pointer\] Table/,/^$/p' "$dump" |
+    awk '/^[ \t]*\[ *[0-9]+\]/ {print $NF}' | sort | tr '\n' ' ')
+  [ "$name" = Rafta.dll ] && pass "export directory names Rafta.dll" ||
+    fail "export directory names '$name', not Rafta.dll"
+  [ "$exported" = "deleteMe exports getPlugin " ] && pass "exports: $exported" ||
+    fail "exports are '$exported', not exactly deleteMe exports getPlugin"
+}
+
+check_identity() {
+  local expected=$work/identity.expected actual=$work/identity.actual
+  cat >"$expected" <<IDENTITY
+record api-version: 95 0
+record file-name: $root/source/Rafta/Rafta.cpp
+record class-name: Rafta
+record plugin-name: Rafta Plugin
+record version: 1.0
+record plugin-type: 0 0
+record initialize: getPlugin
+record delete: deleteMe
+version FILEVERSION: 1.0.0.792
+version PRODUCTVERSION: 1.0.0.792
+version FileVersion: 1.0.0.792
+version InternalName: Rafta.dll
+version OriginalFilename: Rafta.dll
+version ProductVersion: 1.0.0.792
+IDENTITY
+  if python3 scripts/module-identity.py "$windows_bin/Rafta.dll" >"$actual" &&
+    cmp -s "$expected" "$actual"; then
+    pass "the exports record and the version block read back as built"
+  else
+    fail "the exports record or the version block (expected -, read +)"
+    { diff "$expected" "$actual" || true; } | sed 's/^/      /'
+  fi
+}
+
+# MinGW's runtime DLLs (libstdc++-6, libgcc_s_seh-1, libwinpthread-1...) are all named lib*.
+check_imports() {
+  local binary needed
+  for binary in Rafta.dll raftahost.dll rafta-sim.exe; do
+    needed=$("$objdump" -p "$windows_bin/$binary" | awk '/DLL Name:/ {print $3}' | tr '\n' ' ')
+    if grep -qi '\blib' <<<"$needed"; then
+      fail "$binary needs a MinGW runtime DLL: $needed"
+    else
+      pass "$binary needs only $needed"
+    fi
+  done
+}
+
+echo "Scenarios, under Wine ($windows_appdata) and on Linux:"
+for script in scenarios/*.scn scripts/windows-test/*.scn; do
+  compare_scenario "$script"
+done
+echo "The Windows program alone:"
+check_windows_refusals
+echo "The built files:"
+check_exports
+check_identity
+check_imports
+
+if [ "$failures" -ne 0 ]; then
+  echo "windows-test: $failures check(s) failed"
+  exit 1
+fi
+echo "windows-test: every check passed"
