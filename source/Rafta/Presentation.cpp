@@ -61,9 +61,13 @@ void Rafta::RenderOverlay(CanvasWrapper canvas) {
   if (!overlayEnabled) {
     return;
   }
-  overlayStyle = cvarManager->getCvar("rafta_overlay_style").getIntValue();
-  overlayX = FinitePosition(cvarManager->getCvar("rafta_overlay_x").getFloatValue());
-  overlayY = FinitePosition(cvarManager->getCvar("rafta_overlay_y").getFloatValue());
+  // Looked up by name every frame; the names are made once, as a long one would allocate each time.
+  static const std::string styleVariable = "rafta_overlay_style";
+  static const std::string xVariable = "rafta_overlay_x";
+  static const std::string yVariable = "rafta_overlay_y";
+  overlayStyle = cvarManager->getCvar(styleVariable).getIntValue();
+  overlayX = FinitePosition(cvarManager->getCvar(xVariable).getFloatValue());
+  overlayY = FinitePosition(cvarManager->getCvar(yVariable).getFloatValue());
   const Vector2 canvasSize = CanvasSize();
   const std::string counterLine =
       rafta::Concat("Rafta hits | match: ", std::to_string(matchHitCount), " | session ",
