@@ -2,7 +2,7 @@
 BUILD := build
 SIM := $(BUILD)/bin/rafta-sim
 
-.PHONY: all deps configure build demo docs-pictures test format tidy clean windows windows-test
+.PHONY: all deps configure build demo docs-pictures test format tidy clean windows windows-test bench test-asan test-tsan fuzz fuzz-smoke fuzz-build
 
 all: build
 
@@ -33,6 +33,45 @@ docs-pictures: demo
 
 test: build
 	ctest --preset default
+
+# The whole suite under the sanitizers, rafta-sim and the module included; a finding fails the run.
+SANITIZER_RUNTIMES_asan := libasan8 libubsan1
+SANITIZER_RUNTIMES_tsan := libtsan2
+
+test-asan test-tsan: test-%:
+	@scripts/install-deps.sh $(SANITIZER_RUNTIMES_$*)
+	@cmake --preset $* >/dev/null
+	@cmake --build --preset $*
+	ctest --preset $* --parallel $$(nproc)
+
+# Timings and allocations of the plugin's hot paths, in an optimised build of their own.
+bench: deps
+	@cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DRAFTA_BUILD_TESTS=OFF >/dev/null
+	@cmake --build build-bench --target rafta_bench
+	build-bench/bin/rafta_bench --benchmark_min_time=0.2
+
+# Sessions made from fuzzer input, with wrong host answers, checked after every step. New inputs
+# land in a fresh work corpus; fuzz/corpus/ holds the saved seeds and regressions.
+FUZZ_BUILD := build-fuzz
+FUZZ := $(FUZZ_BUILD)/bin/rafta_fuzz
+FUZZ_SECONDS ?= 300
+FUZZ_FLAGS := -max_len=512 -len_control=20 -artifact_prefix=$(FUZZ_BUILD)/crashes/
+
+fuzz-build:
+	@scripts/install-deps.sh clang-14 libclang-rt-14-dev
+	@cmake --preset fuzz >/dev/null
+	@cmake --build --preset fuzz
+	@mkdir -p $(FUZZ_BUILD)/crashes
+
+fuzz: fuzz-build
+	@rm -rf $(FUZZ_BUILD)/corpus-work && mkdir -p $(FUZZ_BUILD)/corpus-work
+	$(FUZZ) $(FUZZ_FLAGS) -detect_leaks=0 -max_total_time=$(FUZZ_SECONDS) $(FUZZ_BUILD)/corpus-work fuzz/corpus
+
+# For CI: every saved input once (leaks checked), then a short bounded run from them.
+fuzz-smoke: fuzz-build
+	$(FUZZ) $(FUZZ_FLAGS) fuzz/corpus/*
+	@rm -rf $(FUZZ_BUILD)/corpus-smoke && mkdir -p $(FUZZ_BUILD)/corpus-smoke
+	$(FUZZ) $(FUZZ_FLAGS) -detect_leaks=0 -runs=20000 -max_total_time=60 $(FUZZ_BUILD)/corpus-smoke fuzz/corpus
 
 # The Windows module, host library and rafta-sim.exe, cross-built with MinGW-w64.
 WINDOWS_BUILD := build-windows

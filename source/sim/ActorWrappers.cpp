@@ -1,5 +1,10 @@
 #include "ActorWrappers.h"
 
+#include <string>
+#include <string_view>
+#include <utility>
+
+#include "FaultInjection.h"
 #include "Game.h"
 #include "GameObjects.h"
 #include "HostAccess.h"
@@ -15,6 +20,17 @@ const T* as(std::uintptr_t address) {
   return dynamic_cast<const T*>(actorAt(address));
 }
 
+// The armed injector's version of an answer, or the answer itself.
+std::uintptr_t handle(std::uintptr_t address, std::string_view what) {
+  auto* faults = rafta::sim::armedInjector();
+  return faults != nullptr ? faults->handle(address, what) : address;
+}
+
+Vector vector(Vector value, std::string_view what) {
+  auto* faults = rafta::sim::armedInjector();
+  return faults != nullptr ? faults->vector(value, what) : value;
+}
+
 }  // namespace
 
 ActorWrapper::ActorWrapper(std::uintptr_t mem) : address(mem) {}
@@ -23,12 +39,12 @@ bool ActorWrapper::IsNull() const { return address == 0; }
 
 Vector ActorWrapper::GetLocation() const {
   const auto* actor = actorAt(address);
-  return actor != nullptr ? actor->location : Vector{};
+  return vector(actor != nullptr ? actor->location : Vector{}, "GetLocation");
 }
 
 Vector ActorWrapper::GetVelocity() const {
   const auto* actor = actorAt(address);
-  return actor != nullptr ? actor->velocity : Vector{};
+  return vector(actor != nullptr ? actor->velocity : Vector{}, "GetVelocity");
 }
 
 std::uintptr_t ActorWrapper::memory_address() const { return address; }
@@ -37,7 +53,9 @@ UniqueIDWrapper::UniqueIDWrapper(std::uintptr_t mem) : address(mem) {}
 
 std::string UniqueIDWrapper::GetIdString() const {
   const auto* id = rafta::sim::objectAt<const rafta::sim::PlayerId>(address);
-  return id != nullptr ? id->text : std::string();
+  std::string text = id != nullptr ? id->text : std::string();
+  auto* faults = rafta::sim::armedInjector();
+  return faults != nullptr ? faults->id(std::move(text)) : text;
 }
 
 std::uintptr_t UniqueIDWrapper::memory_address() const { return address; }
@@ -47,12 +65,15 @@ PlayerReplicationInfoWrapper::PlayerReplicationInfoWrapper(std::uintptr_t mem)
 
 UniqueIDWrapper PlayerReplicationInfoWrapper::GetUniqueIdWrapper() const {
   const auto* player = as<rafta::sim::PlayerRecord>(memory_address());
-  return UniqueIDWrapper(player != nullptr ? rafta::sim::addressOfObject(&player->id) : 0);
+  return UniqueIDWrapper(handle(player != nullptr ? rafta::sim::addressOfObject(&player->id) : 0,
+                                "GetUniqueIdWrapper"));
 }
 
 std::uint8_t PlayerReplicationInfoWrapper::GetTeamNum() const {
   const auto* player = as<rafta::sim::PlayerRecord>(memory_address());
-  return player != nullptr ? player->team : std::uint8_t{0};
+  const std::uint8_t team = player != nullptr ? player->team : std::uint8_t{0};
+  auto* faults = rafta::sim::armedInjector();
+  return faults != nullptr ? faults->team(team) : team;
 }
 
 PriWrapper::PriWrapper(std::uintptr_t mem) : PlayerReplicationInfoWrapper(mem) {}
@@ -61,7 +82,8 @@ VehicleWrapper::VehicleWrapper(std::uintptr_t mem) : ActorWrapper(mem) {}
 
 PriWrapper VehicleWrapper::GetPRI() const {
   const auto* car = as<rafta::sim::Car>(memory_address());
-  return PriWrapper(car != nullptr && car->hasPlayer ? addressOf(&car->player) : 0);
+  return PriWrapper(
+      handle(car != nullptr && car->hasPlayer ? addressOf(&car->player) : 0, "GetPRI"));
 }
 
 CarWrapper::CarWrapper(std::uintptr_t mem) : VehicleWrapper(mem) {}
@@ -72,10 +94,12 @@ ServerWrapper::ServerWrapper(std::uintptr_t mem) : ActorWrapper(mem) {}
 
 BallWrapper ServerWrapper::GetBall() const {
   const auto* game = as<rafta::sim::Game>(memory_address());
-  return BallWrapper(game != nullptr ? game->ballAddress() : 0);
+  return BallWrapper(handle(game != nullptr ? game->ballAddress() : 0, "GetBall"));
 }
 
 float ServerWrapper::GetSecondsElapsed() const {
   const auto* game = as<rafta::sim::Game>(memory_address());
-  return game != nullptr ? rafta::sim::toFloat(game->clock()) : 0.0F;
+  const float seconds = game != nullptr ? rafta::sim::toFloat(game->clock()) : 0.0F;
+  auto* faults = rafta::sim::armedInjector();
+  return faults != nullptr ? faults->number(seconds, "GetSecondsElapsed") : seconds;
 }

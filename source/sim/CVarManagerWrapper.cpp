@@ -1,5 +1,6 @@
 #include "CVarManagerWrapper.h"
 
+#include "FaultInjection.h"
 #include "Host.h"
 #include "HostAccess.h"
 
@@ -28,7 +29,9 @@ CVarWrapper CVarManagerWrapper::registerCvar(const std::string& name,
 
 CVarWrapper CVarManagerWrapper::getCvar(const std::string& name) const {
   const auto* host = objectAt<const Host>(address);
-  return CVarWrapper(host != nullptr ? addressOfObject(host->findCvar(name)) : 0);
+  const auto variable = host != nullptr ? addressOfObject(host->findCvar(name)) : 0;
+  auto* faults = rafta::sim::armedInjector();
+  return CVarWrapper(faults != nullptr ? faults->handle(variable, "getCvar " + name) : variable);
 }
 
 void CVarManagerWrapper::log(const std::string& text) {

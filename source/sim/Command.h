@@ -7,6 +7,7 @@
 #include <variant>
 #include <vector>
 
+#include "FaultInjection.h"
 #include "Game.h"
 #include "GoalPicture.h"
 #include "WrapperStructs.h"
@@ -44,6 +45,10 @@ struct Picture {
 };
 struct ConfigDelay {
   double seconds;
+};
+// Rate 0 turns wrong answers off.
+struct Faults {
+  FaultPlan plan;
 };
 struct Load {};
 struct Unload {};
@@ -121,7 +126,7 @@ using Command =
                  command::Wait, command::Frame, command::Console, command::Settings, command::Click,
                  command::Toggle, command::Slide, command::Choose, command::ExpectDrawn,
                  command::ExpectNothingDrawn, command::ExpectCvar, command::ExpectStored,
-                 command::ExpectHooked, command::ExpectTimers, command::ExpectLog>;
+                 command::ExpectHooked, command::ExpectTimers, command::ExpectLog, command::Faults>;
 
 struct ScriptLine {
   int number;

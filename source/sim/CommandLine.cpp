@@ -58,6 +58,12 @@ CommandLine parseCommandLine(std::span<const char* const> args) {
       line.trace = true;
     } else if (arg == "--help") {
       line.help = true;
+    } else if (arg == "--faults" || arg.starts_with("--faults=")) {
+      const bool joined = arg != "--faults";
+      if (!joined && i + 1 >= args.size()) {
+        throw ScriptError("--faults needs a value");
+      }
+      line.faults = parseFaultPlan(joined ? arg.substr(9) : std::string_view(args[++i]));
     } else if (takePathOption(line, args, i)) {
       continue;
     } else if (arg.starts_with("--") || !line.script.empty()) {
@@ -91,6 +97,9 @@ std::string_view usage() {
          "                  settings page as DIR/settings-NNNN.png (NNNN from 0001)\n"
          "  --raw           write log lines as Windows-1252 bytes instead of UTF-8\n"
          "  --trace         also print host-side events, each line starting with '| '\n"
+         "  --faults RATE:SEED  answer wrongly at that rate (0 to 1), reproducibly from SEED\n"
+         "                  (null handles, hostile ids, numbers, console values, screen sizes,\n"
+         "                  configuration lines, yes/no answers), as `faults RATE SEED` does\n"
          "exit status: 0 success, 1 an expect failed, 2 malformed script or command line,\n"
          "             3 the module cannot be loaded\n";
 }

@@ -1,8 +1,11 @@
 #pragma once
 
 #include <filesystem>
+#include <optional>
 #include <span>
 #include <string_view>
+
+#include "FaultInjection.h"
 
 namespace rafta::sim {
 
@@ -16,6 +19,7 @@ struct CommandLine {
   std::filesystem::path png;
   bool raw = false;
   bool trace = false;
+  std::optional<FaultPlan> faults;
 };
 
 // The arguments after the program name. Throws ScriptError on a malformed command line.

@@ -271,6 +271,37 @@ Command parseSlide(Args& args) {
   return finished(args, command::Slide{std::move(label), value});
 }
 
+Command parseFaults(Args& args) {
+  command::Faults faults;
+  const auto first = args.word("RATE or off");
+  if (first == "off") {
+    return finished(args, faults);
+  }
+  const auto rate = parseDecimal(first);
+  if (!rate || !(*rate >= 0.0 && *rate <= 1.0)) {
+    args.fail("the rate must be a number from 0 to 1, found " + first);
+  }
+  faults.plan.rate = *rate;
+  const auto seedText = args.word("SEED");
+  const auto seed = parseSeed(seedText);
+  if (!seed) {
+    args.fail("bad seed " + seedText + " (a whole number from 0 to 18446744073709551615)");
+  }
+  faults.plan.seed = *seed;
+  if (!args.done()) {
+    faults.plan.kinds = 0;
+  }
+  while (!args.done()) {
+    const auto name = args.word("KIND");
+    const auto kind = faultKindNamed(name);
+    if (!kind) {
+      args.fail("unknown kind " + name + " (null, id, number, console, screen, config, flag)");
+    }
+    faults.plan.kinds |= faultBit(*kind);
+  }
+  return faults;
+}
+
 using Parser = std::function<Command(Args&)>;
 
 const std::map<std::string_view, Parser>& parsers() {
@@ -303,7 +334,8 @@ const std::map<std::string_view, Parser>& parsers() {
       {"toggle", [](Args& a) { return command::Toggle{finished(a, a.word("LABEL"))}; }},
       {"slide", parseSlide},
       {"choose", [](Args& a) { return command::Choose{finished(a, a.word("ITEM"))}; }},
-      {"expect", parseExpect}};
+      {"expect", parseExpect},
+      {"faults", parseFaults}};
   return table;
 }
 

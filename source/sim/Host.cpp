@@ -1,6 +1,7 @@
 #include "Host.h"
 
 #include <array>
+#include <fstream>
 #include <iostream>
 #include <utility>
 
@@ -28,6 +29,7 @@ Host::Host(HostOptions options)
       textMeasure_([](const std::string& text, float xScale, float yScale) {
         return HostFont::instance().measure(text, xScale, yScale);
       }) {
+  faults_.setTrace([this](const std::string& line) { trace(line); });
   readStored();
 }
 
@@ -44,6 +46,8 @@ std::shared_ptr<GameWrapper> Host::gameWrapper() {
 void Host::tieCallbacksTo(std::weak_ptr<const void> plugin) { life_ = Lifeline(std::move(plugin)); }
 
 Game& Host::game() { return game_; }
+
+FaultInjector& Host::faults() { return faults_; }
 
 bool Host::ask(Query query) {
   bool answer = false;
@@ -63,25 +67,27 @@ bool Host::ask(Query query) {
     default:
       break;
   }
-  note(query, answer ? "1" : "0");
+  answer = faults_.flag(answer, queryName(query));
+  note(query, [&] { return std::string(answer ? "1" : "0"); });
   return answer;
 }
 
 std::uintptr_t Host::askGameState() {
-  const auto address = game_.stateAddress();
-  note(Query::GetCurrentGameState, address != 0 ? "the game state" : "null");
+  const auto address = faults_.handle(game_.stateAddress(), "GetCurrentGameState");
+  note(Query::GetCurrentGameState,
+       [&] { return std::string(address != 0 ? "the game state" : "null"); });
   return address;
 }
 
 std::uintptr_t Host::askLocalCar() {
-  const auto address = game_.localCarAddress();
-  note(Query::GetLocalCar, address != 0 ? "car " + game_.localCar()->name : "null");
+  const auto address = faults_.handle(game_.localCarAddress(), "GetLocalCar");
+  note(Query::GetLocalCar, [&] { return address != 0 ? "car " + game_.localCar()->name : "null"; });
   return address;
 }
 
 Vector2 Host::askScreenSize() {
-  const auto size = game_.screenSize();
-  note(Query::GetScreenSize, std::to_string(size.X) + " " + std::to_string(size.Y));
+  const auto size = faults_.screen(game_.screenSize());
+  note(Query::GetScreenSize, [&] { return std::to_string(size.X) + " " + std::to_string(size.Y); });
   return size;
 }
 
@@ -89,9 +95,12 @@ const std::vector<Query>& Host::queries() const { return queries_; }
 
 void Host::clearQueries() { queries_.clear(); }
 
-void Host::note(Query query, const std::string& answer) {
+void Host::note(Query query, const std::function<std::string()>& answer) {
   queries_.push_back(query);
-  trace("query " + std::string(queryName(query)) + " -> " + answer);
+  // Plugins ask every frame: the line is only worth making for someone reading it.
+  if (traceSink_) {
+    trace("query " + std::string(queryName(query)) + " -> " + answer());
+  }
 }
 
 void Host::log(const std::string& line) {
@@ -129,6 +138,12 @@ void Host::forgetAll() {
   trace("forget every variable, hook, timer and drawable");
   dropCallbacks();
   variables_.clear();
+  const std::string garbage = faults_.configGarbage();
+  if (!garbage.empty()) {
+    std::error_code ignored;
+    std::filesystem::create_directories(configFile_.parent_path(), ignored);
+    std::ofstream(configFile_, std::ios::binary | std::ios::app) << garbage;
+  }
   readStored();
 }
 

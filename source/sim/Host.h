@@ -17,6 +17,7 @@
 #include "Canvas.h"
 #include "ConfigFile.h"
 #include "ConsoleVariable.h"
+#include "FaultInjection.h"
 #include "Game.h"
 #include "GameWrapper.h"
 #include "Lifeline.h"
@@ -68,6 +69,8 @@ class Host {
   void tieCallbacksTo(std::weak_ptr<const void> plugin);
 
   [[nodiscard]] Game& game();
+  // Wrong answers on purpose; disarmed at start.
+  [[nodiscard]] FaultInjector& faults();
 
   // Game-wrapper questions: each is recorded and traced. ask() answers the four yes/no ones.
   [[nodiscard]] bool ask(Query query);
@@ -96,6 +99,9 @@ class Host {
   [[nodiscard]] const std::filesystem::path& configFile() const;
   [[nodiscard]] const StoredValues& storedValues() const;
   void setConfigDelay(double seconds);
+  // Off, writeconfig still records the command and takes the values, but leaves the file alone:
+  // benchmarks time the plugin, not the disk.
+  void setConfigFileWrites(bool on);
 
   // Hooks on game functions, by full function name.
   void hookPlain(const std::string& function, PlainHook hook);
@@ -136,7 +142,7 @@ class Host {
   using Hook = std::variant<PlainHook, CallerHook>;
 
   void trace(const std::string& line) const;
-  void note(Query query, const std::string& answer);
+  void note(Query query, const std::function<std::string()>& answer);
   void readStored();
   void applyStored(const std::string& name, const std::string& value);
   void writeConfigFile();
@@ -151,6 +157,7 @@ class Host {
   Lifeline life_;
 
   Game game_;
+  FaultInjector faults_;
   std::vector<Query> queries_;
   std::vector<std::string> log_;
 
@@ -158,6 +165,7 @@ class Host {
   StoredValues stored_;
   std::vector<std::string> commands_;
   std::int64_t configDelay_ = 0;
+  bool configFileWrites_ = true;
 
   std::map<std::string, CallbackList<Hook>> hooks_;
   CallbackList<Drawable> drawables_;

@@ -56,7 +56,9 @@ bool Host::consoleSet(const std::string& name, const std::string& value) {
 
 void Host::executeCommand(const std::string& command) {
   commands_.push_back(command);
-  trace("executeCommand " + quote(command));
+  if (traceSink_) {
+    trace("executeCommand " + quote(command));
+  }
   if (command == "writeconfig") {
     writeConfigFile();
   }
@@ -67,6 +69,9 @@ void Host::writeConfigFile() {
     if (variable->settings().save) {
       stored_.insert_or_assign(name, variable->text());
     }
+  }
+  if (!configFileWrites_) {
+    return;
   }
   try {
     writeConfig(configFile_, stored_);
@@ -84,5 +89,7 @@ const std::filesystem::path& Host::configFile() const { return configFile_; }
 const StoredValues& Host::storedValues() const { return stored_; }
 
 void Host::setConfigDelay(double seconds) { configDelay_ = toMicroseconds(seconds); }
+
+void Host::setConfigFileWrites(bool on) { configFileWrites_ = on; }
 
 }  // namespace rafta::sim

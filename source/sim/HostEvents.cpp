@@ -52,8 +52,10 @@ bool Host::isHooked(const std::string& function) const {
 void Host::fire(const std::string& function, CarWrapper caller) {
   const auto found = hooks_.find(function);
   const std::size_t count = found == hooks_.end() ? 0 : found->second.size();
-  trace("fire " + function + " caller " + callerText(caller) + ", " + std::to_string(count) +
-        " hook(s)");
+  if (traceSink_) {
+    trace("fire " + function + " caller " + callerText(caller) + ", " + std::to_string(count) +
+          " hook(s)");
+  }
   if (count == 0) {
     return;
   }
@@ -127,8 +129,13 @@ std::size_t Host::drawableCount() const { return drawables_.size(); }
 void Host::drawFrames(int count) {
   for (int frame = 0; frame < count; ++frame) {
     trace("frame");
-    auto canvas = std::make_unique<Canvas>(game_.screenSize(), textMeasure_,
-                                           [this](const std::string& line) { trace(line); });
+    // Describing every canvas call costs more than the plugin's drawing: only for a reader.
+    std::function<void(const std::string&)> canvasTrace;
+    if (traceSink_) {
+      canvasTrace = [this](const std::string& line) { trace(line); };
+    }
+    auto canvas =
+        std::make_unique<Canvas>(game_.screenSize(), textMeasure_, std::move(canvasTrace));
     const auto address = reinterpret_cast<std::uintptr_t>(canvas.get());
     drawables_.invoke([&](const Drawable& draw) { draw(CanvasWrapper(address)); },
                       [&] { orphaned("a drawable"); });

@@ -100,6 +100,7 @@ struct Executor {
     session.settingsUser("slide").slide(c.label, c.value);
   }
   void operator()(const command::Choose& c) const { session.settingsUser("choose").choose(c.item); }
+  void operator()(const command::Faults& c) const { session.host_.faults().arm(c.plan); }
   template <typename Check>
   void operator()(const Check& check) const {
     Checks{session.host_}(check);
@@ -113,6 +114,9 @@ Session::Session(std::unique_ptr<PluginLibrary> library, SessionOptions options)
       library_(std::move(library)),
       settingsWindow_(std::make_unique<SettingsWindow>()) {
   host_.setLogSink([this](const std::string& line) { print(line); });
+  if (options_.faults) {
+    host_.faults().arm(*options_.faults);
+  }
   if (options_.trace) {
     host_.setTraceSink([this](const std::string& line) { print("| " + line); });
   }

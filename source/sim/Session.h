@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -31,6 +32,8 @@ struct SessionOptions {
   // Log lines as the plugin wrote them (Windows-1252) instead of UTF-8.
   bool raw = false;
   bool trace = false;
+  // Wrong host answers from the start, as the `faults` command would arm them.
+  std::optional<FaultPlan> faults;
   // Console lines (log and trace). Empty: standard output.
   TextSink out;
   // Warnings about the script and the host. Empty: standard error.

@@ -71,6 +71,7 @@ int run(const rafta::sim::CommandLine& line, const std::filesystem::path& folder
   options.shippedPicture = folder / "data" / "goal.png";
   options.raw = line.raw;
   options.trace = line.trace;
+  options.faults = line.faults;
   const auto module = line.module.empty() ? folder / kModuleName : line.module;
   rafta::sim::Session session(std::make_unique<rafta::sim::ModuleLibrary>(module), options);
   const auto result = session.runFile(line.script);

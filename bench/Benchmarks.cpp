@@ -1,0 +1,289 @@
+// The plugin's hot paths as the host drives them, each beside an empty callback on the same host
+// so that the host's own share of a figure shows.
+#include <benchmark/benchmark.h>
+
+#include <cstdint>
+#include <cstdlib>
+#include <memory>
+#include <stdexcept>
+#include <string>
+
+#include "AllocationCounter.h"
+#include "GameFunctions.h"
+#include "GoalPicture.h"
+#include "Rafta.h"
+#include "Session.h"
+
+namespace rafta::bench {
+namespace {
+
+// The module's record, linked into this program instead of loaded from a file.
+class LinkedPlugin final : public sim::PluginLibrary {
+ public:
+  BakkesMod::Plugin::PluginInfo& open() override { return exports; }
+  void close() override {}
+};
+
+// A match in progress: our car touched the ball last, which flies fast towards the goal we
+// attack; the stored total has been read.
+constexpr const char* kReadyToCount =
+    "car me id me-id team 0\n"
+    "car rival id rival-id team 1\n"
+    "local me\n"
+    "state ingame=1\n"
+    "ball pos 0 4000 100 vel 1000 0 0\n"
+    "load\n"
+    "wait 1\n"
+    "clock 20\n"
+    "touch me\n";
+
+// A stand-in for the font, so that text measuring costs what a lookup would, not a layout pass
+// of the simulated host's own font.
+Vector2F fixedMeasure(const std::string& text, float xScale, float /*yScale*/) {
+  constexpr float kAdvance = 7.0F;
+  constexpr float kLineHeight = 13.0F;
+  return {static_cast<float>(text.size()) * kAdvance * xScale, kLineHeight};
+}
+
+// A simulated host with the plugin linked in, silent, writing no configuration file.
+class Hosted {
+ public:
+  explicit Hosted(const char* script = "") {
+    sim::SessionOptions options;
+    options.shippedPicture = RAFTA_GOAL_PICTURE;
+    options.raw = true;
+    options.out = [](const std::string& /*line*/) {};
+    options.err = [](const std::string& line) { throw std::runtime_error(line); };
+    session_ = std::make_unique<sim::Session>(std::make_unique<LinkedPlugin>(), options);
+    host().setConfigFileWrites(false);
+    host().setTextMeasure(fixedMeasure);
+    run(script);
+    // rafta-sim prints every log line; a game's console does that elsewhere, not in the frame.
+    host().setLogSink({});
+  }
+
+  void run(const char* script) {
+    const sim::RunResult result = session_->runText(script, "bench.scn");
+    if (result.code != sim::ExitCode::Ok) {
+      throw std::runtime_error(result.message);
+    }
+  }
+
+  [[nodiscard]] sim::Session& session() { return *session_; }
+  [[nodiscard]] sim::Host& host() { return session_->host(); }
+  [[nodiscard]] Rafta& plugin() {
+    auto* rafta = dynamic_cast<Rafta*>(session_->plugin().get());
+    if (rafta == nullptr) {
+      throw std::logic_error("no plugin object is loaded");
+    }
+    return *rafta;
+  }
+  [[nodiscard]] CarWrapper localCar() { return CarWrapper(host().game().localCarAddress()); }
+
+ private:
+  std::unique_ptr<sim::Session> session_;
+};
+
+// Heap allocations per iteration, from the counting operator new.
+class AllocationsPerOperation {
+ public:
+  AllocationsPerOperation() : start_(allocations()) {}
+  void report(benchmark::State& state) const {
+    state.counters["allocs/op"] = benchmark::Counter(static_cast<double>(allocations() - start_),
+                                                     benchmark::Counter::kAvgIterations);
+  }
+
+ private:
+  std::uint64_t start_;
+};
+
+std::string styleScript(std::int64_t style) {
+  return "console rafta_overlay_style " + std::to_string(style);
+}
+
+// --- Frames ------------------------------------------------------------------------------------
+
+void EmptyDrawable(benchmark::State& state) {
+  Hosted hosted;
+  hosted.host().registerDrawable([](CanvasWrapper /*canvas*/) {});
+  const AllocationsPerOperation allocs;
+  for (auto _ : state) {  // NOLINT(clang-analyzer-deadcode.DeadStores): the library's loop
+    hosted.host().drawFrames(1);
+  }
+  allocs.report(state);
+}
+BENCHMARK(EmptyDrawable);
+
+void Frame(benchmark::State& state) {
+  Hosted hosted("load\n");
+  hosted.run(styleScript(state.range(0)).c_str());
+  if (!hosted.plugin().goalImage) {
+    state.SkipWithError("the goal picture did not load");
+    return;
+  }
+  const AllocationsPerOperation allocs;
+  for (auto _ : state) {  // NOLINT(clang-analyzer-deadcode.DeadStores): the library's loop
+    hosted.host().drawFrames(1);
+  }
+  allocs.report(state);
+}
+BENCHMARK(Frame)->ArgName("style")->DenseRange(0, 4);
+
+void FrameOverlayOff(benchmark::State& state) {
+  Hosted hosted("load\n");
+  hosted.plugin().overlayEnabled = false;
+  const AllocationsPerOperation allocs;
+  for (auto _ : state) {  // NOLINT(clang-analyzer-deadcode.DeadStores): the library's loop
+    hosted.host().drawFrames(1);
+  }
+  allocs.report(state);
+}
+BENCHMARK(FrameOverlayOff);
+
+// RenderOverlay called straight on a host canvas: the plugin and the canvas's recording, without
+// the host's frame around them. A fresh canvas each time, as its record only grows.
+void RenderOverlayDirect(benchmark::State& state, Rafta& plugin, sim::Host& host) {
+  const Vector2 size = host.game().screenSize();
+  const sim::TextMeasure measure = fixedMeasure;
+  const AllocationsPerOperation allocs;
+  for (auto _ : state) {  // NOLINT(clang-analyzer-deadcode.DeadStores): the library's loop
+    sim::Canvas canvas(size, measure, {});
+    plugin.RenderOverlay(CanvasWrapper(reinterpret_cast<std::uintptr_t>(&canvas)));
+    benchmark::DoNotOptimize(canvas);
+  }
+  allocs.report(state);
+}
+
+void DirectFrame(benchmark::State& state) {
+  Hosted hosted("load\n");
+  hosted.run(styleScript(state.range(0)).c_str());
+  RenderOverlayDirect(state, hosted.plugin(), hosted.host());
+}
+BENCHMARK(DirectFrame)->ArgName("style")->DenseRange(0, 4);
+
+void DirectFrameOverlayOff(benchmark::State& state) {
+  Hosted hosted("load\n");
+  hosted.plugin().overlayEnabled = false;
+  RenderOverlayDirect(state, hosted.plugin(), hosted.host());
+}
+BENCHMARK(DirectFrameOverlayOff);
+
+// On a null canvas handle every drawing call returns at once: what is left is the plugin's own
+// work, and the settings and screen-size lookups it makes of the host.
+void PluginOnlyFrame(benchmark::State& state) {
+  Hosted hosted("load\n");
+  hosted.run(styleScript(state.range(0)).c_str());
+  Rafta& plugin = hosted.plugin();
+  const AllocationsPerOperation allocs;
+  for (auto _ : state) {  // NOLINT(clang-analyzer-deadcode.DeadStores): the library's loop
+    plugin.RenderOverlay(CanvasWrapper(0));
+  }
+  allocs.report(state);
+}
+BENCHMARK(PluginOnlyFrame)->ArgName("style")->DenseRange(0, 4);
+
+// --- Hits --------------------------------------------------------------------------------------
+
+void EmptyHook(benchmark::State& state) {
+  Hosted hosted("car me id me-id team 0\nlocal me\n");
+  const std::string function = rafta::game::kTriggerHit;
+  hosted.host().hookWithCaller(
+      function, [](CarWrapper /*caller*/, void* /*params*/, std::string /*eventName*/) {});
+  const CarWrapper car = hosted.localCar();
+  double clock = 20.0;
+  const AllocationsPerOperation allocs;
+  for (auto _ : state) {  // NOLINT(clang-analyzer-deadcode.DeadStores): the library's loop
+    clock += 1.0;
+    hosted.host().game().setClock(clock);
+    hosted.host().fire(function, car);
+  }
+  allocs.report(state);
+}
+BENCHMARK(EmptyHook);
+
+// Each hit a second after the last, so that every one counts.
+void CountedHit(benchmark::State& state) {
+  Hosted hosted(kReadyToCount);
+  const std::string function = rafta::game::kTriggerHit;
+  const CarWrapper car = hosted.localCar();
+  const std::int32_t before = hosted.plugin().totalHitCount;
+  double clock = hosted.host().game().clock();
+  const AllocationsPerOperation allocs;
+  for (auto _ : state) {  // NOLINT(clang-analyzer-deadcode.DeadStores): the library's loop
+    clock += 1.0;
+    hosted.host().game().setClock(clock);
+    hosted.host().fire(function, car);
+  }
+  allocs.report(state);
+  if (static_cast<std::int64_t>(hosted.plugin().totalHitCount - before) !=
+      static_cast<std::int64_t>(state.iterations())) {
+    state.SkipWithError("not every hit counted");
+  }
+}
+BENCHMARK(CountedHit);
+
+// The same hit again at the same game time: refused as too recent, after every other check.
+void RefusedHit(benchmark::State& state) {
+  Hosted hosted(kReadyToCount);
+  const std::string function = rafta::game::kTriggerHit;
+  const CarWrapper car = hosted.localCar();
+  hosted.host().fire(function, car);
+  const std::int32_t before = hosted.plugin().totalHitCount;
+  const double clock = hosted.host().game().clock();
+  const AllocationsPerOperation allocs;
+  for (auto _ : state) {  // NOLINT(clang-analyzer-deadcode.DeadStores): the library's loop
+    hosted.host().game().setClock(clock);
+    hosted.host().fire(function, car);
+  }
+  allocs.report(state);
+  if (hosted.plugin().totalHitCount != before) {
+    state.SkipWithError("a hit counted");
+  }
+}
+BENCHMARK(RefusedHit);
+
+// What a counted hit's commit costs the simulated host when it does write the file; the other
+// figures leave it out.
+void ConfigWrite(benchmark::State& state) {
+  Hosted hosted("load\nwait 1\n");
+  hosted.host().setConfigFileWrites(true);
+  const std::string command = "writeconfig";
+  const AllocationsPerOperation allocs;
+  for (auto _ : state) {  // NOLINT(clang-analyzer-deadcode.DeadStores): the library's loop
+    hosted.host().executeCommand(command);
+  }
+  allocs.report(state);
+}
+BENCHMARK(ConfigWrite);
+
+// --- Load --------------------------------------------------------------------------------------
+
+// getPlugin, onLoad, onUnload and deleteMe, as the host calls them; unload's commit writes no
+// file. The host then drops what the unloaded object left queued (its stored-total timer), so
+// that every load meets the same host.
+void LoadUnload(benchmark::State& state) {
+  Hosted hosted;
+  sim::Host& host = hosted.host();
+  sim::installGoalPicture(sim::PictureMode::Present, hosted.session().appData(),
+                          RAFTA_GOAL_PICTURE);
+  // NOLINTNEXTLINE(concurrency-mt-unsafe): set before any benchmark thread exists
+  setenv("APPDATA", hosted.session().appData().c_str(), 1);
+  const AllocationsPerOperation allocs;
+  for (auto _ : state) {  // NOLINT(clang-analyzer-deadcode.DeadStores): the library's loop
+    const auto address = exports.initializeFunc();
+    // NOLINTNEXTLINE(performance-no-int-to-ptr): getPlugin hands out its handle's address
+    const auto plugin = *reinterpret_cast<const BakkesMod::Plugin::PluginHandle*>(address);
+    host.tieCallbacksTo(plugin);
+    plugin->cvarManager = host.cvarManager();
+    plugin->gameWrapper = host.gameWrapper();
+    plugin->onLoad();
+    plugin->onUnload();
+    exports.deleteFunc();
+    host.dropCallbacks();
+  }
+  allocs.report(state);
+}
+BENCHMARK(LoadUnload);
+
+}  // namespace
+}  // namespace rafta::bench

@@ -1,0 +1,531 @@
+// libFuzzer target: the input bytes become one short session of the plugin in the simulated host,
+// with wrong host answers injected, and the plugin's promises are checked after every step.
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <exception>
+#include <limits>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "Command.h"
+#include "CommandParser.h"
+#include "Counters.h"
+#include "GameFunctions.h"
+#include "Numeric.h"
+#include "PluginLibrary.h"
+#include "Rafta.h"
+#include "Session.h"
+
+namespace {
+
+using namespace rafta::sim;
+
+// The module's record, linked into this program instead of loaded from a file.
+class LinkedPlugin final : public PluginLibrary {
+ public:
+  BakkesMod::Plugin::PluginInfo& open() override { return exports; }
+  void close() override {}
+};
+
+// Small sessions keep executions fast: a few dozen steps and under a minute of game time.
+constexpr std::size_t kMostSteps = 48;
+constexpr double kMostWaitSeconds = 30.0;
+constexpr std::string_view kCountedLine = "Incr\xE9mentation compteur";
+constexpr std::string_view kTotalMarker = "Total = ";
+constexpr std::string_view kOrphaned = "no longer exists";
+// The host cannot take back a timer, so one armed before an unload outlives the object; the
+// plugin guards its timers itself. A hook or a drawable left behind is the plugin's fault.
+constexpr std::string_view kOrphanedTimer = "a timer not called";
+constexpr const char* kTotalVariable = "rafta_total_hit_count";
+
+std::uint64_t sessionsRun = 0;
+std::uint64_t stepsRun = 0;
+
+void reportCounts() {
+  std::fprintf(stderr, "rafta_fuzz: %llu sessions, %llu steps\n",
+               static_cast<unsigned long long>(sessionsRun),
+               static_cast<unsigned long long>(stepsRun));
+}
+
+[[noreturn]] void finding(const std::string& what) {
+  std::fprintf(stderr, "rafta_fuzz: finding in session %llu: %s\n",
+               static_cast<unsigned long long>(sessionsRun), what.c_str());
+  std::fflush(stderr);
+  std::abort();
+}
+
+class Bytes {
+ public:
+  Bytes(const std::uint8_t* data, std::size_t size) : data_(data), size_(size) {}
+
+  [[nodiscard]] bool done() const { return at_ >= size_; }
+
+  std::uint8_t byte() { return at_ < size_ ? data_[at_++] : std::uint8_t{0}; }
+
+  std::uint64_t word(int count) {
+    std::uint64_t value = 0;
+    for (int i = 0; i < count; ++i) {
+      value = (value << 8U) | byte();
+    }
+    return value;
+  }
+
+  template <typename T, std::size_t N>
+  const T& pick(const std::array<T, N>& items) {
+    return items.at(byte() % N);
+  }
+
+  std::string text(std::size_t most) {
+    std::string result;
+    const std::size_t count = byte() % (most + 1);
+    for (std::size_t i = 0; i < count; ++i) {
+      result += static_cast<char>(byte());
+    }
+    return result;
+  }
+
+ private:
+  const std::uint8_t* data_;
+  std::size_t size_;
+  std::size_t at_ = 0;
+};
+
+constexpr float kNaN = std::numeric_limits<float>::quiet_NaN();
+constexpr float kInf = std::numeric_limits<float>::infinity();
+constexpr float kBig = std::numeric_limits<float>::max();
+
+constexpr std::array<float, 20> kCoordinates{
+    0.0F,    100.0F,   -100.0F, 4000.0F, -4000.0F, 299.9F, 300.0F, 300.1F, 1000.0F, -1000.0F,
+    5120.0F, -5120.0F, 1e6F,    -1e6F,   kNaN,     kInf,   -kInf,  kBig,   -kBig,   0.001F};
+constexpr std::array<double, 12> kClocks{0.0,  0.5, 0.9,   1.0,    20.0, 20.95,
+                                         -5.0, 1e6, 1e300, -1e300, 3e38, 1e-9};
+constexpr std::array<const char*, 10> kVariables{"rafta_debug",
+                                                 "rafta_overlay_enabled",
+                                                 "rafta_overlay_x",
+                                                 "rafta_overlay_y",
+                                                 "rafta_overlay_style",
+                                                 "rafta_count_in_freeplay",
+                                                 "rafta_count_in_training",
+                                                 "rafta_count_in_match",
+                                                 kTotalVariable,
+                                                 "rafta_unknown"};
+constexpr std::array<const char*, 22> kValues{
+    "0",   "1",    "57",   "-1",   "2147483647", "2147483648", "-2147483648", "nan",
+    "inf", "-inf", "1e39", "abc",  "",           "100.5",      "3",           "4",
+    "5",   "-3",   "1920", "1081", "1e-400",     "  7 "};
+constexpr std::array<const char*, 4> kCars{"me", "mate", "rival", "ghost"};
+constexpr std::array<const char*, 6> kMatchEvents{"PostBeginPlay", "EndGame",     "BeginRound",
+                                                  "OnGoalScored",  "StartReplay", "StopReplay"};
+constexpr std::array<const char*, 5> kLabels{"Afficher overlay", " Freeplay / Entrainement",
+                                             "All Match", "Reinitialiser le compteur session",
+                                             "Reinitialiser le compteur total"};
+constexpr std::array<const char*, 5> kStyles{"Classique", "Minimaliste", "Large", "Sobre",
+                                             "Tableau"};
+constexpr std::array<Vector2, 8> kScreens{
+    {{1920, 1080},
+     {0, 0},
+     {-1920, -1080},
+     {1, 1},
+     {0, 1080},
+     {3840, 2160},
+     {std::numeric_limits<std::int32_t>::max(), std::numeric_limits<std::int32_t>::max()},
+     {std::numeric_limits<std::int32_t>::min(), 5}}};
+
+// What a step may do to the counters besides counting a hit.
+struct Resets {
+  bool match = false;
+  bool session = false;
+  bool total = false;
+  // A new plugin object starts from zero.
+  bool fresh = false;
+};
+
+struct Counters {
+  const void* object = nullptr;
+  std::int32_t match = 0;
+  std::int32_t session = 0;
+  std::int32_t total = 0;
+  bool storedRead = false;
+};
+
+class FuzzSession {
+ public:
+  FuzzSession() {
+    SessionOptions options;
+    options.shippedPicture = RAFTA_GOAL_PICTURE;
+    options.raw = true;
+    options.out = [this](const std::string& line) { out_.push_back(line); };
+    options.err = [](const std::string& line) {
+      if (line.find(kOrphaned) != std::string::npos &&
+          line.find(kOrphanedTimer) == std::string::npos) {
+        finding("the host skipped a callback of a destroyed plugin object: " + line);
+      }
+    };
+    session_ = std::make_unique<Session>(std::make_unique<LinkedPlugin>(), options);
+    session_->host().faults().setObserver([this](FaultKind kind, const std::string& what) {
+      if (kind == FaultKind::Config || what.find(kTotalVariable) != std::string::npos) {
+        lowerAllowed_ = true;
+      }
+    });
+  }
+
+  void setUp(Bytes& in) {
+    const std::uint8_t rate = in.byte();
+    FaultPlan plan;
+    plan.rate = static_cast<double>(rate) / 255.0 * 0.25;
+    plan.seed = in.word(4);
+    plan.kinds = in.byte() & kAllFaultKinds;
+    run(command::Faults{plan});
+    run(command::Car{"me", "me-id", std::uint8_t{0}, {}});
+    run(command::Car{"mate", "mate-id", std::uint8_t{0}, {}});
+    run(command::Car{"rival", "rival-id", std::uint8_t{1}, {}});
+    run(command::Car{"ghost", {}, std::uint8_t{1}, false});
+    run(command::Local{"me"});
+    run(command::State{{{GameFlag::InGame, true}}});
+    run(command::Ball{Vector{0.0F, 4000.0F, 100.0F}, Vector{1000.0F, 0.0F, 0.0F}});
+    run(command::Clock{20.0});
+  }
+
+  void step(Bytes& in) {
+    const Counters before = counters();
+    const auto storedBefore = storedTotal();
+    const std::size_t logBefore = out_.size();
+    Resets resets;
+    execute(in, resets);
+    ++stepsRun;
+    check(before, resets, logBefore);
+    checkStored(storedBefore);
+  }
+
+ private:
+  void run(Command command) {
+    try {
+      session_->execute(command);
+    } catch (const std::exception& error) {
+      finding(std::string("an exception reached the host: ") + error.what());
+    } catch (...) {
+      finding("an exception of unknown type reached the host");
+    }
+  }
+
+  [[nodiscard]] bool loaded() const { return session_->plugin() != nullptr; }
+
+  void execute(Bytes& in, Resets& resets) {
+    switch (in.byte() % 24) {
+      case 0:
+      case 1:
+        if (loaded()) {
+          run(command::Hit{command::LocalCaller{}});
+        } else {
+          resets.fresh = true;
+          run(command::Load{});
+        }
+        break;
+      case 2:
+        if (loaded()) {
+          run(command::Unload{});
+        }
+        break;
+      case 3:
+        resets.fresh = true;
+        run(command::Restart{});
+        break;
+      case 4: {
+        const std::string event = in.pick(kMatchEvents);
+        resets.match = event == "PostBeginPlay" || event == "BeginRound";
+        run(command::Event{*gameFunction(event)});
+        break;
+      }
+      case 5:
+      case 6:
+        run(command::Touch{caller(in)});
+        break;
+      case 7:
+      case 8:
+        run(command::Hit{caller(in)});
+        break;
+      case 9:
+        run(carChange(in));
+        break;
+      case 10: {
+        const std::uint8_t which = in.byte() % 5;
+        run(command::Local{which < 4 ? std::optional<std::string>(kCars.at(which)) : std::nullopt});
+        break;
+      }
+      case 11: {
+        command::Ball ball;
+        if ((in.byte() & 1U) != 0) {
+          ball.pos = vector(in);
+        }
+        if ((in.byte() & 1U) != 0) {
+          ball.vel = vector(in);
+        }
+        run(ball);
+        break;
+      }
+      case 12: {
+        const std::uint8_t bits = in.byte();
+        const std::array<GameFlag, 6> flags{GameFlag::InGame,   GameFlag::Freeplay,
+                                            GameFlag::Training, GameFlag::Replay,
+                                            GameFlag::Server,   GameFlag::Ball};
+        const auto flag = flags.at((bits >> 1U) % flags.size());
+        run(command::State{{{flag, (bits & 1U) != 0}}});
+        break;
+      }
+      case 13:
+        run(command::Clock{in.pick(kClocks)});
+        break;
+      case 14:
+      case 15: {
+        const double seconds = static_cast<double>(in.byte() % 50) * 0.05;
+        if (waited_ + seconds <= kMostWaitSeconds) {
+          waited_ += seconds;
+          run(command::Wait{seconds});
+        }
+        break;
+      }
+      case 16:
+        run(command::Frame{1 + (in.byte() % 3)});
+        break;
+      case 17:
+        settingsPage(in, resets);
+        break;
+      case 18: {
+        const std::string name = in.pick(kVariables);
+        const std::uint8_t choice = in.byte();
+        const std::string value =
+            choice < 200 ? std::string(kValues.at(choice % kValues.size())) : in.text(24);
+        if (name == kTotalVariable) {
+          lowerAllowed_ = true;
+        }
+        run(command::Console{name, value});
+        break;
+      }
+      case 19:
+        run(command::Screen{in.pick(kScreens)});
+        break;
+      case 20:
+        // Stored values land at registration: a later landing is outside what the plugin relies
+        // on, since an unload before the delayed read would read the variable's default.
+        run(command::Hit{command::Caller{std::string("me")}});
+        break;
+      case 21: {
+        const std::array<PictureMode, 3> modes{PictureMode::Present, PictureMode::Absent,
+                                               PictureMode::Unloadable};
+        run(command::Picture{in.pick(modes)});
+        break;
+      }
+      case 22: {
+        FaultPlan plan;
+        plan.rate = static_cast<double>(in.byte()) / 255.0 * 0.5;
+        plan.seed = in.word(2);
+        plan.kinds = in.byte() & kAllFaultKinds;
+        run(command::Faults{plan});
+        break;
+      }
+      default:
+        run(command::Touch{command::Caller{std::string("me")}});
+        break;
+    }
+  }
+
+  void settingsPage(Bytes& in, Resets& resets) {
+    if (!loaded()) {
+      return;
+    }
+    switch (in.byte() % 5) {
+      case 0:
+        run(command::Settings{1});
+        break;
+      case 1: {
+        const std::string label = in.pick(kLabels);
+        press(label, resets);
+        run(command::Click{label});
+        break;
+      }
+      case 2:
+        run(command::Slide{(in.byte() & 1U) != 0 ? "Position X" : "Position Y",
+                           static_cast<double>(in.byte()) * 8.0});
+        break;
+      case 3:
+        run(command::Choose{in.pick(kStyles)});
+        break;
+      default: {
+        // A toggle is a click too: on a button it presses the button.
+        const std::string label = in.pick(kLabels);
+        press(label, resets);
+        run(command::Toggle{label});
+        break;
+      }
+    }
+  }
+
+  void press(const std::string& label, Resets& resets) {
+    resets.session = label == "Reinitialiser le compteur session";
+    resets.total = label == "Reinitialiser le compteur total";
+    if (resets.total) {
+      totalReset_ = true;
+    }
+  }
+
+  static command::Caller caller(Bytes& in) {
+    const std::uint8_t which = in.byte() % 6;
+    if (which == 4) {
+      return command::NullCaller{};
+    }
+    if (which == 5) {
+      return command::LocalCaller{};
+    }
+    return std::string(kCars.at(which));
+  }
+
+  static Command carChange(Bytes& in) {
+    command::Car car{in.pick(kCars), {}, {}, {}};
+    const std::uint8_t what = in.byte();
+    switch (what % 5) {
+      case 0:
+        car.id = "me-id";
+        break;
+      case 1:
+        car.id = "";
+        break;
+      case 2:
+        car.id = std::string(300, 'x');
+        break;
+      case 3:
+        car.id = in.text(32);
+        break;
+      default:
+        break;
+    }
+    if ((what & 0x10U) != 0) {
+      car.team = in.byte();
+    }
+    if ((what & 0x20U) != 0) {
+      car.pri = (what & 0x40U) != 0;
+    }
+    return car;
+  }
+
+  static Vector vector(Bytes& in) {
+    return {in.pick(kCoordinates), in.pick(kCoordinates), in.pick(kCoordinates)};
+  }
+
+  [[nodiscard]] Counters counters() const {
+    const auto plugin = session_->plugin();
+    const auto* rafta = dynamic_cast<const Rafta*>(plugin.get());
+    if (rafta == nullptr) {
+      return {};
+    }
+    return {rafta, rafta->matchHitCount, rafta->sessionHitCount, rafta->totalHitCount,
+            rafta->storedTotalRead};
+  }
+
+  void check(Counters before, const Resets& resets, std::size_t logBefore) const {
+    const Counters after = counters();
+    if (after.object == nullptr) {
+      return;
+    }
+    if (resets.fresh || before.object == nullptr) {
+      before = Counters{after.object, 0, 0, 0, false};
+    }
+    std::size_t counted = 0;
+    std::string countedLine;
+    for (std::size_t i = logBefore; i < out_.size(); ++i) {
+      if (out_[i].starts_with(kCountedLine)) {
+        ++counted;
+        countedLine = out_[i];
+      }
+    }
+    const std::string state =
+        " (match " + std::to_string(before.match) + " -> " + std::to_string(after.match) +
+        ", session " + std::to_string(before.session) + " -> " + std::to_string(after.session) +
+        ", total " + std::to_string(before.total) + " -> " + std::to_string(after.total) + ")";
+    if (counted > 1) {
+      finding("one step counted " + std::to_string(counted) + " hits" + state);
+    }
+    const bool readNow = !before.storedRead && after.storedRead;
+    if (counted == 1) {
+      if (after.match != rafta::SaturatingAdd(before.match, 1) ||
+          after.session != rafta::SaturatingAdd(before.session, 1) ||
+          (after.total != rafta::SaturatingAdd(before.total, 1) && !readNow)) {
+        finding("a counted hit did not raise the three counters by one" + state);
+      }
+      const auto marker = countedLine.find(kTotalMarker);
+      if (marker == std::string::npos ||
+          countedLine.substr(marker + kTotalMarker.size()) != std::to_string(after.total)) {
+        finding("the counting line does not show the total: " + countedLine + state);
+      }
+      return;
+    }
+    const auto holds = [](std::int32_t from, std::int32_t to, bool reset) {
+      return to == from || (reset && to == 0);
+    };
+    if (!holds(before.match, after.match, resets.match) ||
+        !holds(before.session, after.session, resets.session) ||
+        !(holds(before.total, after.total, resets.total) || readNow)) {
+      finding("the counters moved without a counted hit or a reset" + state);
+    }
+  }
+
+  [[nodiscard]] std::optional<std::int64_t> storedTotal() const {
+    const auto& stored = session_->host().storedValues();
+    const auto found = stored.find(kTotalVariable);
+    if (found == stored.end()) {
+      return std::nullopt;
+    }
+    return toInt(readNumber(found->second));
+  }
+
+  void checkStored(std::optional<std::int64_t> before) {
+    const auto after = storedTotal();
+    if (!before || !after || *after >= *before) {
+      return;
+    }
+    if (!lowerAllowed_ && !totalReset_) {
+      finding("the stored total went down from " + std::to_string(*before) + " to " +
+              std::to_string(*after) + " without a reset");
+    }
+    lowerAllowed_ = false;
+    totalReset_ = false;
+  }
+
+  std::vector<std::string> out_;
+  std::unique_ptr<Session> session_;
+  double waited_ = 0.0;
+  // The fuzzer, or a wrong answer about the variable, changed the total behind the plugin's back.
+  bool lowerAllowed_ = false;
+  // The total button was pressed; the next commit may store a lower total.
+  bool totalReset_ = false;
+};
+
+}  // namespace
+
+extern "C" int LLVMFuzzerInitialize(int* /*argc*/, char*** /*argv*/) {
+  std::atexit(reportCounts);
+  return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  Bytes in(data, size);
+  // A running tally, for runs that end by a signal rather than by exit.
+  constexpr std::uint64_t kReportEvery = 5000;
+  if (++sessionsRun % kReportEvery == 0) {
+    reportCounts();
+  }
+  {
+    FuzzSession session;
+    session.setUp(in);
+    for (std::size_t step = 0; step < kMostSteps && !in.done(); ++step) {
+      session.step(in);
+    }
+  }
+  return 0;
+}
