@@ -12,6 +12,7 @@
 #include "GameFunctions.h"
 #include "GoalPicture.h"
 #include "Rafta.h"
+#include "ReadyToCount.h"
 #include "Session.h"
 
 namespace rafta::bench {
@@ -23,19 +24,6 @@ class LinkedPlugin final : public sim::PluginLibrary {
   BakkesMod::Plugin::PluginInfo& open() override { return exports; }
   void close() override {}
 };
-
-// A match in progress: our car touched the ball last, which flies fast towards the goal we
-// attack; the stored total has been read.
-constexpr const char* kReadyToCount =
-    "car me id me-id team 0\n"
-    "car rival id rival-id team 1\n"
-    "local me\n"
-    "state ingame=1\n"
-    "ball pos 0 4000 100 vel 1000 0 0\n"
-    "load\n"
-    "wait 1\n"
-    "clock 20\n"
-    "touch me\n";
 
 // A stand-in for the font, so that text measuring costs what a lookup would, not a layout pass
 // of the simulated host's own font.
@@ -211,7 +199,7 @@ BENCHMARK(EmptyHook);
 
 // Each hit a second after the last, so that every one counts.
 void CountedHit(benchmark::State& state) {
-  Hosted hosted(kReadyToCount);
+  Hosted hosted(rafta::testing::kReadyToCount);
   const std::string function = rafta::game::kTriggerHit;
   const std::int32_t before = hosted.plugin().totalHitCount;
   FireEverySecond(state, hosted, function);
@@ -224,7 +212,7 @@ BENCHMARK(CountedHit);
 
 // The same hit again at the same game time: refused as too recent, after every other check.
 void RefusedHit(benchmark::State& state) {
-  Hosted hosted(kReadyToCount);
+  Hosted hosted(rafta::testing::kReadyToCount);
   const std::string function = rafta::game::kTriggerHit;
   const CarWrapper car = hosted.localCar();
   hosted.host().fire(function, car);
