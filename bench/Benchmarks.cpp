@@ -66,7 +66,7 @@ class Hosted {
     }
     return *rafta;
   }
-  [[nodiscard]] CarWrapper localCar() { return CarWrapper(host().game().localCarAddress()); }
+  [[nodiscard]] std::uintptr_t localCar() { return host().game().localCarAddress(); }
 
  private:
   std::unique_ptr<sim::Session> session_;
@@ -176,7 +176,7 @@ BENCHMARK(PluginOnlyFrame)->ArgName("style")->DenseRange(0, 4);
 // same loop measures the empty hook and the counted hit, so that their ratio compares like with
 // like.
 void FireEverySecond(benchmark::State& state, Hosted& hosted, const std::string& function) {
-  const CarWrapper car = hosted.localCar();
+  const std::uintptr_t car = hosted.localCar();
   double clock = hosted.host().game().clock();
   const AllocationsPerOperation allocs;
   for (auto _ : state) {  // NOLINT(clang-analyzer-deadcode.DeadStores): the library's loop
@@ -190,7 +190,7 @@ void FireEverySecond(benchmark::State& state, Hosted& hosted, const std::string&
 void EmptyHook(benchmark::State& state) {
   Hosted hosted("car me id me-id team 0\nlocal me\n");
   const std::string function = rafta::game::kTriggerHit;
-  hosted.host().hookWithCaller(
+  hosted.host().gameWrapper()->HookEventWithCaller<CarWrapper>(
       function, [](CarWrapper /*caller*/, void* /*params*/, std::string /*eventName*/) {});
   hosted.host().game().setClock(20.0);
   FireEverySecond(state, hosted, function);
@@ -214,7 +214,7 @@ BENCHMARK(CountedHit);
 void RefusedHit(benchmark::State& state) {
   Hosted hosted(rafta::testing::kReadyToCount);
   const std::string function = rafta::game::kTriggerHit;
-  const CarWrapper car = hosted.localCar();
+  const std::uintptr_t car = hosted.localCar();
   hosted.host().fire(function, car);
   const std::int32_t before = hosted.plugin().totalHitCount;
   const double clock = hosted.host().game().clock();
@@ -260,13 +260,13 @@ void LoadUnload(benchmark::State& state) {
   for (auto _ : state) {  // NOLINT(clang-analyzer-deadcode.DeadStores): the library's loop
     const auto address = exports.initializeFunc();
     // NOLINTNEXTLINE(performance-no-int-to-ptr): getPlugin hands out its handle's address
-    const auto plugin = *reinterpret_cast<const BakkesMod::Plugin::PluginHandle*>(address);
+    const auto plugin = *reinterpret_cast<const rafta::sim::PluginHandle*>(address);
     host.tieCallbacksTo(plugin);
     plugin->cvarManager = host.cvarManager();
     plugin->gameWrapper = host.gameWrapper();
     plugin->onLoad();
     plugin->onUnload();
-    exports.deleteFunc();
+    exports.delFunc();
     host.dropCallbacks();
   }
   allocs.report(state);

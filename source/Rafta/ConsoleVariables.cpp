@@ -71,7 +71,7 @@ void Rafta::ScheduleStoredTotalRead() {
 
 void Rafta::ReadStoredTotal() {
   storedTotalRead = true;
-  const CVarWrapper stored = cvarManager->getCvar("rafta_total_hit_count");
+  CVarWrapper stored = cvarManager->getCvar("rafta_total_hit_count");
   if (stored.IsNull()) {
     Log("Erreur : rafta_total_hit_count est toujours nul après délai."_cp1252);
     return;
@@ -102,14 +102,14 @@ void Rafta::LogOverlayPosition() const {
 }
 
 void Rafta::StoreSetting(const char* name, int value) const {
-  const CVarWrapper variable = cvarManager->getCvar(name);
+  CVarWrapper variable = cvarManager->getCvar(name);
   if (!variable.IsNull()) {
     variable.setValue(value);
   }
 }
 
 void Rafta::StoreSetting(const char* name, float value) const {
-  const CVarWrapper variable = cvarManager->getCvar(name);
+  CVarWrapper variable = cvarManager->getCvar(name);
   if (!variable.IsNull()) {
     variable.setValue(value);
   }

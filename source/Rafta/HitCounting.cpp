@@ -103,7 +103,7 @@ void Rafta::UnregisterHitHook() {
   Log("Hooks TriggerHit et OnHitBall désenregistrés"_cp1252);
 }
 
-void Rafta::onHitBall(const CarWrapper& car) {
+void Rafta::onHitBall(CarWrapper car) {
   Log(">>> Hook OnHitBall déclenché"_cp1252);
   Log("OnHitBall appelé"_cp1252);
   if (!IsModeAllowed()) {
@@ -113,7 +113,7 @@ void Rafta::onHitBall(const CarWrapper& car) {
     Log("OnHitBall : Car est nul");
     return;
   }
-  const PriWrapper player = car.GetPRI();
+  PriWrapper player = car.GetPRI();
   if (player.IsNull()) {
     Log("OnHitBall : PRI est nul");
     return;
@@ -130,7 +130,7 @@ void Rafta::onHitBall(const CarWrapper& car) {
   Log(rafta::Concat("OnHitBall : lastBallTouchID mis à jour à "_cp1252, id));
 }
 
-void Rafta::onTriggerHit(std::string eventName, const CarWrapper& caller) {
+void Rafta::onTriggerHit(std::string eventName, CarWrapper caller) {
   if (caller.IsNull()) {
     Log("TriggerHit : Caller est nul");
     return;
@@ -161,7 +161,7 @@ bool Rafta::IsGameStateValid() {
   if (!IsModeAllowed()) {
     return false;
   }
-  const ServerWrapper server = gameWrapper->GetCurrentGameState();
+  ServerWrapper server = gameWrapper->GetCurrentGameState();
   if (server.IsNull()) {
     Log("État du jeu invalide : Server est null"_cp1252);
     return false;
@@ -179,8 +179,7 @@ bool Rafta::IsGameStateValid() {
 
 // --- Hit validation and counting ---------------------------------------------------------------
 
-std::optional<PriWrapper> Rafta::IdentifyLocalShooter(std::string_view handler,
-                                                      const CarWrapper& caller) {
+std::optional<PriWrapper> Rafta::IdentifyLocalShooter(std::string_view handler, CarWrapper caller) {
   const std::string prefix = rafta::Concat(handler, " : ");
   if (caller.IsNull()) {
     Log(rafta::Concat(prefix, "Caller est null"));
@@ -189,12 +188,12 @@ std::optional<PriWrapper> Rafta::IdentifyLocalShooter(std::string_view handler,
   if (IsDebugEnabled()) {
     Log(rafta::Concat(prefix, "Caller PRI isNull=", rafta::Bit(caller.GetPRI().IsNull())));
   }
-  const CarWrapper localCar = gameWrapper->GetLocalCar();
+  CarWrapper localCar = gameWrapper->GetLocalCar();
   if (localCar.IsNull()) {
     Log(rafta::Concat(prefix, "LocalCar est null"));
     return std::nullopt;
   }
-  const PriWrapper localPlayer = localCar.GetPRI();
+  PriWrapper localPlayer = localCar.GetPRI();
   if (localPlayer.IsNull()) {
     Log(rafta::Concat(prefix, "LocalPlayer est null"));
     return std::nullopt;
@@ -241,16 +240,16 @@ void Rafta::onRaftaHitDelayed(std::string /*eventName*/, CarWrapper caller) {
     Log("onRaftaHitDelayed : État du jeu invalide"_cp1252);
     return;
   }
-  const std::optional<PriWrapper> localPlayer = IdentifyLocalShooter("onRaftaHitDelayed", caller);
+  std::optional<PriWrapper> localPlayer = IdentifyLocalShooter("onRaftaHitDelayed", caller);
   if (!localPlayer) {
     return;
   }
-  const ServerWrapper server = gameWrapper->GetCurrentGameState();
+  ServerWrapper server = gameWrapper->GetCurrentGameState();
   if (server.IsNull()) {
     Log("onRaftaHitDelayed : Server est null");
     return;
   }
-  const BallWrapper ball = server.GetBall();
+  BallWrapper ball = server.GetBall();
   if (ball.IsNull()) {
     Log("onRaftaHitDelayed : Ball est null");
     return;

@@ -15,11 +15,13 @@ using namespace rafta::literals;
 
 namespace {
 
-constexpr LinearColor kYellow{255.0F, 255.0F, 0.0F, 255.0F};
-constexpr LinearColor kWhite{255.0F, 255.0F, 255.0F, 255.0F};
-constexpr LinearColor kBlack{0.0F, 0.0F, 0.0F, 255.0F};
-constexpr LinearColor kShade{0.0F, 0.0F, 0.0F, 150.0F};
-constexpr LinearColor kBlueShade{20.0F, 20.0F, 60.0F, 200.0F};
+// The host's colour has no constant constructor. NOLINTBEGIN(cert-err58-cpp): plain floats
+const LinearColor kYellow{255.0F, 255.0F, 0.0F, 255.0F};
+const LinearColor kWhite{255.0F, 255.0F, 255.0F, 255.0F};
+const LinearColor kBlack{0.0F, 0.0F, 0.0F, 255.0F};
+const LinearColor kShade{0.0F, 0.0F, 0.0F, 150.0F};
+const LinearColor kBlueShade{20.0F, 20.0F, 60.0F, 200.0F};
+// NOLINTEND(cert-err58-cpp)
 
 constexpr Vector2 kFallbackCanvas{1920, 1080};
 // The layouts treat the goal picture as a 64 x 64 square drawn at their scale.
@@ -116,29 +118,30 @@ void Rafta::DrawBoxed(CanvasWrapper& canvas, LinearColor background, float pictu
   overlayX = KeepInside(overlayX, static_cast<float>(canvasSize.X) - boxWidth);
   overlayY = KeepInside(overlayY, static_cast<float>(canvasSize.Y) - boxHeight);
 
-  canvas.SetPosition({overlayX, overlayY});
+  canvas.SetPosition(Vector2F{overlayX, overlayY});
   canvas.SetColor(background);
-  canvas.FillBox({boxWidth, boxHeight});
-  canvas.SetPosition({overlayX, overlayY});
+  canvas.FillBox(Vector2F{boxWidth, boxHeight});
+  canvas.SetPosition(Vector2F{overlayX, overlayY});
   canvas.SetColor(kBlack);
-  canvas.DrawBox({boxWidth, boxHeight});
+  canvas.DrawBox(Vector2F{boxWidth, boxHeight});
 
   float textLeft = overlayX + kMargin;
   if (IsGoalPictureShown()) {
-    canvas.SetPosition({overlayX + kMargin, overlayY + kMargin + (contentHeight - side) * 0.5F});
+    canvas.SetPosition(
+        Vector2F{overlayX + kMargin, overlayY + kMargin + (contentHeight - side) * 0.5F});
     canvas.SetColor(kWhite);
     canvas.DrawTexture(goalImage.get(), pictureScale);
     textLeft = overlayX + kMargin + side + kMargin;
   } else {
     Log("Image goal.png non disponible pour le rendu");
   }
-  canvas.SetPosition({textLeft, overlayY + kMargin + (contentHeight - textSize.Y) * 0.5F});
+  canvas.SetPosition(Vector2F{textLeft, overlayY + kMargin + (contentHeight - textSize.Y) * 0.5F});
   canvas.SetColor(kWhite);
   canvas.DrawString(counterLine, 1.0F, 1.0F);
 }
 
 void Rafta::DrawYellowLine(CanvasWrapper& canvas, const std::string& text) const {
-  canvas.SetPosition({overlayX, overlayY});
+  canvas.SetPosition(Vector2F{overlayX, overlayY});
   canvas.SetColor(kYellow);
   canvas.DrawString(text, 1.0F, 1.0F);
 }
@@ -147,11 +150,11 @@ void Rafta::DrawTableau(CanvasWrapper& canvas) const {
   const int x = PanelCoordinate(overlayX);
   const int y = PanelCoordinate(overlayY);
   canvas.SetColor(kShade);
-  canvas.DrawRect({x - 8, y - 8}, {x + 92, y + 73});
+  canvas.DrawRect(Vector2{x - 8, y - 8}, Vector2{x + 92, y + 73});
   canvas.SetColor(kWhite);
   canvas.SetPosition(At(x, y));
   canvas.DrawString("Rafta hits", 1.0F, 1.0F);
-  canvas.DrawLine({x, y + 15}, {x + 85, y + 15});
+  canvas.DrawLine(Vector2{x, y + 15}, Vector2{x + 85, y + 15});
   canvas.SetPosition(At(x, y + 20));
   canvas.DrawString(rafta::Concat("Match: ", std::to_string(matchHitCount)), 1.0F, 1.0F);
   canvas.SetPosition(At(x, y + 35));
@@ -173,15 +176,19 @@ constexpr float kScreenHeight = 1080.0F;
 void Gap() { ImGui::Dummy(ImVec2(0.0F, 5.0F)); }
 
 // The page's texts hold no '%': each is its own format.
+#if defined(__GNUC__)
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Wformat-nonliteral"
 #pragma GCC diagnostic ignored "-Wformat-security"
+#endif
 void Title(const char* text) {
   ImGui::PushStyleColor(ImGuiCol_Text, kTitleGreen);
   ImGui::Text(text);  // NOLINT(clang-diagnostic-format-security)
   ImGui::PopStyleColor();
 }
+#if defined(__GNUC__)
 #pragma GCC diagnostic pop
+#endif
 
 float KeepOnScreen(float position, float size) {
   if (position < 0.0F) {

@@ -8,21 +8,11 @@
 #include "Platform.h"
 #include "Text.h"
 
-#if defined(_WIN32)
-#define RAFTA_EXPORT __declspec(dllexport)
-#else
-#define RAFTA_EXPORT __attribute__((visibility("default")))
-#endif
-
 using namespace rafta::literals;
 
 namespace {
 
-// The one plugin object, from getPlugin to deleteMe.
-BakkesMod::Plugin::PluginHandle pluginHandle;
-
-constexpr std::int32_t kHostApiVersion = 95;
-constexpr std::int32_t kPluginTypeStandard = 0;
+constexpr unsigned long kPluginTypeStandard = 0;  // NOLINT(google-runtime-int): the host's type
 // Appended as it is: it brings its own leading backslash.
 constexpr std::string_view kGoalPictureInAppData =
     R"(\bakkesmod\bakkesmod\data\Rafta\images\goal.png)";
@@ -31,22 +21,9 @@ constexpr std::string_view kGoalPictureInAppData =
 
 std::shared_ptr<CVarManagerWrapper> globalCvarManager;
 
-extern "C" {
-
-RAFTA_EXPORT std::uintptr_t getPlugin() {
-  if (!pluginHandle) {
-    pluginHandle = std::make_shared<Rafta>();
-  }
-  return reinterpret_cast<std::uintptr_t>(&pluginHandle);
-}
-
-RAFTA_EXPORT void deleteMe() { pluginHandle.reset(); }
-
-RAFTA_EXPORT BakkesMod::Plugin::PluginInfo exports = {
-    kHostApiVersion,     0, __FILE__,   "Rafta",  "Rafta Plugin", "1.0",
-    kPluginTypeStandard, 0, &getPlugin, &deleteMe};
-
-}  // extern "C"
+// getPlugin, deleteMe and the export record, with the one plugin object from getPlugin to
+// deleteMe.
+BAKKESMOD_PLUGIN(Rafta, "Rafta Plugin", "1.0", kPluginTypeStandard)
 
 void Rafta::onLoad() {
   // Without the host's handles nothing below could run, and there is no console to say so.

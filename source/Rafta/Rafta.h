@@ -8,7 +8,10 @@
 #include <string>
 #include <string_view>
 
-#include "PluginBase.h"
+#include "bakkesmod/plugin/bakkesmodplugin.h"
+
+// After bakkesmodplugin.h, which brings what it needs.
+#include "bakkesmod/plugin/PluginSettingsWindow.h"
 
 // Counts the local player's shots that strike the frame of the opposing goal and paints the
 // counters over the game.
@@ -77,11 +80,10 @@ class Rafta final : public BakkesMod::Plugin::BakkesModPlugin,
   void RegisterHitHook();
   void onGoalScored(std::string eventName);
   void ResetMatch();
-  void onHitBall(const CarWrapper& car);
-  void onTriggerHit(std::string eventName, const CarWrapper& caller);
+  void onHitBall(CarWrapper car);
+  void onTriggerHit(std::string eventName, CarWrapper caller);
   // Steps shared by both hit handlers: the local player, if the last toucher is that player.
-  std::optional<PriWrapper> IdentifyLocalShooter(std::string_view handler,
-                                                 const CarWrapper& caller);
+  std::optional<PriWrapper> IdentifyLocalShooter(std::string_view handler, CarWrapper caller);
   void Log(std::string_view text) const;
   void LogOverlayPosition() const;
   // Writes a setting's variable, unless the host has no such variable.
@@ -112,7 +114,7 @@ extern std::shared_ptr<CVarManagerWrapper> globalCvarManager;
 
 // The module's entry points, as the host finds them.
 extern "C" {
-extern BakkesMod::Plugin::PluginInfo exports;
-std::uintptr_t getPlugin();
-void deleteMe();
+BAKKESMOD_PLUGIN_EXPORT extern BakkesMod::Plugin::PluginInfo exports;
+BAKKESMOD_PLUGIN_EXPORT std::uintptr_t getPlugin();
+BAKKESMOD_PLUGIN_EXPORT void deleteMe();
 }

@@ -1,5 +1,4 @@
-#include "ActorWrappers.h"
-
+// The game-object wrappers: each reads the simulated game object its address names.
 #include <string>
 #include <string_view>
 #include <utility>
@@ -9,6 +8,9 @@
 #include "GameObjects.h"
 #include "HostAccess.h"
 #include "Numeric.h"
+#include "bakkesmod/wrappers/GameEvent/ServerWrapper.h"
+#include "bakkesmod/wrappers/GameObject/CarWrapper.h"
+#include "bakkesmod/wrappers/UniqueIDWrapper.h"
 
 using rafta::sim::actorAt;
 using rafta::sim::addressOf;
@@ -33,21 +35,81 @@ Vector vector(Vector value, std::string_view what) {
 
 }  // namespace
 
-ActorWrapper::ActorWrapper(std::uintptr_t mem) : address(mem) {}
+ObjectWrapper::ObjectWrapper(std::uintptr_t mem) : memory_address(mem) {}
 
-bool ActorWrapper::IsNull() const { return address == 0; }
+ActorWrapper::ActorWrapper(std::uintptr_t mem) : ObjectWrapper(mem) {}
 
-Vector ActorWrapper::GetLocation() const {
-  const auto* actor = actorAt(address);
-  return vector(actor != nullptr ? actor->location : Vector{}, "GetLocation");
+// The host interface declares these non-const, as the host it stands in for does.
+// NOLINTBEGIN(readability-make-member-function-const)
+
+bool ActorWrapper::IsNull() { return memory_address == 0; }
+
+bool ActorWrapper::IsNull() const { return memory_address == 0; }
+
+ActorWrapper::operator bool() { return memory_address != 0; }
+
+Vector ActorWrapper::GetLocation() {
+  const auto* actor = actorAt(memory_address);
+  return vector(actor != nullptr ? actor->location : Vector(), "GetLocation");
 }
 
-Vector ActorWrapper::GetVelocity() const {
-  const auto* actor = actorAt(address);
-  return vector(actor != nullptr ? actor->velocity : Vector{}, "GetVelocity");
+Vector ActorWrapper::GetVelocity() {
+  const auto* actor = actorAt(memory_address);
+  return vector(actor != nullptr ? actor->velocity : Vector(), "GetVelocity");
 }
 
-std::uintptr_t ActorWrapper::memory_address() const { return address; }
+RBActorWrapper::RBActorWrapper(std::uintptr_t mem) : ActorWrapper(mem) {}
+
+BallWrapper::BallWrapper(std::uintptr_t mem) : RBActorWrapper(mem) {}
+
+VehicleWrapper::VehicleWrapper(std::uintptr_t mem) : RBActorWrapper(mem) {}
+
+PriWrapper VehicleWrapper::GetPRI() {
+  const auto* car = as<rafta::sim::Car>(memory_address);
+  return {handle(car != nullptr && car->hasPlayer ? addressOf(&car->player) : 0, "GetPRI")};
+}
+
+CarWrapper::CarWrapper(std::uintptr_t mem) : VehicleWrapper(mem) {}
+
+PlayerReplicationInfoWrapper::PlayerReplicationInfoWrapper(std::uintptr_t mem)
+    : ActorWrapper(mem) {}
+
+UniqueIDWrapper PlayerReplicationInfoWrapper::GetUniqueIdWrapper() {
+  const auto* player = as<rafta::sim::PlayerRecord>(memory_address);
+  return UniqueIDWrapper(handle(player != nullptr ? rafta::sim::addressOfObject(&player->id) : 0,
+                                "GetUniqueIdWrapper"));
+}
+
+unsigned char PlayerReplicationInfoWrapper::GetTeamNum() {
+  const auto* player = as<rafta::sim::PlayerRecord>(memory_address);
+  const unsigned char team = player != nullptr ? player->team : 0;
+  auto* faults = rafta::sim::armedInjector();
+  return faults != nullptr ? faults->team(team) : team;
+}
+
+PriXWrapper::PriXWrapper(std::uintptr_t mem) : PlayerReplicationInfoWrapper(mem) {}
+
+PriWrapper::PriWrapper(std::uintptr_t mem) : PriXWrapper(mem) {}
+
+GameEventWrapper::GameEventWrapper(std::uintptr_t mem) : ActorWrapper(mem) {}
+
+TeamGameEventWrapper::TeamGameEventWrapper(std::uintptr_t mem) : GameEventWrapper(mem) {}
+
+ServerWrapper::ServerWrapper(std::uintptr_t mem) : TeamGameEventWrapper(mem) {}
+
+BallWrapper ServerWrapper::GetBall() {
+  const auto* game = as<rafta::sim::Game>(memory_address);
+  return {handle(game != nullptr ? game->ballAddress() : 0, "GetBall")};
+}
+
+float ServerWrapper::GetSecondsElapsed() {
+  const auto* game = as<rafta::sim::Game>(memory_address);
+  const float seconds = game != nullptr ? rafta::sim::toFloat(game->clock()) : 0.0F;
+  auto* faults = rafta::sim::armedInjector();
+  return faults != nullptr ? faults->number(seconds, "GetSecondsElapsed") : seconds;
+}
+
+// NOLINTEND(readability-make-member-function-const)
 
 UniqueIDWrapper::UniqueIDWrapper(std::uintptr_t mem) : address(mem) {}
 
@@ -56,50 +118,4 @@ std::string UniqueIDWrapper::GetIdString() const {
   std::string text = id != nullptr ? id->text : std::string();
   auto* faults = rafta::sim::armedInjector();
   return faults != nullptr ? faults->id(std::move(text)) : text;
-}
-
-std::uintptr_t UniqueIDWrapper::memory_address() const { return address; }
-
-PlayerReplicationInfoWrapper::PlayerReplicationInfoWrapper(std::uintptr_t mem)
-    : ActorWrapper(mem) {}
-
-UniqueIDWrapper PlayerReplicationInfoWrapper::GetUniqueIdWrapper() const {
-  const auto* player = as<rafta::sim::PlayerRecord>(memory_address());
-  return UniqueIDWrapper(handle(player != nullptr ? rafta::sim::addressOfObject(&player->id) : 0,
-                                "GetUniqueIdWrapper"));
-}
-
-std::uint8_t PlayerReplicationInfoWrapper::GetTeamNum() const {
-  const auto* player = as<rafta::sim::PlayerRecord>(memory_address());
-  const std::uint8_t team = player != nullptr ? player->team : std::uint8_t{0};
-  auto* faults = rafta::sim::armedInjector();
-  return faults != nullptr ? faults->team(team) : team;
-}
-
-PriWrapper::PriWrapper(std::uintptr_t mem) : PlayerReplicationInfoWrapper(mem) {}
-
-VehicleWrapper::VehicleWrapper(std::uintptr_t mem) : ActorWrapper(mem) {}
-
-PriWrapper VehicleWrapper::GetPRI() const {
-  const auto* car = as<rafta::sim::Car>(memory_address());
-  return PriWrapper(
-      handle(car != nullptr && car->hasPlayer ? addressOf(&car->player) : 0, "GetPRI"));
-}
-
-CarWrapper::CarWrapper(std::uintptr_t mem) : VehicleWrapper(mem) {}
-
-BallWrapper::BallWrapper(std::uintptr_t mem) : ActorWrapper(mem) {}
-
-ServerWrapper::ServerWrapper(std::uintptr_t mem) : ActorWrapper(mem) {}
-
-BallWrapper ServerWrapper::GetBall() const {
-  const auto* game = as<rafta::sim::Game>(memory_address());
-  return BallWrapper(handle(game != nullptr ? game->ballAddress() : 0, "GetBall"));
-}
-
-float ServerWrapper::GetSecondsElapsed() const {
-  const auto* game = as<rafta::sim::Game>(memory_address());
-  const float seconds = game != nullptr ? rafta::sim::toFloat(game->clock()) : 0.0F;
-  auto* faults = rafta::sim::armedInjector();
-  return faults != nullptr ? faults->number(seconds, "GetSecondsElapsed") : seconds;
 }

@@ -1,8 +1,11 @@
-#include "CVarManagerWrapper.h"
+#include "bakkesmod/wrappers/cvarmanagerwrapper.h"
+
+#include <utility>
 
 #include "FaultInjection.h"
 #include "Host.h"
 #include "HostAccess.h"
+#include "Utf8.h"
 
 using rafta::sim::addressOfObject;
 using rafta::sim::Host;
@@ -13,37 +16,39 @@ CVarManagerWrapper::CVarManagerWrapper(std::uintptr_t mem) : address(mem) {}
 // The host interface declares these non-const, as the host it stands in for does.
 // NOLINTBEGIN(readability-make-member-function-const)
 
-CVarWrapper CVarManagerWrapper::registerCvar(const std::string& name,
-                                             const std::string& defaultValue,
-                                             const std::string& description, bool searchable,
-                                             bool hasMin, float min, bool hasMax, float max,
-                                             bool saveToConfig) {
+CVarWrapper CVarManagerWrapper::registerCvar(std::string cvar, std::string defaultValue,
+                                             std::string desc, bool searchAble, bool hasMin,
+                                             float min, bool hasMax, float max, bool saveToCfg) {
   auto* host = objectAt<Host>(address);
   if (host == nullptr) {
-    return CVarWrapper();
+    return CVarWrapper(0);
   }
   auto& variable = host->registerCvar(
-      name, defaultValue, {description, searchable, hasMin, min, hasMax, max, saveToConfig});
+      cvar, defaultValue, {std::move(desc), searchAble, hasMin, min, hasMax, max, saveToCfg});
   return CVarWrapper(addressOfObject(&variable));
 }
 
-CVarWrapper CVarManagerWrapper::getCvar(const std::string& name) const {
+CVarWrapper CVarManagerWrapper::getCvar(std::string cvar) {
   const auto* host = objectAt<const Host>(address);
-  const auto variable = host != nullptr ? addressOfObject(host->findCvar(name)) : 0;
+  const auto variable = host != nullptr ? addressOfObject(host->findCvar(cvar)) : 0;
   auto* faults = rafta::sim::armedInjector();
-  return CVarWrapper(faults != nullptr ? faults->handle(variable, "getCvar " + name) : variable);
+  return CVarWrapper(faults != nullptr ? faults->handle(variable, "getCvar " + cvar) : variable);
 }
 
-void CVarManagerWrapper::log(const std::string& text) {
+void CVarManagerWrapper::log(std::string text) {
   if (auto* host = objectAt<Host>(address)) {
     host->log(text);
   }
 }
 
+// The console's bytes are Windows-1252: what that code page lacks becomes '?'.
+void CVarManagerWrapper::log(std::wstring text) { log(rafta::sim::wideToWindows1252(text)); }
+
 // The flag asks the real console to echo the command; this console has nothing to echo to.
-void CVarManagerWrapper::executeCommand(const std::string& command, bool /*log*/) {
+void CVarManagerWrapper::executeCommand(std::string command, bool /*log*/) {
   if (auto* host = objectAt<Host>(address)) {
     host->executeCommand(command);
   }
 }
+
 // NOLINTEND(readability-make-member-function-const)

@@ -1,4 +1,4 @@
-#include "CVarWrapper.h"
+#include "bakkesmod/wrappers/cvarwrapper.h"
 
 #include <utility>
 
@@ -27,33 +27,48 @@ const ConsoleVariable* reading(std::uintptr_t address) {
 
 CVarWrapper::CVarWrapper(std::uintptr_t mem) : address(mem) {}
 
-bool CVarWrapper::IsNull() const { return address == 0; }
+// The host interface declares these non-const, as the host it stands in for does.
+// NOLINTBEGIN(readability-make-member-function-const)
 
-bool CVarWrapper::getBoolValue() const {
+bool CVarWrapper::IsNull() { return address == 0; }
+
+bool CVarWrapper::getBoolValue() {
   const auto* variable = reading(address);
   return variable != nullptr && variable->boolValue();
 }
 
-int CVarWrapper::getIntValue() const {
+int CVarWrapper::getIntValue() {
   const auto* variable = reading(address);
   return variable != nullptr ? variable->intValue() : 0;
 }
 
-float CVarWrapper::getFloatValue() const {
+float CVarWrapper::getFloatValue() {
   const auto* variable = reading(address);
   return variable != nullptr ? variable->floatValue() : 0.0F;
 }
 
-void CVarWrapper::setValue(int value) const {
+void CVarWrapper::setValue(std::string value) {
+  if (auto* variable = objectAt<ConsoleVariable>(address)) {
+    variable->setText(std::move(value));
+  }
+}
+
+void CVarWrapper::setValue(int value) {
   if (auto* variable = objectAt<ConsoleVariable>(address)) {
     variable->setInt(value);
   }
 }
 
-void CVarWrapper::setValue(float value) const {
+void CVarWrapper::setValue(float value) {
   if (auto* variable = objectAt<ConsoleVariable>(address)) {
     variable->setFloat(value);
   }
 }
 
-std::uintptr_t CVarWrapper::memory_address() const { return address; }
+void CVarWrapper::setValue(LinearColor value) {
+  if (auto* variable = objectAt<ConsoleVariable>(address)) {
+    variable->setColor(value);
+  }
+}
+
+// NOLINTEND(readability-make-member-function-const)

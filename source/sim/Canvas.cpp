@@ -17,8 +17,24 @@ Overloaded(Ts...) -> Overloaded<Ts...>;
 
 std::ostream& operator<<(std::ostream& out, Vector2 v) { return out << v.X << ' ' << v.Y; }
 std::ostream& operator<<(std::ostream& out, Vector2F v) { return out << v.X << ' ' << v.Y; }
+std::ostream& operator<<(std::ostream& out, const canvas::Point& p) {
+  std::visit([&](const auto& v) { out << v; }, p);
+  return out;
+}
+
+std::string pathOf(const std::shared_ptr<const HostPicture>& picture) {
+  return picture ? picture->path : "(not loaded)";
+}
 
 }  // namespace
+
+Vector2F canvas::toFloat(const Point& point) {
+  return std::visit(Overloaded{[](Vector2 v) {
+                                 return Vector2F{static_cast<float>(v.X), static_cast<float>(v.Y)};
+                               },
+                               [](Vector2F v) { return v; }},
+                    point);
+}
 
 std::string describe(const CanvasCall& call) {
   std::ostringstream out;
@@ -29,18 +45,26 @@ std::string describe(const CanvasCall& call) {
                  },
                  [&](const canvas::SetPosition& c) { out << "SetPosition " << c.position; },
                  [&](const canvas::DrawString& c) {
-                   out << "DrawString " << quote(c.text) << ' ' << c.xScale << ' ' << c.yScale;
+                   out << "DrawString " << quote(c.text) << ' ' << c.xScale << ' ' << c.yScale
+                       << (c.dropShadow ? " shadow" : "") << (c.wrapText ? " wrap" : "");
                  },
                  [&](const canvas::MeasureString& c) {
                    out << "GetStringSize " << quote(c.text) << ' ' << c.xScale << ' ' << c.yScale;
                  },
                  [&](const canvas::DrawBox& c) { out << "DrawBox " << c.size; },
                  [&](const canvas::FillBox& c) { out << "FillBox " << c.size; },
-                 [&](const canvas::DrawLine& c) { out << "DrawLine " << c.start << ' ' << c.end; },
+                 [&](const canvas::DrawLine& c) {
+                   out << "DrawLine " << c.start << ' ' << c.end;
+                   if (c.width) {
+                     out << " width " << *c.width;
+                   }
+                 },
                  [&](const canvas::DrawRect& c) { out << "DrawRect " << c.start << ' ' << c.end; },
                  [&](const canvas::DrawTexture& c) {
-                   out << "DrawTexture " << (c.picture ? c.picture->path : "(not loaded)") << ' '
-                       << c.scale;
+                   out << "DrawTexture " << pathOf(c.picture) << ' ' << c.scale;
+                 },
+                 [&](const canvas::StretchTexture& c) {
+                   out << "DrawRect " << c.size << ' ' << pathOf(c.picture);
                  },
              },
              call);

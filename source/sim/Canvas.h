@@ -2,12 +2,13 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <variant>
 #include <vector>
 
 #include "HostPicture.h"
-#include "WrapperStructs.h"
+#include "bakkesmod/wrappers/wrapperstructs.h"
 
 namespace rafta::sim {
 
@@ -24,6 +25,9 @@ struct DrawString {
   std::string text;
   float xScale;
   float yScale;
+  bool dropShadow = false;
+  // Recorded only: the canvas has no width to wrap in.
+  bool wrapText = false;
 };
 struct MeasureString {
   std::string text;
@@ -36,24 +40,36 @@ struct DrawBox {
 struct FillBox {
   Vector2F size;
 };
+// A point as the plugin passed it: whole pixels, or pixels with fractions.
+using Point = std::variant<Vector2, Vector2F>;
+[[nodiscard]] Vector2F toFloat(const Point& point);
+
 struct DrawLine {
-  Vector2 start;
-  Vector2 end;
+  Point start;
+  Point end;
+  // Given only by the overloads that take a width.
+  std::optional<float> width;
 };
 struct DrawRect {
-  Vector2 start;
-  Vector2 end;
+  Point start;
+  Point end;
 };
 // A null picture: the plugin drew an image that was not loaded for the canvas.
 struct DrawTexture {
   std::shared_ptr<const HostPicture> picture;
   float scale;
 };
+// A picture stretched over a box of that size at the current position.
+struct StretchTexture {
+  std::shared_ptr<const HostPicture> picture;
+  Vector2F size;
+};
 }  // namespace canvas
 
-using CanvasCall = std::variant<canvas::SetColor, canvas::SetPosition, canvas::DrawString,
-                                canvas::MeasureString, canvas::DrawBox, canvas::FillBox,
-                                canvas::DrawLine, canvas::DrawRect, canvas::DrawTexture>;
+using CanvasCall =
+    std::variant<canvas::SetColor, canvas::SetPosition, canvas::DrawString, canvas::MeasureString,
+                 canvas::DrawBox, canvas::FillBox, canvas::DrawLine, canvas::DrawRect,
+                 canvas::DrawTexture, canvas::StretchTexture>;
 
 // One line of --trace for a call.
 [[nodiscard]] std::string describe(const CanvasCall& call);

@@ -30,7 +30,10 @@ ImU32 packColour(const LinearColor& colour) {
          channel(colour.B, IM_COL32_B_SHIFT) | channel(colour.A, IM_COL32_A_SHIFT);
 }
 
-ImVec2 point(Vector2 p) { return {static_cast<float>(p.X), static_cast<float>(p.Y)}; }
+ImVec2 point(const canvas::Point& p) {
+  const Vector2F v = canvas::toFloat(p);
+  return {v.X, v.Y};
+}
 
 ImTextureID textureIdOf(const Image& image) {
   // The id is only a key; nothing writes through it.
@@ -58,37 +61,50 @@ class Replay {
   }
   void operator()(const canvas::DrawBox& c) { list_.AddRect(position_, corner(c.size), colour_); }
   void operator()(const canvas::DrawLine& c) {
-    list_.AddLine(point(c.start), point(c.end), colour_);
+    list_.AddLine(point(c.start), point(c.end), colour_, c.width.value_or(1.0F));
   }
   // The canvas fills the rectangle between the two points.
   void operator()(const canvas::DrawRect& c) {
     list_.AddRectFilled(point(c.start), point(c.end), colour_);
   }
   void operator()(const canvas::DrawString& c) {
-    const auto& font = HostFont::instance().font();
-    const auto text = windows1252ToUtf8(c.text);
     // Glyphs sit on whole pixels, as the font's own layout places them.
     const ImVec2 origin(std::trunc(position_.x), std::trunc(position_.y));
-    const int first = list_.VtxBuffer.Size;
-    list_.AddText(&font, font.FontSize, origin, colour_, text.data(), text.data() + text.size());
-    scaleText(list_, first, origin, c.xScale, c.yScale);
+    if (c.dropShadow) {
+      text(c, ImVec2(origin.x + 1.0F, origin.y + 1.0F), colour_ & IM_COL32_A_MASK);
+    }
+    text(c, origin, colour_);
   }
   // A picture that was not loaded for the canvas draws nothing.
   void operator()(const canvas::DrawTexture& c) {
-    if (!c.picture) {
-      return;
+    if (c.picture) {
+      picture(*c.picture, Vector2F{static_cast<float>(c.picture->width) * c.scale,
+                                   static_cast<float>(c.picture->height) * c.scale});
     }
-    const Image& picture = *c.picture;
-    raster_.addTexture(textureIdOf(picture), picture);
-    const Vector2F size{static_cast<float>(picture.width) * c.scale,
-                        static_cast<float>(picture.height) * c.scale};
-    list_.AddImage(textureIdOf(picture), position_, corner(size), ImVec2(0.0F, 0.0F),
-                   ImVec2(1.0F, 1.0F), colour_);
+  }
+  void operator()(const canvas::StretchTexture& c) {
+    if (c.picture) {
+      picture(*c.picture, c.size);
+    }
   }
 
  private:
   [[nodiscard]] ImVec2 corner(Vector2F size) const {
     return {position_.x + size.X, position_.y + size.Y};
+  }
+
+  void text(const canvas::DrawString& c, ImVec2 origin, ImU32 colour) {
+    const auto& font = HostFont::instance().font();
+    const auto utf8 = windows1252ToUtf8(c.text);
+    const int first = list_.VtxBuffer.Size;
+    list_.AddText(&font, font.FontSize, origin, colour, utf8.data(), utf8.data() + utf8.size());
+    scaleText(list_, first, origin, c.xScale, c.yScale);
+  }
+
+  void picture(const Image& image, Vector2F size) {
+    raster_.addTexture(textureIdOf(image), image);
+    list_.AddImage(textureIdOf(image), position_, corner(size), ImVec2(0.0F, 0.0F),
+                   ImVec2(1.0F, 1.0F), colour_);
   }
 
   ImDrawList& list_;

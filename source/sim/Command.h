@@ -10,7 +10,7 @@
 #include "FaultInjection.h"
 #include "Game.h"
 #include "GoalPicture.h"
-#include "WrapperStructs.h"
+#include "bakkesmod/wrappers/wrapperstructs.h"
 
 namespace rafta::sim {
 

@@ -8,6 +8,15 @@
 #include "Numeric.h"
 
 namespace rafta::sim {
+namespace {
+
+std::string shortestText(float value) {
+  std::array<char, 32> buffer{};
+  const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value);
+  return {buffer.data(), result.ptr};
+}
+
+}  // namespace
 
 ConsoleVariable::ConsoleVariable(std::string name, std::string defaultValue, CvarSettings settings)
     : name_(std::move(name)),
@@ -36,10 +45,11 @@ float ConsoleVariable::floatValue() const { return toFloat(readNumber(text_)); }
 
 void ConsoleVariable::setInt(int value) { text_ = std::to_string(value); }
 
-void ConsoleVariable::setFloat(float value) {
-  std::array<char, 32> buffer{};
-  const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value);
-  text_.assign(buffer.data(), result.ptr);
+void ConsoleVariable::setFloat(float value) { text_ = shortestText(value); }
+
+void ConsoleVariable::setColor(LinearColor value) {
+  text_ = "(" + shortestText(value.R) + ", " + shortestText(value.G) + ", " +
+          shortestText(value.B) + ", " + shortestText(value.A) + ")";
 }
 
 }  // namespace rafta::sim

@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "bakkesmod/wrappers/wrapperstructs.h"
+
 namespace rafta::sim {
 
 // Everything registerCvar was told besides the name and the default; kept as given, never enforced.
@@ -33,6 +35,8 @@ class ConsoleVariable {
   void setInt(int value);
   // Shortest text that reads back as the same float.
   void setFloat(float value);
+  // "(R, G, B, A)", each channel as setFloat writes it.
+  void setColor(LinearColor value);
 
  private:
   std::string name_;

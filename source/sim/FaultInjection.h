@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "WrapperStructs.h"
+#include "bakkesmod/wrappers/wrapperstructs.h"
 
 namespace rafta::sim {
 

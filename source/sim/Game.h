@@ -7,7 +7,7 @@
 #include <string>
 
 #include "GameObjects.h"
-#include "WrapperStructs.h"
+#include "bakkesmod/wrappers/wrapperstructs.h"
 
 namespace rafta::sim {
 

@@ -4,7 +4,7 @@
 #include <string>
 #include <utility>
 
-#include "WrapperStructs.h"
+#include "bakkesmod/wrappers/wrapperstructs.h"
 
 namespace rafta::sim {
 

@@ -11,17 +11,16 @@
 #include <variant>
 #include <vector>
 
-#include "ActorWrappers.h"
-#include "CVarManagerWrapper.h"
 #include "CallbackList.h"
 #include "Canvas.h"
 #include "ConfigFile.h"
 #include "ConsoleVariable.h"
 #include "FaultInjection.h"
 #include "Game.h"
-#include "GameWrapper.h"
 #include "Lifeline.h"
 #include "Scheduler.h"
+#include "bakkesmod/wrappers/GameWrapper.h"
+#include "bakkesmod/wrappers/cvarmanagerwrapper.h"
 
 namespace rafta::sim {
 
@@ -52,7 +51,8 @@ struct HostOptions {
 class Host {
  public:
   using PlainHook = std::function<void(std::string)>;
-  using CallerHook = std::function<void(CarWrapper, void*, std::string)>;
+  // The caller as the address of a game object (0 for none); the wrapper adapts it to its type.
+  using CallerHook = std::function<void(std::uintptr_t caller, void* params, std::string name)>;
   using Drawable = std::function<void(CanvasWrapper)>;
   using Timer = std::function<void(GameWrapper*)>;
 
@@ -109,7 +109,7 @@ class Host {
   void unhook(const std::string& function);
   [[nodiscard]] bool isHooked(const std::string& function) const;
   // The game runs the function: every hook on it is called, in registration order.
-  void fire(const std::string& function, CarWrapper caller);
+  void fire(const std::string& function, std::uintptr_t caller);
 
   // The host's virtual clock.
   [[nodiscard]] double time() const;

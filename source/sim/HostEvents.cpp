@@ -15,11 +15,11 @@ std::string secondsText(std::int64_t micros) {
   return out.str();
 }
 
-std::string callerText(CarWrapper caller) {
-  if (caller.IsNull()) {
+std::string callerText(std::uintptr_t caller) {
+  if (caller == 0) {
     return "null";
   }
-  const auto* car = dynamic_cast<const Car*>(actorAt(caller.memory_address()));
+  const auto* car = dynamic_cast<const Car*>(actorAt(caller));
   return car != nullptr ? "car " + car->name : "an unknown object";
 }
 
@@ -49,7 +49,7 @@ bool Host::isHooked(const std::string& function) const {
   return found != hooks_.end() && !found->second.empty();
 }
 
-void Host::fire(const std::string& function, CarWrapper caller) {
+void Host::fire(const std::string& function, std::uintptr_t caller) {
   const auto found = hooks_.find(function);
   const std::size_t count = found == hooks_.end() ? 0 : found->second.size();
   if (traceSink_) {

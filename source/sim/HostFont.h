@@ -5,7 +5,7 @@
 #include <string>
 
 #include "Image.h"
-#include "WrapperStructs.h"
+#include "bakkesmod/wrappers/wrapperstructs.h"
 
 namespace rafta::sim {
 

@@ -5,13 +5,13 @@
 
 #include "Image.h"
 
+namespace rafta::sim {
+
 // A picture the host decoded for canvas drawing. Shared so that a recorded frame keeps the
 // pictures it drew alive.
-struct HostPicture : rafta::sim::Image, std::enable_shared_from_this<HostPicture> {
+struct HostPicture : Image {
   std::string path;
 };
-
-namespace rafta::sim {
 
 // The path as this system's file functions need it: the plugin writes Windows paths.
 [[nodiscard]] std::string hostPath(std::string path);

@@ -1,8 +1,14 @@
 #pragma once
 
-#include "PluginBase.h"
+#include <memory>
+
+#include "bakkesmod/plugin/bakkesmodplugin.h"
 
 namespace rafta::sim {
+
+// What the host reads through the address that a module's getPlugin returns. The module's own
+// handle points at its plugin class, whose first base this is, at the same address.
+using PluginHandle = std::shared_ptr<BakkesMod::Plugin::BakkesModPlugin>;
 
 // Where the host gets a plugin's export record: a module file, or a record linked into a test.
 class PluginLibrary {

@@ -77,12 +77,12 @@ struct Executor {
   void operator()(const command::Load& /*c*/) const { session.load(); }
   void operator()(const command::Unload& /*c*/) const { session.unload(); }
   void operator()(const command::Restart& /*c*/) const { session.restart(); }
-  void operator()(const command::Event& c) const { session.host_.fire(c.function, CarWrapper()); }
+  void operator()(const command::Event& c) const { session.host_.fire(c.function, 0); }
   void operator()(const command::Touch& c) const {
-    session.host_.fire(std::string(game::kOnHitBall), CarWrapper(session.callerAddress(c.caller)));
+    session.host_.fire(std::string(game::kOnHitBall), session.callerAddress(c.caller));
   }
   void operator()(const command::Hit& c) const {
-    session.host_.fire(std::string(game::kTriggerHit), CarWrapper(session.callerAddress(c.caller)));
+    session.host_.fire(std::string(game::kTriggerHit), session.callerAddress(c.caller));
   }
   void operator()(const command::Wait& c) const { session.host_.wait(c.seconds); }
   void operator()(const command::Frame& c) const { session.host_.drawFrames(c.count); }
@@ -179,7 +179,7 @@ void Session::load() {
     throw ScriptError("load: the plugin is already loaded (unload or restart first)");
   }
   auto& info = library_->open();
-  if (info.initializeFunc == nullptr || info.deleteFunc == nullptr) {
+  if (info.initializeFunc == nullptr || info.delFunc == nullptr) {
     throw ModuleError("the module's exports record has no getPlugin or deleteMe entry");
   }
   installGoalPicture(picture_, appData_.path(), options_.shippedPicture);
@@ -190,13 +190,13 @@ void Session::load() {
   }
   // getPlugin hands out the address of the module's plugin handle.
   // NOLINTNEXTLINE(performance-no-int-to-ptr)
-  const auto& handle = *reinterpret_cast<const BakkesMod::Plugin::PluginHandle*>(address);
+  const auto& handle = *reinterpret_cast<const PluginHandle*>(address);
   if (!handle) {
     throw ModuleError("the module's getPlugin returned an empty plugin handle");
   }
   plugin_ = handle;
   settingsWindow_->meetNewPlugin();
-  deleteMe_ = info.deleteFunc;
+  deleteMe_ = info.delFunc;
   host_.tieCallbacksTo(plugin_);
   plugin_->cvarManager = host_.cvarManager();
   plugin_->gameWrapper = host_.gameWrapper();

@@ -12,7 +12,6 @@
 #include "GoalPicture.h"
 #include "Host.h"
 #include "PictureFolder.h"
-#include "PluginBase.h"
 #include "PluginLibrary.h"
 
 namespace rafta::sim {

@@ -1,12 +1,14 @@
 #pragma once
 
+#include <cstdint>
 #include <functional>
+#include <string>
 
 #include <imgui.h>
 #include <imgui_internal.h>
 
 #include "ImGuiInput.h"
-#include "PluginBase.h"
+#include "bakkesmod/plugin/PluginSettingsWindow.h"
 
 namespace rafta::sim {
 

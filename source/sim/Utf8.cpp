@@ -33,4 +33,14 @@ std::string windows1252ToUtf8(std::string_view text) {
   return out;
 }
 
+std::string wideToWindows1252(std::wstring_view text) {
+  std::string out;
+  out.reserve(text.size());
+  for (const wchar_t c : text) {
+    const int byte = windows1252::fromCodePoint(static_cast<char32_t>(c));
+    out += byte < 0 ? '?' : static_cast<char>(byte);
+  }
+  return out;
+}
+
 }  // namespace rafta::sim

@@ -5,11 +5,12 @@
 #include <memory>
 #include <string_view>
 
+#include "PluginLibrary.h"
 #include "Rafta.h"
 
 namespace {
 
-using BakkesMod::Plugin::PluginHandle;
+using rafta::sim::PluginHandle;
 
 PluginHandle& handleAt(std::uintptr_t address) {
   return *reinterpret_cast<PluginHandle*>(address);  // NOLINT(performance-no-int-to-ptr)
@@ -27,7 +28,7 @@ TEST(ExportRecord, CarriesTheValuesTheHostReadsInTheirSlots) {
   EXPECT_STREQ(exports.pluginVersion, "1.0");
   EXPECT_TRUE(std::string_view(exports.fileName).ends_with("source/Rafta/Rafta.cpp"));
   EXPECT_EQ(exports.initializeFunc, &getPlugin);
-  EXPECT_EQ(exports.deleteFunc, &deleteMe);
+  EXPECT_EQ(exports.delFunc, &deleteMe);
 }
 
 class EntryPoints : public ::testing::Test {

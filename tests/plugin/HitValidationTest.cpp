@@ -86,9 +86,9 @@ TEST(Shooter, EachMissingPieceOfTheLocalPlayerHasItsLine) {
   EXPECT_EQ(s.linesOf("car me pri 1 id \"\"\nhit rival"), Strings{"onRaftaHit : UID local vide"});
   EXPECT_EQ(s.linesOf("hit null"), Strings{"TriggerHit : Caller est nul"});
   s.run("car me id me-id");
-  s.plugin().onRaftaHit("TriggerHit", CarWrapper());
+  s.plugin().onRaftaHit("TriggerHit", CarWrapper(0));
   EXPECT_EQ(s.log().back(), "onRaftaHit : Caller est null");
-  s.plugin().onRaftaHitDelayed("TriggerHit", CarWrapper());
+  s.plugin().onRaftaHitDelayed("TriggerHit", CarWrapper(0));
   EXPECT_EQ(s.log().back(), "onRaftaHitDelayed : Caller est null");
 }
 

@@ -21,6 +21,15 @@ std::string number(float value) {
   return text;
 }
 
+// Whole pixels exactly, fractions as %g.
+std::string number(const sim::canvas::Point& point) {
+  if (const auto* whole = std::get_if<Vector2>(&point)) {
+    return std::to_string(whole->X) + " " + std::to_string(whole->Y);
+  }
+  const Vector2F v = sim::canvas::toFloat(point);
+  return number(v.X) + " " + number(v.Y);
+}
+
 // One short line a call, numbers as %g.
 std::string line(const sim::CanvasCall& call) {
   return std::visit(
@@ -40,13 +49,13 @@ std::string line(const sim::CanvasCall& call) {
         } else if constexpr (std::is_same_v<T, sim::canvas::DrawBox>) {
           return "box " + number(c.size.X) + " " + number(c.size.Y);
         } else if constexpr (std::is_same_v<T, sim::canvas::DrawLine>) {
-          return "line " + std::to_string(c.start.X) + " " + std::to_string(c.start.Y) + " " +
-                 std::to_string(c.end.X) + " " + std::to_string(c.end.Y);
+          return "line " + number(c.start) + " " + number(c.end);
         } else if constexpr (std::is_same_v<T, sim::canvas::DrawRect>) {
-          return "rect " + std::to_string(c.start.X) + " " + std::to_string(c.start.Y) + " " +
-                 std::to_string(c.end.X) + " " + std::to_string(c.end.Y);
-        } else {
+          return "rect " + number(c.start) + " " + number(c.end);
+        } else if constexpr (std::is_same_v<T, sim::canvas::DrawTexture>) {
           return "picture " + number(c.scale);
+        } else {
+          return "stretched picture " + number(c.size.X) + " " + number(c.size.Y);
         }
       },
       call);

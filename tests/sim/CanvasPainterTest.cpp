@@ -8,14 +8,14 @@
 #include <string>
 #include <tuple>
 
-#include "CanvasWrapper.h"
-#include "GameWrapper.h"
 #include "Host.h"
 #include "HostFont.h"
 #include "ImagePixels.h"
-#include "ImageWrapper.h"
 #include "PngFile.h"
 #include "TestSupport.h"
+#include "bakkesmod/wrappers/GameWrapper.h"
+#include "bakkesmod/wrappers/ImageWrapper.h"
+#include "bakkesmod/wrappers/canvaswrapper.h"
 
 namespace rafta::sim {
 namespace {
@@ -25,8 +25,8 @@ using testing::Pixel;
 using testing::pixelAt;
 
 constexpr Pixel kRed{255, 0, 0, 255};
-constexpr LinearColor kRedColour{255, 0, 0, 255};
-constexpr LinearColor kWhiteColour{255, 255, 255, 255};
+const LinearColor kRedColour{255, 0, 0, 255};
+const LinearColor kWhiteColour{255, 255, 255, 255};
 
 // Pixels that are not the background, within [x0, x1) x [y0, y1).
 int paintedIn(const Image& image, int x0, int y0, int x1, int y1) {
@@ -75,8 +75,8 @@ class SmallPainter : public Painter {
 TEST_F(SmallPainter, FillsBoxesAtThePositionInTheCurrentColour) {
   const Image image = paint([](CanvasWrapper& canvas) {
     canvas.SetColor(kRedColour);
-    canvas.SetPosition({10.0F, 5.0F});
-    canvas.FillBox({20.0F, 10.0F});
+    canvas.SetPosition(Vector2F{10.0F, 5.0F});
+    canvas.FillBox(Vector2F{20.0F, 10.0F});
   });
   EXPECT_EQ(pixelAt(image, 10, 5), kRed);
   EXPECT_EQ(pixelAt(image, 29, 14), kRed);
@@ -87,8 +87,8 @@ TEST_F(SmallPainter, FillsBoxesAtThePositionInTheCurrentColour) {
 TEST_F(SmallPainter, OutlinesBoxesOnePixelWide) {
   const Image image = paint([](CanvasWrapper& canvas) {
     canvas.SetColor(kRedColour);
-    canvas.SetPosition({10.0F, 5.0F});
-    canvas.DrawBox({20.0F, 10.0F});
+    canvas.SetPosition(Vector2F{10.0F, 5.0F});
+    canvas.DrawBox(Vector2F{20.0F, 10.0F});
   });
   for (const auto& [x, y] : std::array<std::array<int, 2>, 6>{
            {{10, 5}, {29, 5}, {10, 14}, {29, 14}, {20, 5}, {10, 9}}}) {
@@ -101,15 +101,15 @@ TEST_F(SmallPainter, OutlinesBoxesOnePixelWide) {
 TEST_F(SmallPainter, DrawRectFillsBetweenItsPointsAndDrawLineJoinsThem) {
   const Image rect = paint([](CanvasWrapper& canvas) {
     canvas.SetColor(kRedColour);
-    canvas.SetPosition({0.0F, 0.0F});
-    canvas.DrawRect({2, 3}, {12, 8});
+    canvas.SetPosition(Vector2F{0.0F, 0.0F});
+    canvas.DrawRect(Vector2{2, 3}, Vector2{12, 8});
   });
   EXPECT_EQ(paintedIn(rect, 2, 3, 12, 8), 50);
   EXPECT_EQ(paintedAnywhere(rect), 50);
 
   const Image line = paint([](CanvasWrapper& canvas) {
     canvas.SetColor(kRedColour);
-    canvas.DrawLine({5, 20}, {25, 20});
+    canvas.DrawLine(Vector2{5, 20}, Vector2{25, 20});
   });
   EXPECT_EQ(pixelAt(line, 5, 20), kRed);
   EXPECT_EQ(paintedIn(line, 5, 20, 25, 21), 20);
@@ -119,12 +119,12 @@ TEST_F(SmallPainter, DrawRectFillsBetweenItsPointsAndDrawLineJoinsThem) {
 TEST_F(SmallPainter, BlendsTranslucentColoursOverTheBackground) {
   const Image image = paint([](CanvasWrapper& canvas) {
     canvas.SetColor({0.0F, 0.0F, 0.0F, 150.0F});
-    canvas.SetPosition({0.0F, 0.0F});
-    canvas.FillBox({1.0F, 1.0F});
+    canvas.SetPosition(Vector2F{0.0F, 0.0F});
+    canvas.FillBox(Vector2F{1.0F, 1.0F});
     // Channels beyond the scale are clamped to it.
     canvas.SetColor({400.0F, -3.0F, 0.0F, 300.0F});
-    canvas.SetPosition({1.0F, 0.0F});
-    canvas.FillBox({1.0F, 1.0F});
+    canvas.SetPosition(Vector2F{1.0F, 0.0F});
+    canvas.FillBox(Vector2F{1.0F, 1.0F});
   });
   EXPECT_EQ(pixelAt(image, 0, 0), (Pixel{16, 18, 21, 255}));
   EXPECT_EQ(pixelAt(image, 1, 0), kRed);
@@ -138,10 +138,10 @@ TEST_F(SmallPainter, DrawsThePictureAtItsScaleTintedByTheColour) {
   ImageWrapper goal(file.string(), true);
   ImageWrapper notLoaded(file.string(), false);
   const Image image = paint([&](CanvasWrapper& canvas) {
-    canvas.SetPosition({4.0F, 2.0F});
+    canvas.SetPosition(Vector2F{4.0F, 2.0F});
     canvas.SetColor({255.0F, 255.0F, 255.0F, 255.0F});
     canvas.DrawTexture(&goal, 1.5F);
-    canvas.SetPosition({20.0F, 20.0F});
+    canvas.SetPosition(Vector2F{20.0F, 20.0F});
     canvas.SetColor({255.0F, 0.0F, 255.0F, 255.0F});
     canvas.DrawTexture(&goal, 1.0F);
     canvas.DrawTexture(&notLoaded, 1.0F);
@@ -164,7 +164,7 @@ class TextPainter : public Painter {
   Image text(const std::string& text, float xScale = 1.0F, float yScale = 1.0F) {
     return paint([&](CanvasWrapper& canvas) {
       canvas.SetColor(kWhiteColour);
-      canvas.SetPosition({10.0F, 20.0F});
+      canvas.SetPosition(Vector2F{10.0F, 20.0F});
       canvas.DrawString(text, xScale, yScale);
     });
   }
@@ -200,7 +200,7 @@ TEST_F(TextPainter, TextIsWindows1252AndUnknownCharactersShowTheFallback) {
 TEST_F(TextPainter, TextTakesTheCurrentColour) {
   const Image image = paint([](CanvasWrapper& canvas) {
     canvas.SetColor(kRedColour);
-    canvas.SetPosition({10.0F, 20.0F});
+    canvas.SetPosition(Vector2F{10.0F, 20.0F});
     canvas.DrawString("H", 1.0F, 1.0F);
   });
   int red = 0;

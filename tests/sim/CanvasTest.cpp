@@ -1,13 +1,15 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <string>
 #include <variant>
+#include <vector>
 
-#include "CanvasWrapper.h"
-#include "GameWrapper.h"
 #include "Host.h"
-#include "ImageWrapper.h"
 #include "TestSupport.h"
+#include "bakkesmod/wrappers/GameWrapper.h"
+#include "bakkesmod/wrappers/ImageWrapper.h"
+#include "bakkesmod/wrappers/canvaswrapper.h"
 
 namespace rafta::sim {
 namespace {
@@ -23,7 +25,7 @@ TEST_F(CanvasFrames, EachFrameStartsWithAFreshRecord) {
   int frame = 0;
   game->RegisterDrawable([&](CanvasWrapper canvas) {
     ++frame;
-    canvas.SetPosition({1.0F, 2.0F});
+    canvas.SetPosition(Vector2F{1.0F, 2.0F});
     if (frame == 1) {
       canvas.DrawString("first", 1.0F, 1.0F);
     }
@@ -80,6 +82,46 @@ TEST_F(CanvasFrames, PicturesThatCannotBeDecodedAreNotLoaded) {
   for (const auto& call : host.lastFrame()->calls()) {
     EXPECT_EQ(std::get<canvas::DrawTexture>(call).picture, nullptr);
   }
+}
+
+// Every overload the host offers is recorded as the call it stands for, and traced in the forms of
+// the plugin's own calls, with what the plugin's forms lack added at the end.
+TEST_F(CanvasFrames, TheOtherOverloadsRecordWhatTheyStandFor) {
+  testing::writeFile(folder.path() / "goal.png", testing::tinyPng());
+  ImageWrapper wide(folder.path().wstring(), false);
+  ImageWrapper picture(folder.path() / "goal.png", true);
+  ASSERT_TRUE(picture.IsLoadedForCanvas()) << "the path overload loads as the string one does";
+  game->RegisterDrawable([&](CanvasWrapper canvas) {
+    canvas.SetPosition(Vector2{3, 4});
+    canvas.SetColor(static_cast<char>(200), 0, 10, static_cast<char>(255));
+    canvas.FillBox(Vector2{5, 6});
+    canvas.DrawBox(Vector2{7, 8});
+    canvas.DrawLine(Vector2F{0.5F, 1.5F}, Vector2F{2.0F, 3.0F}, 2.5F);
+    canvas.DrawLine(Vector2{2147483647, 0}, Vector2{1, 2});
+    canvas.DrawRect(Vector2F{1.5F, 2.0F}, Vector2F{3.0F, 4.0F});
+    canvas.DrawRect(32.0F, 16.0F, &picture);
+    canvas.DrawString("plain");
+    canvas.DrawString("shadowed", 2.0F, 1.0F, true, true);
+    EXPECT_EQ(canvas.GetStringSize("abc").X, 21.0F) << "scale 1 by default";
+  });
+  std::vector<std::string> traced;
+  host.setTraceSink([&](const std::string& line) { traced.push_back("| " + line); });
+  host.drawFrames(1);
+  const std::vector<std::string> expected{
+      "| frame",
+      "| canvas SetPosition 3 4",
+      "| canvas SetColor 200 0 10 255",
+      "| canvas FillBox 5 6",
+      "| canvas DrawBox 7 8",
+      "| canvas DrawLine 0.5 1.5 2 3 width 2.5",
+      "| canvas DrawLine 2147483647 0 1 2",
+      "| canvas DrawRect 1.5 2 3 4",
+      "| canvas DrawRect 32 16 " + (folder.path() / "goal.png").string(),
+      "| canvas DrawString \"plain\" 1 1",
+      "| canvas DrawString \"shadowed\" 2 1 shadow wrap",
+      "| canvas GetStringSize \"abc\" 1 1"};
+  EXPECT_EQ(traced, expected);
+  EXPECT_FALSE(wide.IsLoadedForCanvas());
 }
 
 }  // namespace

@@ -3,10 +3,10 @@
 #include <string>
 #include <vector>
 
-#include "CVarManagerWrapper.h"
 #include "ConfigFile.h"
 #include "Host.h"
 #include "TestSupport.h"
+#include "bakkesmod/wrappers/cvarmanagerwrapper.h"
 
 namespace rafta::sim {
 namespace {

@@ -4,8 +4,12 @@
 #include <limits>
 #include <string>
 
-#include "CVarWrapper.h"
 #include "ConsoleVariable.h"
+#include "Host.h"
+#include "HostAccess.h"
+#include "TestSupport.h"
+#include "bakkesmod/wrappers/cvarmanagerwrapper.h"
+#include "bakkesmod/wrappers/cvarwrapper.h"
 
 namespace rafta::sim {
 namespace {
@@ -93,14 +97,36 @@ TEST(ConsoleVariableWrites, IntegersAreWrittenInDecimal) {
   EXPECT_EQ(variable.intValue(), kMin);
 }
 
+TEST(ConsoleVariableHandles, ColoursAndTextsAreWrittenThroughAHandle) {
+  auto variable = holding("");
+  CVarWrapper handle(addressOfObject(&variable));
+  handle.setValue(LinearColor(255.0F, 0.5F, 0.0F, 1.0F));
+  EXPECT_EQ(variable.text(), "(255, 0.5, 0, 1)");
+  handle.setValue(std::string("12 apples"));
+  EXPECT_EQ(variable.text(), "12 apples");
+  EXPECT_EQ(handle.getIntValue(), 12);
+}
+
+TEST(ConsoleLog, WideTextIsLoggedInTheConsoleCodePage) {
+  testing::ScratchFolder folder;
+  Host host(HostOptions{folder.path(), {}, {}});
+  host.cvarManager()->log(std::wstring(L"d\u00e9charg\u00e9 \u20ac \u4e2d"));
+  ASSERT_EQ(host.logLines().size(), 1U);
+  EXPECT_EQ(host.logLines().back(),
+            "d\xE9"
+            "charg\xE9 \x80 ?");
+}
+
 TEST(ConsoleVariableHandles, ANullHandleReadsZeroAndIgnoresWrites) {
-  const CVarWrapper none;
+  CVarWrapper none(0);
   EXPECT_TRUE(none.IsNull());
   EXPECT_FALSE(none.getBoolValue());
   EXPECT_EQ(none.getIntValue(), 0);
   EXPECT_EQ(none.getFloatValue(), 0.0F);
   none.setValue(3);
   none.setValue(3.0F);
+  none.setValue(std::string("3"));
+  none.setValue(LinearColor(1.0F, 2.0F, 3.0F, 4.0F));
 }
 
 }  // namespace

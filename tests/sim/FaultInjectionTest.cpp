@@ -5,15 +5,14 @@
 #include <variant>
 #include <vector>
 
-#include "ActorWrappers.h"
-#include "CVarManagerWrapper.h"
 #include "CommandLine.h"
 #include "CommandParser.h"
 #include "FaultInjection.h"
 #include "Faults.h"
-#include "GameWrapper.h"
 #include "Host.h"
 #include "TestSupport.h"
+#include "bakkesmod/wrappers/GameWrapper.h"
+#include "bakkesmod/wrappers/cvarmanagerwrapper.h"
 
 namespace rafta::sim {
 namespace {
@@ -32,10 +31,10 @@ std::vector<std::string> answersOf(const FaultPlan& plan, const std::filesystem:
   const auto console = host.cvarManager();
   std::vector<std::string> answers;
   for (int round = 0; round < 300; ++round) {
-    const auto state = game->GetCurrentGameState();
-    const auto ball = state.GetBall();
-    const auto car = game->GetLocalCar();
-    const auto player = car.GetPRI();
+    auto state = game->GetCurrentGameState();
+    auto ball = state.GetBall();
+    auto car = game->GetLocalCar();
+    auto player = car.GetPRI();
     const auto size = game->GetScreenSize();
     const auto velocity = ball.GetVelocity();
     answers.push_back(

@@ -4,9 +4,9 @@
 #include <memory>
 #include <vector>
 
-#include "GameWrapper.h"
 #include "Host.h"
 #include "TestSupport.h"
+#include "bakkesmod/wrappers/GameWrapper.h"
 
 namespace rafta::sim {
 namespace {
@@ -43,7 +43,7 @@ TEST_F(GameQueriesTest, WithoutAGameStateTheCarsStayAsTheyAre) {
 
 TEST_F(GameQueriesTest, TheBallCanBeMissingFromTheGameState) {
   host.game().ball().velocity = {1.0F, 2.0F, 3.0F};
-  const auto state = game->GetCurrentGameState();
+  auto state = game->GetCurrentGameState();
   EXPECT_EQ(state.GetBall().GetVelocity().Y, 2.0F);
   EXPECT_EQ(state.GetBall().GetLocation().Z, 93.0F);
   host.game().setFlag(GameFlag::Ball, false);
@@ -54,7 +54,7 @@ TEST_F(GameQueriesTest, APlayerRecordCarriesIdAndTeamOrIsMissing) {
   auto& car = host.game().car("them");
   car.player.id.text = std::string("\0\xFF", 2);
   car.player.team = 255;
-  const CarWrapper wrapper(addressOf(&car));
+  CarWrapper wrapper(addressOf(&car));
   EXPECT_EQ(wrapper.GetPRI().GetUniqueIdWrapper().GetIdString(), std::string("\0\xFF", 2));
   EXPECT_EQ(wrapper.GetPRI().GetTeamNum(), 255);
   car.hasPlayer = false;
@@ -63,9 +63,9 @@ TEST_F(GameQueriesTest, APlayerRecordCarriesIdAndTeamOrIsMissing) {
 }
 
 TEST_F(GameQueriesTest, HandlesOfTheWrongKindAnswerLikeNullOnes) {
-  const CarWrapper ballAsCar(host.game().ballAddress());
+  CarWrapper ballAsCar(host.game().ballAddress());
   EXPECT_TRUE(ballAsCar.GetPRI().IsNull());
-  const ServerWrapper carAsState(addressOf(&host.game().car("me")));
+  ServerWrapper carAsState(addressOf(&host.game().car("me")));
   EXPECT_TRUE(carAsState.GetBall().IsNull());
   EXPECT_EQ(carAsState.GetSecondsElapsed(), 0.0F);
 }

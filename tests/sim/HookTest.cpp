@@ -4,9 +4,9 @@
 #include <string>
 #include <vector>
 
-#include "GameWrapper.h"
 #include "Host.h"
 #include "TestSupport.h"
+#include "bakkesmod/wrappers/GameWrapper.h"
 
 namespace rafta::sim {
 namespace {
@@ -43,9 +43,23 @@ TEST_F(HookTest, BothKindsFireInRegistrationOrderWithNameAndCaller) {
                         (params == nullptr ? "no-params " : "params ") + name);
       });
   notePlain(kTouch, "plain2");
-  host->fire(kTouch, CarWrapper(addressOf(&car)));
+  host->fire(kTouch, addressOf(&car));
   EXPECT_EQ(calls, (std::vector<std::string>{"plain1 " + kTouch, "caller me no-params " + kTouch,
                                              "plain2 " + kTouch}));
+}
+
+TEST_F(HookTest, ACallerArrivesAsTheObjectTypeTheHookAskedFor) {
+  host->game().ball().location = Vector(1.0F, 2.0F, 3.0F);
+  game->HookEventWithCaller<BallWrapper>(kGoal, [this](BallWrapper ball, void*, std::string name) {
+    calls.push_back(std::to_string(ball.GetLocation().Y) + " " + name);
+  });
+  game->HookEventWithCaller<ServerWrapper>(kGoal, [this](ServerWrapper state, void*, std::string) {
+    calls.push_back(state.IsNull() ? "no state" : "state");
+  });
+  host->fire(kGoal, host->game().ballAddress());
+  host->fire(kGoal, 0);
+  EXPECT_EQ(calls, (std::vector<std::string>{"2.000000 " + kGoal, "state", "0.000000 " + kGoal,
+                                             "no state"}));
 }
 
 TEST_F(HookTest, UnhookingRemovesBothKindsOnThatFunctionOnly) {
@@ -55,8 +69,8 @@ TEST_F(HookTest, UnhookingRemovesBothKindsOnThatFunctionOnly) {
   game->UnhookEvent(kTouch);
   EXPECT_FALSE(host->isHooked(kTouch));
   EXPECT_TRUE(host->isHooked(kGoal));
-  host->fire(kTouch, CarWrapper());
-  host->fire(kGoal, CarWrapper());
+  host->fire(kTouch, 0);
+  host->fire(kGoal, 0);
   EXPECT_EQ(calls, std::vector<std::string>{"goal " + kGoal});
 }
 
@@ -68,8 +82,8 @@ TEST_F(HookTest, AHookThatUnhooksWhileFiringStopsTheRestOfThatRound) {
     calls.emplace_back("first still runs");
   });
   notePlain(kGoal, "second");
-  host->fire(kGoal, CarWrapper());
-  host->fire(kGoal, CarWrapper());
+  host->fire(kGoal, 0);
+  host->fire(kGoal, 0);
   EXPECT_EQ(calls, (std::vector<std::string>{"first unhooks", "first still runs"}));
 }
 
@@ -78,9 +92,9 @@ TEST_F(HookTest, AHookAddedWhileFiringWaitsForTheNextRound) {
     calls.emplace_back("outer");
     notePlain(kGoal, "inner");
   });
-  host->fire(kGoal, CarWrapper());
+  host->fire(kGoal, 0);
   EXPECT_EQ(calls, std::vector<std::string>{"outer"});
-  host->fire(kGoal, CarWrapper());
+  host->fire(kGoal, 0);
   EXPECT_EQ(calls, (std::vector<std::string>{"outer", "outer", "inner " + kGoal}));
 }
 
@@ -92,7 +106,7 @@ TEST_F(HookTest, HooksTimersAndDrawablesOfADestroyedPluginAreNeverCalled) {
   game->RegisterDrawable([this](CanvasWrapper) { calls.emplace_back("drawable"); });
   plugin.reset();
 
-  host->fire(kGoal, CarWrapper());
+  host->fire(kGoal, 0);
   host->wait(1.0);
   host->drawFrames(1);
   EXPECT_TRUE(calls.empty());
@@ -111,7 +125,7 @@ TEST_F(HookTest, ANullGameWrapperDoesNothing) {
   EXPECT_TRUE(none.GetCurrentGameState().IsNull());
   EXPECT_TRUE(none.GetLocalCar().IsNull());
   EXPECT_EQ(none.GetScreenSize().X, 0);
-  host->fire(kGoal, CarWrapper());
+  host->fire(kGoal, 0);
   EXPECT_TRUE(calls.empty());
 }
 

@@ -5,10 +5,10 @@
 #include <memory>
 #include <variant>
 
-#include "CanvasWrapper.h"
-#include "GameWrapper.h"
 #include "Host.h"
 #include "TestSupport.h"
+#include "bakkesmod/wrappers/GameWrapper.h"
+#include "bakkesmod/wrappers/canvaswrapper.h"
 
 namespace rafta::sim {
 namespace {
@@ -37,7 +37,7 @@ class StringSize : public ::testing::Test {
  protected:
   // What the plugin's drawable measured on the last frame.
   Vector2F measuredByPlugin(const std::string& text) {
-    Vector2F size;
+    Vector2F size{0.0F, 0.0F};
     game->RegisterDrawable(
         [&](CanvasWrapper canvas) { size = canvas.GetStringSize(text, 2.0F, 1.0F); });
     host.drawFrames(1);

@@ -4,11 +4,11 @@
 #include <string>
 #include <vector>
 
-#include "CVarManagerWrapper.h"
-#include "GameWrapper.h"
 #include "GoalPicture.h"
-#include "ImageWrapper.h"
 #include "TestSupport.h"
+#include "bakkesmod/wrappers/GameWrapper.h"
+#include "bakkesmod/wrappers/ImageWrapper.h"
+#include "bakkesmod/wrappers/cvarmanagerwrapper.h"
 
 namespace rafta::sim {
 namespace {

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "TestSupport.h"
+#include "bakkesmod/plugin/PluginSettingsWindow.h"
 
 namespace rafta::sim {
 namespace {

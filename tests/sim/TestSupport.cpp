@@ -43,7 +43,7 @@ FakeLibrary::FakeLibrary(Journal& journal, Maker make) : journal_(journal), make
   info_.apiBuildVersion = 95;
   info_.className = "ScriptedPlugin";
   info_.initializeFunc = &FakeLibrary::getPlugin;
-  info_.deleteFunc = &FakeLibrary::deleteMe;
+  info_.delFunc = &FakeLibrary::deleteMe;
 }
 
 FakeLibrary::~FakeLibrary() {

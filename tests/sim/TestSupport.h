@@ -6,10 +6,10 @@
 #include <string>
 #include <vector>
 
-#include "PluginBase.h"
 #include "PluginLibrary.h"
 #include "ScratchFolder.h"
 #include "Session.h"
+#include "bakkesmod/plugin/bakkesmodplugin.h"
 
 namespace rafta::sim::testing {
 
@@ -43,7 +43,7 @@ class FakeLibrary : public PluginLibrary {
   };
 
   // Makes the plugin object that getPlugin hands out.
-  using Maker = std::function<BakkesMod::Plugin::PluginHandle()>;
+  using Maker = std::function<rafta::sim::PluginHandle()>;
 
   FakeLibrary(Journal& journal, ScriptedPlugin::Action load, ScriptedPlugin::Action unload = {});
   FakeLibrary(Journal& journal, Maker make);
@@ -60,7 +60,7 @@ class FakeLibrary : public PluginLibrary {
 
   Journal& journal_;
   Maker make_;
-  BakkesMod::Plugin::PluginHandle handle_;
+  rafta::sim::PluginHandle handle_;
   BakkesMod::Plugin::PluginInfo info_{};
 };
 

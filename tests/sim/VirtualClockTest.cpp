@@ -7,10 +7,10 @@
 #include <string>
 #include <vector>
 
-#include "CVarManagerWrapper.h"
-#include "GameWrapper.h"
 #include "Host.h"
 #include "TestSupport.h"
+#include "bakkesmod/wrappers/GameWrapper.h"
+#include "bakkesmod/wrappers/cvarmanagerwrapper.h"
 
 namespace rafta::sim {
 namespace {

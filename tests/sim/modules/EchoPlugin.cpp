@@ -4,23 +4,23 @@
 #include <memory>
 #include <string>
 
-#include "PluginBase.h"
+#include "bakkesmod/plugin/bakkesmodplugin.h"
 
 namespace {
 
 // Module state: a fresh load of the module starts again from 0.
 int created = 0;
 
-class EchoPlugin : public BakkesMod::Plugin::BakkesModPlugin {
+class EchoPlugin final : public BakkesMod::Plugin::BakkesModPlugin {
  public:
-  explicit EchoPlugin(int number) : number_(number) {}
+  EchoPlugin() : number_(++created) {}
 
   void onLoad() override {
     cvarManager->log("EchoPlugin charg\xE9 #" + std::to_string(number_));
     cvarManager->registerCvar("echo_value", "1", "a value to store", true, false, 0.0F, false, 0.0F,
                               true);
     gameWrapper->HookEventWithCaller<CarWrapper>(
-        "Function TAGame.Car_TA.OnHitBall", [this](CarWrapper car, void*, const std::string&) {
+        "Function TAGame.Car_TA.OnHitBall", [this](CarWrapper car, void*, std::string) {
           cvarManager->log("touch by " + car.GetPRI().GetUniqueIdWrapper().GetIdString());
         });
     gameWrapper->RegisterDrawable([this](CanvasWrapper canvas) {
@@ -44,21 +44,6 @@ class EchoPlugin : public BakkesMod::Plugin::BakkesModPlugin {
   int number_;
 };
 
-BakkesMod::Plugin::PluginHandle plugin;
-
 }  // namespace
 
-extern "C" {
-
-std::uintptr_t getPlugin() {
-  if (!plugin) {
-    plugin = std::make_shared<EchoPlugin>(++created);
-  }
-  return reinterpret_cast<std::uintptr_t>(&plugin);
-}
-
-void deleteMe() { plugin.reset(); }
-
-BakkesMod::Plugin::PluginInfo exports{95,    0, __FILE__, "EchoPlugin", "Echo Plugin",
-                                      "1.0", 0, 0,        &getPlugin,   &deleteMe};
-}
+BAKKESMOD_PLUGIN(EchoPlugin, "Echo Plugin", "1.0", 0)

@@ -1,0 +1,23 @@
+# Fails when the plugin includes a host header other than the two that a real plugin includes:
+# anything else would compile against our host and not against the real one.
+# Usage: cmake -DPLUGIN_DIR=<source/Rafta> -P PluginIncludes.cmake
+cmake_minimum_required(VERSION 3.25)
+set(allowed "bakkesmod/plugin/bakkesmodplugin.h" "bakkesmod/plugin/PluginSettingsWindow.h")
+file(GLOB sources "${PLUGIN_DIR}/*.h" "${PLUGIN_DIR}/*.cpp")
+set(found "")
+foreach(source IN LISTS sources)
+  file(STRINGS "${source}" includes REGEX "^[ \t]*#[ \t]*include[ \t]*[<\"]")
+  foreach(line IN LISTS includes)
+    string(REGEX REPLACE "^[^<\"]*[<\"]([^>\"]*)[>\"].*$" "\\1" header "${line}")
+    if(header MATCHES "(^|/)bakkesmod/" AND NOT header IN_LIST allowed)
+      list(APPEND found "${source}: ${header}")
+    endif()
+  endforeach()
+endforeach()
+if(found)
+  list(JOIN found "\n  " listed)
+  list(JOIN allowed " and " names)
+  message(FATAL_ERROR "The plugin includes host headers other than ${names}:\n  ${listed}")
+endif()
+list(LENGTH sources count)
+message(STATUS "${count} plugin files include no host header but the two a real plugin includes")
