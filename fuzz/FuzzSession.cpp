@@ -170,7 +170,10 @@ class FuzzSession {
     };
     session_ = std::make_unique<Session>(std::make_unique<LinkedPlugin>(), options);
     session_->host().faults().setObserver([this](FaultKind kind, const std::string& what) {
-      if (kind == FaultKind::Config || what.find(kTotalVariable) != std::string::npos) {
+      // A missing total variable is waited for, never written over: only a value typed into
+      // it, or a damaged configuration, may lower what is stored.
+      if (kind == FaultKind::Config ||
+          (kind == FaultKind::Console && what.find(kTotalVariable) != std::string::npos)) {
         lowerAllowed_ = true;
       }
     });
@@ -425,7 +428,7 @@ class FuzzSession {
       return {};
     }
     return {rafta, rafta->matchHitCount, rafta->sessionHitCount, rafta->totalHitCount,
-            rafta->storedTotalRead};
+            rafta->storedTotal == Rafta::StoredTotal::Read};
   }
 
   void check(Counters before, const Resets& resets, std::size_t logBefore) const {

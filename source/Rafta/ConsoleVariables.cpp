@@ -1,5 +1,6 @@
 // Settings variables: registration, the delayed read of the stored total, and saving.
 #include <array>
+#include <cstdlib>
 #include <string>
 #include <string_view>
 
@@ -43,6 +44,16 @@ constexpr bool kSearchable = true;
 constexpr bool kSaveToConfig = true;
 constexpr float kStoredTotalDelaySeconds = 1.0F;
 
+// A setting's registration default, as the number the host reads from it.
+double DefaultOf(std::string_view name) {
+  for (const VariableDefinition& variable : kSettingsVariables) {
+    if (name == variable.name) {
+      return std::strtod(variable.defaultValue, nullptr);
+    }
+  }
+  return 0.0;
+}
+
 void Register(CVarManagerWrapper& manager, const VariableDefinition& variable) {
   // The handle is dropped at once: every use looks the variable up again.
   (void)manager.registerCvar(variable.name, variable.defaultValue,
@@ -62,7 +73,7 @@ void Rafta::RegisterSettingsVariables() {
 
 void Rafta::ScheduleStoredTotalRead() {
   gameWrapper->SetTimeout(WhileAlive([this] {
-                            if (!storedTotalRead) {
+                            if (storedTotal != StoredTotal::Read) {
                               ReadStoredTotal();
                             }
                           }),
@@ -70,12 +81,13 @@ void Rafta::ScheduleStoredTotalRead() {
 }
 
 void Rafta::ReadStoredTotal() {
-  storedTotalRead = true;
   CVarWrapper stored = cvarManager->getCvar("rafta_total_hit_count");
   if (stored.IsNull()) {
+    storedTotal = StoredTotal::Missing;
     Log("Erreur : rafta_total_hit_count est toujours nul après délai."_cp1252);
     return;
   }
+  storedTotal = StoredTotal::Read;
   const std::int32_t countedSinceLoad = totalHitCount;
   totalHitCount = rafta::SaturatingAdd(stored.getIntValue(), countedSinceLoad);
   Log(rafta::Concat("rafta_total_hit_count chargé avec valeur différée : "_cp1252,
@@ -90,11 +102,21 @@ void Rafta::SaveSettings() {
   StoreSetting("rafta_overlay_x", overlayX);
   StoreSetting("rafta_overlay_y", overlayY);
   StoreSetting("rafta_overlay_enabled", overlayEnabled ? 1 : 0);
-  StoreSetting("rafta_total_hit_count", totalHitCount);
+  // A total whose stored value was never found would be only what was counted since load.
+  if (storedTotal == StoredTotal::Read) {
+    StoreSetting("rafta_total_hit_count", totalHitCount);
+  }
   StoreSetting("rafta_overlay_style", overlayStyle);
   LogOverlayPosition();
   Commit();
   Log("Commande writeconfig exécutée"_cp1252);
+}
+
+bool Rafta::SavesOnlyDefaults() const {
+  return overlayX == DefaultOf("rafta_overlay_x") && overlayY == DefaultOf("rafta_overlay_y") &&
+         (overlayEnabled ? 1.0 : 0.0) == DefaultOf("rafta_overlay_enabled") &&
+         totalHitCount == DefaultOf("rafta_total_hit_count") &&
+         overlayStyle == DefaultOf("rafta_overlay_style");
 }
 
 void Rafta::LogOverlayPosition() const {

@@ -282,14 +282,19 @@ void Rafta::onRaftaHitDelayed(std::string /*eventName*/, CarWrapper caller) {
 }
 
 void Rafta::CountHit(double gameTime) {
+  // A read that found no variable is tried again before anything is written.
+  if (storedTotal == StoredTotal::Missing) {
+    ReadStoredTotal();
+  }
+  changedSinceLoad = true;
   lastHitTime = gameTime;
   totalHitCount = rafta::SaturatingAdd(totalHitCount, 1);
   sessionHitCount = rafta::SaturatingAdd(sessionHitCount, 1);
   matchHitCount = rafta::SaturatingAdd(matchHitCount, 1);
   Log(rafta::Concat("Incrémentation compteur barre/poteau ! Total = "_cp1252,
                     std::to_string(totalHitCount)));
-  // Until the stored total is known the delayed read stores the sum; writing now would lose it.
-  if (!storedTotalRead) {
+  // Until the stored total is known its read stores the sum; writing now would lose it.
+  if (storedTotal != StoredTotal::Read) {
     return;
   }
   StoreSetting("rafta_total_hit_count", totalHitCount);

@@ -217,7 +217,9 @@ void Rafta::RenderSettings() {
 
   Title("Overlay on/off et Mode :");
   Gap();
-  ImGui::Checkbox("Afficher overlay", &overlayEnabled);
+  if (ImGui::Checkbox("Afficher overlay", &overlayEnabled)) {
+    changedSinceLoad = true;
+  }
   ImGui::SameLine();
   ImGui::Checkbox(" Freeplay / Entrainement", &countInFreeplayTraining);
   ImGui::SameLine();
@@ -242,6 +244,7 @@ void Rafta::RenderCounterResets() {
   }
   ImGui::SameLine();
   if (ImGui::Button("Reinitialiser le compteur total")) {
+    changedSinceLoad = true;
     totalHitCount = 0;
     StoreSetting("rafta_total_hit_count", totalHitCount);
   }
@@ -263,6 +266,7 @@ void Rafta::RenderPositionSliders() {
     StoreSetting("rafta_overlay_y", overlayY);
   }
   if (xChanged || yChanged) {
+    changedSinceLoad = true;
     Commit();
   }
 }
@@ -277,6 +281,7 @@ void Rafta::RenderStyleChoice() {
   ImGui::PopStyleColor();
   if (ImGui::Combo("##overlay_style", &styleSelection, kStyleItems.data(),
                    static_cast<int>(kStyleItems.size()))) {
+    changedSinceLoad = true;
     overlayStyle = styleSelection;
     StoreSetting("rafta_overlay_style", overlayStyle);
     Commit();

@@ -89,13 +89,20 @@ void Rafta::onUnload() {
     return;  // load never got past its checks: nothing was installed
   }
   // Saving before the stored total is known would overwrite it with what was counted since load.
-  if (!storedTotalRead) {
+  const bool storedValuesMayBeUnapplied = storedTotal == StoredTotal::Pending;
+  if (storedTotal != StoredTotal::Read) {
     ReadStoredTotal();
   }
   gameWrapper->UnregisterDrawables();
   UnregisterHitHook();
   gameWrapper->UnhookEvent(rafta::game::kPostBeginPlay);
-  SaveSettings();
+  // Before the host applied the stored values, a save of untouched defaults would write them
+  // over what is stored; had the stored values been these defaults, the file holds them already.
+  if (storedValuesMayBeUnapplied && !changedSinceLoad && SavesOnlyDefaults()) {
+    Log("Sauvegarde ignorée : seules les valeurs par défaut auraient été écrites"_cp1252);
+  } else {
+    SaveSettings();
+  }
   Log("Plugin Rafta déchargé."_cp1252);
   UnhookMatchEvents();
   // Timers armed while loaded stand down, even while the host still shares this object.

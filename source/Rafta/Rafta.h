@@ -48,6 +48,8 @@ class Rafta final : public BakkesMod::Plugin::BakkesModPlugin,
   void ScheduleStoredTotalRead();
   void ReadStoredTotal();
   void SaveSettings();
+  // Whether the unload's save would write nothing but the variables' registration defaults.
+  [[nodiscard]] bool SavesOnlyDefaults() const;
   [[nodiscard]] bool IsDebugEnabled() const;
   void Commit();
   // Raises the three counters for one counted hit and stores the total once it is known.
@@ -69,9 +71,16 @@ class Rafta final : public BakkesMod::Plugin::BakkesModPlugin,
   bool hitHooksRegistered = false;
   std::string lastBallTouchID;
   std::mutex lastTouchMutex;
-  // The stored total has been merged into totalHitCount; until then a counted hit must not
+  // Whether the stored total has been merged into totalHitCount; until then a counted hit must not
   // overwrite what the configuration holds.
-  bool storedTotalRead = false;
+  enum class StoredTotal : std::uint8_t {
+    Pending,  // the delayed read has not run: the host may not have applied stored values yet
+    Missing,  // a read found no variable: tried again at the next counted hit and at unload
+    Read,
+  };
+  StoredTotal storedTotal = StoredTotal::Pending;
+  // A hit was counted or a stored setting was changed since load: unload must save.
+  bool changedSinceLoad = false;
   // Timers outlive the object, or the load, they were armed for; they hold this weakly and stand
   // down once the object is gone or unloaded.
   std::shared_ptr<const bool> liveness = std::make_shared<const bool>(true);

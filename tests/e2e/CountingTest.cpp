@@ -1,8 +1,10 @@
 // Counting through rafta-sim and the real module, and every shipped scenario.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "SimRunner.h"
 
@@ -28,6 +30,26 @@ TEST(StoredTotal, AHitHalfASecondAfterLoadJoinsTheStoredTotalInsteadOfReplacingI
         "expect cvar rafta_total_hit_count 58\nexpect stored rafta_total_hit_count 58\n");
     EXPECT_EQ(run.status, 0) << "config-delay " << delay << "\n" << run.err;
   }
+}
+
+// The host has no total variable at the delayed read: the read is tried again before the next
+// counted hit writes anything, so the stored total is added to, never replaced.
+TEST(StoredTotal, AReadThatFoundNoVariableIsTriedAgainAtTheNextCountedHit) {
+  const SimWorkspace workspace;
+  workspace.writeConfig("rafta_total_hit_count \"57\"\n");
+  const ProgramRun run = workspace.play(kShotOnTarget +
+                                        "load\nfaults 1 1 null\nwait 1\nfaults off\n"
+                                        "clock 30\ntouch me\nhit\nunload\n"
+                                        "expect stored rafta_total_hit_count 58\n");
+  ASSERT_EQ(run.status, 0) << run.err;
+  const std::vector<std::string> lines = run.outLines();
+  const auto at = [&](const std::string& line) {
+    return std::find(lines.begin(), lines.end(), line) - lines.begin();
+  };
+  EXPECT_LT(at("Erreur : rafta_total_hit_count est toujours nul après délai."),
+            at("rafta_total_hit_count chargé avec valeur différée : 57"));
+  EXPECT_LT(at("rafta_total_hit_count chargé avec valeur différée : 57"),
+            at("Incrémentation compteur barre/poteau ! Total = 58"));
 }
 
 TEST(GoalTimer, FiringAfterUnloadDoesNothing) {

@@ -1,6 +1,7 @@
 // Whole sessions through rafta-sim and the real module: what a player's console would show.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -82,6 +83,40 @@ TEST(StoredTotal, UnloadBeforeTheDelayedReadKeepsTheStoredTotal) {
   EXPECT_EQ(run.outLines(), concat({kLoadLines,
                                     {"rafta_total_hit_count chargé avec valeur différée : 57"},
                                     unloadLines()}));
+}
+
+// The host applies stored values 0.9 s after registration and the plugin is unloaded before:
+// nothing it would save differs from a default, so it saves nothing and the next load finds all.
+TEST(StoredTotal, AnUnloadBeforeTheHostAppliedTheStoredValuesLeavesThemStored) {
+  const SimWorkspace workspace;
+  const std::string stored =
+      "rafta_overlay_style \"4\"\nrafta_overlay_x \"300\"\nrafta_total_hit_count \"57\"\n";
+  workspace.writeConfig(stored);
+  const ProgramRun run = workspace.play(
+      "config-delay 0.9\nload\nwait 0.5\nunload\nexpect stored rafta_total_hit_count 57\n"
+      "expect stored rafta_overlay_x 300\nexpect stored rafta_overlay_style 4\n"
+      "restart\nwait 1\nexpect log \"rafta_total_hit_count chargé avec valeur différée : 57\"\n");
+  ASSERT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(workspace.readConfig(), stored) << "not one byte written";
+  const Lines lines = run.outLines();
+  ASSERT_GE(lines.size(), 7U);
+  EXPECT_EQ(Lines(lines.begin(), lines.begin() + 7),
+            concat({kLoadLines,
+                    {"rafta_total_hit_count chargé avec valeur différée : 0",
+                     "Hooks TriggerHit et OnHitBall désenregistrés",
+                     "Sauvegarde ignorée : seules les valeurs par défaut auraient été écrites",
+                     "Plugin Rafta déchargé."}}));
+}
+
+TEST(StoredTotal, AnEarlyUnloadAfterAChangeOnThePageStillSaves) {
+  const SimWorkspace workspace;
+  workspace.writeConfig("rafta_overlay_x \"300\"\n");
+  const ProgramRun run = workspace.play(
+      "config-delay 0.9\nload\ntoggle \"Afficher overlay\"\ntoggle \"Afficher overlay\"\n"
+      "unload\nexpect log \"Plugin Rafta déchargé.\"\n");
+  ASSERT_EQ(run.status, 0) << run.err;
+  const Lines lines = run.outLines();
+  EXPECT_NE(std::find(lines.begin(), lines.end(), "Commande writeconfig exécutée"), lines.end());
 }
 
 TEST(StoredTotal, ARestartBringsTheTotalBack) {

@@ -79,7 +79,8 @@ TEST_F(EntryPoints, AFreshObjectAfterDeleteMeStartsFromItsInitialValues) {
   EXPECT_EQ(fresh->overlayStyle, 0);
   EXPECT_FALSE(fresh->hitHooksRegistered);
   EXPECT_TRUE(fresh->lastBallTouchID.empty());
-  EXPECT_FALSE(fresh->storedTotalRead);
+  EXPECT_EQ(fresh->storedTotal, Rafta::StoredTotal::Pending);
+  EXPECT_FALSE(fresh->changedSinceLoad);
 }
 
 TEST_F(EntryPoints, AnObjectTheHostStillSharesOutlivesDeleteMe) {

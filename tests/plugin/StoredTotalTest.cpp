@@ -2,8 +2,11 @@
 // never lost to an early hit, an early unload or a timer that outlives the object.
 #include <gtest/gtest.h>
 
+#include <cstddef>
+#include <functional>
 #include <limits>
 #include <string>
+#include <vector>
 
 #include "HostedPlugin.h"
 
@@ -94,6 +97,82 @@ TEST(StoredTotal, AReadThatFindsNoVariableSaysSoAndKeepsTheTotal) {
   plugin.ReadStoredTotal();
   EXPECT_EQ(session.lastLog(), "Erreur : rafta_total_hit_count est toujours nul après délai.");
   EXPECT_EQ(plugin.totalHitCount, 7);
+}
+
+TEST(StoredTotal, AMissingVariableIsWaitedForAndNeverWrittenOver) {
+  HostedPlugin session(kStored57);
+  Rafta& plugin = session.plugin();
+  plugin.cvarManager = session.host().cvarManager();
+  plugin.gameWrapper = session.host().gameWrapper();
+  plugin.ReadStoredTotal();
+  EXPECT_EQ(plugin.storedTotal, Rafta::StoredTotal::Missing);
+  plugin.CountHit(1.0);
+  EXPECT_EQ(session.log(), (std::vector<std::string>{
+                               "Erreur : rafta_total_hit_count est toujours nul après délai.",
+                               "Erreur : rafta_total_hit_count est toujours nul après délai.",
+                               "Incrémentation compteur barre/poteau ! Total = 1"}));
+  EXPECT_EQ(session.commits(), 0) << "what the configuration holds is unknown: nothing is written";
+  (void)session.host().registerCvar("rafta_total_hit_count", "0", {});
+  plugin.CountHit(2.0);
+  EXPECT_EQ(plugin.storedTotal, Rafta::StoredTotal::Read);
+  EXPECT_EQ(session.log().back(), "Incrémentation compteur barre/poteau ! Total = 59");
+  EXPECT_EQ(session.stored("rafta_total_hit_count"), "59") << "57 stored, 2 counted";
+}
+
+TEST(StoredTotal, ASaveWhileTheTotalIsUnknownStoresEverythingButTheTotal) {
+  HostedPlugin session(kStored57);
+  session.load();
+  session.host().wait(1.0);
+  Rafta& plugin = session.plugin();
+  plugin.storedTotal = Rafta::StoredTotal::Missing;
+  plugin.totalHitCount = 1;
+  plugin.overlayX = 250.0F;
+  plugin.SaveSettings();
+  EXPECT_EQ(session.stored("rafta_total_hit_count"), "57");
+  EXPECT_EQ(session.stored("rafta_overlay_x"), "250");
+}
+
+// A host that applies the stored values late, and an unload that comes first: everything the
+// save would write is a registration default, which would replace what is stored.
+TEST(StoredTotal, AnUnloadBeforeTheStoredValuesAreAppliedWritesNothing) {
+  HostedPlugin session(
+      "rafta_total_hit_count \"57\"\nrafta_overlay_x \"300\"\nrafta_overlay_style \"4\"\n");
+  session.host().setConfigDelay(0.9);
+  session.load();
+  session.host().wait(0.5);
+  const std::size_t before = session.log().size();
+  session.unload();
+  const std::vector<std::string> log = session.log();
+  EXPECT_EQ(std::vector<std::string>(log.begin() + static_cast<std::ptrdiff_t>(before), log.end()),
+            (std::vector<std::string>{
+                "rafta_total_hit_count chargé avec valeur différée : 0",
+                "Hooks TriggerHit et OnHitBall désenregistrés",
+                "Sauvegarde ignorée : seules les valeurs par défaut auraient été écrites",
+                "Plugin Rafta déchargé."}));
+  EXPECT_EQ(session.commits(), 0);
+  EXPECT_EQ(session.stored("rafta_total_hit_count"), "57");
+  EXPECT_EQ(session.stored("rafta_overlay_x"), "300");
+  EXPECT_EQ(session.stored("rafta_overlay_style"), "4");
+}
+
+TEST(StoredTotal, AnEarlyUnloadSavesWhenAnythingDiffersFromTheDefaults) {
+  const auto saves = [](const std::function<void(Rafta&)>& change) {
+    HostedPlugin session(kStored57);
+    session.host().setConfigDelay(0.9);
+    session.load();
+    change(session.plugin());
+    session.unload();
+    return session.commits() > 0;
+  };
+  EXPECT_FALSE(saves([](Rafta&) {}));
+  EXPECT_TRUE(saves([](Rafta& plugin) { plugin.CountHit(1.0); })) << "a counted hit";
+  EXPECT_TRUE(saves([](Rafta& plugin) { plugin.changedSinceLoad = true; })) << "a setting";
+  EXPECT_TRUE(saves([](Rafta& plugin) { plugin.overlayY = 101.0F; }));
+  EXPECT_TRUE(saves([](Rafta& plugin) { plugin.overlayEnabled = false; }));
+  EXPECT_TRUE(saves([](Rafta& plugin) { plugin.overlayStyle = 2; }));
+  EXPECT_TRUE(saves([](Rafta& plugin) {
+    plugin.ReadStoredTotal();  // the timer's read, run early: the host had not applied 57 yet
+  })) << "only an unload before the delayed read may skip the save";
 }
 
 TEST(Timers, DoNothingOnceThePluginObjectIsGone) {
