@@ -1,5 +1,32 @@
 // Hit counting: match and replay events, the hit hooks, the counting gate, and the validation
 // that turns a goal-frame hit into a counted one.
+//
+// Call flow of a goal-frame hit (each refusal writes its line and returns; debug lines omitted):
+//
+// - TriggerHit hook                             "Function TAGame.GoalCrossbarVolumeManager_TA..."
+//   - onTriggerHit()                            caller null   -> "TriggerHit : Caller est nul"
+//     - onRaftaHit()
+//       - IsModeAllowed()                       replay        -> "Replay détecté, comptage ignoré"
+//                                               freeplay/training off -> "Freeplay ou training ..."
+//                                               match off     -> "Match détecté, comptage ..."
+//       - IdentifyLocalShooter("onRaftaHit")    L1 caller, L3 local car, L4 local player, L5 id,
+//                                               L8 last toucher != local -> "... ? toi (...)"
+//       - onRaftaHitDelayed()
+//         - IsGameStateValid()                  mode test again, server, ball
+//                                               -> its line, then "... : État du jeu invalide"
+//         - IdentifyLocalShooter("onRaftaHitDelayed")   the same steps, with this handler's lines
+//         - server, ball present                -> "... : Server est null", "... : Ball est null"
+//         - now - lastHitTime >= 0.9 s          -> "... : Hit trop récent, ignoré"
+//         - ball speed >= 300                   -> "... : Vitesse balle (S) < 300, ignoré"
+//         - goal window closed                  -> "... : But marqué récemment, ignoré"
+//         - ball in the attacked half           -> "... : Pas le but adverse (Y=..., Team=...)"
+//         - CountHit()                          three counters +1, "Incrémentation compteur ...",
+//                                               total stored and committed once it is known
+//
+// - OnHitBall hook  -> onHitBall(): IsModeAllowed(), then the toucher's id into lastBallTouchID.
+// - Match events    -> PostBeginPlay/BeginRound reset the match and reinstall the hit hooks;
+//                      EndGame/StartReplay remove them, StopReplay reinstalls them;
+//                      OnGoalScored opens the one-second goal window (the goal timer closes it).
 #include <cmath>
 #include <mutex>
 #include <string>

@@ -55,34 +55,37 @@ class Rafta final : public BakkesMod::Plugin::BakkesModPlugin,
   // Raises the three counters for one counted hit and stores the total once it is known.
   void CountHit(double gameTime);
 
-  bool overlayEnabled = true;
-  float overlayX = 100.0F;
-  float overlayY = 100.0F;
-  Vector2F textSize{0.0F, 0.0F};
-  bool goalScoredRecently = false;
-  std::shared_ptr<ImageWrapper> goalImage;
-  double lastHitTime = 0.0;
-  bool countInFreeplayTraining = true;
-  bool countInMatch = true;
-  std::int32_t matchHitCount = 0;
-  std::int32_t totalHitCount = 0;
-  std::int32_t sessionHitCount = 0;
-  std::int32_t overlayStyle = 0;
-  bool hitHooksRegistered = false;
-  std::string lastBallTouchID;
-  std::mutex lastTouchMutex;
-  // Whether the stored total has been merged into totalHitCount; until then a counted hit must not
-  // overwrite what the configuration holds.
+  // How far the stored total is known; until it is read, a counted hit must not overwrite what
+  // the configuration holds.
   enum class StoredTotal : std::uint8_t {
     Pending,  // the delayed read has not run: the host may not have applied stored values yet
     Missing,  // a read found no variable: tried again at the next counted hit and at unload
-    Read,
+    Read,     // merged into totalHitCount
   };
-  StoredTotal storedTotal = StoredTotal::Pending;
-  // A hit was counted or a stored setting was changed since load: unload must save.
-  bool changedSinceLoad = false;
-  // Timers outlive the object, or the load, they were armed for; they hold this weakly and stand
-  // down once the object is gone or unloaded.
+
+  // Fields: what each means, and who writes it.
+  bool overlayEnabled = true;               // overlay shown; load, page checkbox
+  float overlayX = 100.0F;                  // overlay left edge; load, every frame, page slider
+  float overlayY = 100.0F;                  // overlay top edge; load, every frame, page slider
+  Vector2F textSize{0.0F, 0.0F};            // last measured counter line; every frame
+  bool goalScoredRecently = false;          // goal window open; goal handler, goal timer, reset
+  std::shared_ptr<ImageWrapper> goalImage;  // goal picture, empty when unusable; load
+  double lastHitTime = 0.0;                 // game time of the last counted hit; count, reset
+  bool countInFreeplayTraining = true;      // count in freeplay and training; page checkbox
+  bool countInMatch = true;                 // count while in a game; page checkbox
+  std::int32_t matchHitCount = 0;           // hits this match; count, match and round reset
+  std::int32_t totalHitCount = 0;           // all-time hits; stored read, count, total resets
+  std::int32_t sessionHitCount = 0;         // hits since creation; count, session resets
+  std::int32_t overlayStyle = 0;            // style 0-4; load, every frame, page combo
+  bool hitHooksRegistered = false;          // both hit hooks installed; (Un)RegisterHitHook
+  std::string lastBallTouchID;              // id of the last accepted toucher; OnHitBall hook
+  std::mutex lastTouchMutex;                // held only to assign or copy lastBallTouchID
+
+  // What keeps unload and late callbacks from losing or touching anything.
+  StoredTotal storedTotal = StoredTotal::Pending;  // stored total's reads, at 1 s, hits, unload
+  bool changedSinceLoad = false;                   // unload must save; count, page
+  // Weakly held by timers, which may outlive the object or the load they were armed for;
+  // replaced at unload so that they stand down.
   std::shared_ptr<const bool> liveness = std::make_shared<const bool>(true);
 
  private:
