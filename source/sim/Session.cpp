@@ -1,14 +1,13 @@
 #include "Session.h"
 
-#include <fstream>
 #include <iostream>
-#include <sstream>
 #include <utility>
 
 #include "CanvasPainter.h"
 #include "Checks.h"
 #include "CommandParser.h"
 #include "GameFunctions.h"
+#include "RegularFile.h"
 #include "SettingsWindow.h"
 #include "SettingsWindowPicture.h"
 #include "SettingsWindowUser.h"
@@ -16,6 +15,9 @@
 
 namespace rafta::sim {
 namespace {
+
+// Far beyond any session written by hand or made by a program; /dev/zero is refused before this.
+constexpr std::size_t kMostScriptBytes = std::size_t{16} * 1024 * 1024;
 
 void emit(const TextSink& sink, std::ostream& fallback, const std::string& text) {
   if (sink) {
@@ -140,13 +142,18 @@ Session::~Session() {
 }
 
 RunResult Session::runFile(const std::filesystem::path& script) {
-  std::ifstream in(script, std::ios::binary);
-  if (!in) {
-    return {ExitCode::BadScript, script.string() + ": cannot read the script"};
+  auto file = readRegularFile(script, kMostScriptBytes);
+  switch (file.status) {
+    case FileContents::Status::Read:
+      return runText(file.bytes, script.string());
+    case FileContents::Status::NotRegular:
+      return {ExitCode::BadScript, script.string() + ": the script " + file.why};
+    case FileContents::Status::TooLarge:
+      return {ExitCode::BadScript,
+              script.string() + ": the script " + file.why + ", the most a script may hold"};
+    default:
+      return {ExitCode::BadScript, script.string() + ": cannot read the script: " + file.why};
   }
-  std::ostringstream text;
-  text << in.rdbuf();
-  return runText(text.str(), script.string());
 }
 
 RunResult Session::runText(std::string_view text, const std::string& scriptName) {

@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <vector>
 
 #include "ProgramRun.h"
 #include "TestSupport.h"
@@ -72,6 +74,36 @@ TEST_F(ProgramTest, AConfigurationFileCanBeNamed) {
                           config.string() + " --module " + ECHO_PLUGIN);
   EXPECT_EQ(result.status, 0) << result.err;
   EXPECT_EQ(testing::readFile(config), "echo_value \"1\"\n");
+}
+
+// What a user may name as SCRIPT by mistake: each is refused by name, none is read without end and
+// none waits for a writer.
+TEST_F(ProgramTest, OnlyARegularFileIsAScript) {
+  const auto fifo = folder.path() / "fifo.scn";
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  const std::vector<std::pair<std::string, std::string>> refused{
+      {folder.path().string(), ": the script is a directory, not a regular file"},
+      {"/dev/zero", ": the script is a character device, not a regular file"},
+      {"/proc/self/mem", ": cannot read the script: "},
+      {fifo.string(), ": the script is a FIFO, not a regular file"},
+  };
+  for (const auto& [path, said] : refused) {
+    const auto result = run("run " + path);
+    EXPECT_EQ(result.status, 2) << path;
+    EXPECT_EQ(result.err.rfind(path + said, 0), 0U) << result.err;
+  }
+}
+
+TEST_F(ProgramTest, AScriptMayHoldSixteenMebibytesAndNoMore) {
+  constexpr std::size_t kMost = std::size_t{16} * 1024 * 1024;
+  std::string comment(kMost, '#');
+  comment.back() = '\n';
+  const auto most = script(comment);
+  EXPECT_EQ(run("run " + most).status, 0);
+  const auto more = script(comment + "\n");
+  const auto result = run("run " + more);
+  EXPECT_EQ(result.status, 2);
+  EXPECT_EQ(result.err, more + ": the script holds more than 16 MiB, the most a script may hold\n");
 }
 
 }  // namespace
