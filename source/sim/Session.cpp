@@ -28,13 +28,17 @@ void emit(const TextSink& sink, std::ostream& fallback, const std::string& text)
 }
 
 HostOptions hostOptions(const SessionOptions& options, const std::filesystem::path& appData) {
-  return {appData, options.configFile,
-          [err = options.err](const std::string& message) { emit(err, std::cerr, message); }};
+  return {appData, options.configFile, [err = options.err](const std::string& message) {
+            emit(err, std::cerr, printable(message));
+          }};
 }
 
 std::string locate(const std::string& script, int line) {
   return line > 0 ? script + ":" + std::to_string(line) + ": " : script + ": ";
 }
+
+// Messages quote the script, its name and the configuration: none may drive the terminal.
+RunResult failed(ExitCode code, const std::string& message) { return {code, printable(message)}; }
 
 }  // namespace
 
@@ -147,12 +151,12 @@ RunResult Session::runFile(const std::filesystem::path& script) {
     case FileContents::Status::Read:
       return runText(file.bytes, script.string());
     case FileContents::Status::NotRegular:
-      return {ExitCode::BadScript, script.string() + ": the script " + file.why};
+      return failed(ExitCode::BadScript, script.string() + ": the script " + file.why);
     case FileContents::Status::TooLarge:
-      return {ExitCode::BadScript,
-              script.string() + ": the script " + file.why + ", the most a script may hold"};
+      return failed(ExitCode::BadScript,
+                    script.string() + ": the script " + file.why + ", the most a script may hold");
     default:
-      return {ExitCode::BadScript, script.string() + ": cannot read the script: " + file.why};
+      return failed(ExitCode::BadScript, script.string() + ": cannot read the script: " + file.why);
   }
 }
 
@@ -165,10 +169,10 @@ RunResult Session::runText(std::string_view text, const std::string& scriptName)
       execute(line.command);
     }
   } catch (const Fault& fault) {
-    return {fault.code(),
-            locate(scriptName_, fault.line() > 0 ? fault.line() : line_) + fault.what()};
+    return failed(fault.code(),
+                  locate(scriptName_, fault.line() > 0 ? fault.line() : line_) + fault.what());
   } catch (const std::exception& error) {
-    return {ExitCode::BadScript, locate(scriptName_, line_) + "error: " + error.what()};
+    return failed(ExitCode::BadScript, locate(scriptName_, line_) + "error: " + error.what());
   }
   return {};
 }
@@ -259,7 +263,7 @@ void Session::print(const std::string& line) const {
 }
 
 void Session::warn(const std::string& message) const {
-  emit(options_.err, std::cerr, locate(scriptName_, line_) + message);
+  emit(options_.err, std::cerr, printable(locate(scriptName_, line_) + message));
 }
 
 }  // namespace rafta::sim

@@ -17,6 +17,7 @@
 #include "Faults.h"
 #include "ModuleLibrary.h"
 #include "Session.h"
+#include "Utf8.h"
 
 namespace {
 
@@ -58,7 +59,7 @@ void keepOutputBytes() {}
 int exitWith(ExitCode code, const std::string& message) {
   std::cout.flush();
   if (!message.empty()) {
-    std::cerr << message << '\n';
+    std::cerr << rafta::sim::printable(message) << '\n';
   }
   return static_cast<int>(code);
 }
@@ -91,7 +92,8 @@ int main(int argc, char** argv) {
     }
     return run(line, programFolder(argv[0]));
   } catch (const rafta::sim::Fault& fault) {
-    std::cerr << "rafta-sim: " << fault.what() << '\n' << rafta::sim::usage();
+    std::cerr << "rafta-sim: " << rafta::sim::printable(fault.what()) << '\n'
+              << rafta::sim::usage();
     return static_cast<int>(fault.code());
   } catch (const std::exception& error) {
     return exitWith(ExitCode::BadScript, std::string("rafta-sim: ") + error.what());

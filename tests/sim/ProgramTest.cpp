@@ -106,5 +106,15 @@ TEST_F(ProgramTest, AScriptMayHoldSixteenMebibytesAndNoMore) {
   EXPECT_EQ(result.err, more + ": the script holds more than 16 MiB, the most a script may hold\n");
 }
 
+TEST_F(ProgramTest, MessagesCarryNoRawControlBytes) {
+  const auto path = script("\x1B]0;title\x07\n");
+  auto result = run("run " + path);
+  EXPECT_EQ(result.status, 2);
+  EXPECT_EQ(result.err, path + ":1: unknown command: \\x1B]0;title\\x07\n");
+  result = run("run " + path + " " + rafta::testing::shellQuoted("--\x1B[2J"));
+  EXPECT_EQ(result.status, 2);
+  EXPECT_EQ(result.err.rfind("rafta-sim: unexpected argument --\\x1B[2J\n", 0), 0U) << result.err;
+}
+
 }  // namespace
 }  // namespace rafta::sim
