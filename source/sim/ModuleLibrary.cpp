@@ -10,6 +10,7 @@
 #include <utility>
 
 #include "Faults.h"
+#include "ModuleFile.h"
 
 namespace rafta::sim {
 namespace {
@@ -70,6 +71,7 @@ ModuleLibrary::~ModuleLibrary() { close(); }
 
 BakkesMod::Plugin::PluginInfo& ModuleLibrary::open() {
   if (handle_ == nullptr) {
+    checkModuleFile(path_);
     handle_ = openLibrary(path_);
     if (handle_ == nullptr) {
       throw ModuleError("cannot load module " + path_.string() + ": " + lastSystemError());
