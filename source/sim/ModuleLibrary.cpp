@@ -7,6 +7,7 @@
 #endif
 
 #include <string>
+#include <system_error>
 #include <utility>
 
 #include "Faults.h"
@@ -72,7 +73,11 @@ ModuleLibrary::~ModuleLibrary() { close(); }
 BakkesMod::Plugin::PluginInfo& ModuleLibrary::open() {
   if (handle_ == nullptr) {
     checkModuleFile(path_);
-    handle_ = openLibrary(path_);
+    // A bare name would be looked up in the system's library folders (and beside rafta-sim),
+    // not in the current folder that a user means.
+    std::error_code error;
+    const auto file = std::filesystem::absolute(path_, error);
+    handle_ = openLibrary(error ? path_ : file);
     if (handle_ == nullptr) {
       throw ModuleError("cannot load module " + path_.string() + ": " + lastSystemError());
     }

@@ -116,5 +116,30 @@ TEST_F(ProgramTest, MessagesCarryNoRawControlBytes) {
   EXPECT_EQ(result.err.rfind("rafta-sim: unexpected argument --\\x1B[2J\n", 0), 0U) << result.err;
 }
 
+// A user who names a module by its file name means the file in the current folder, never one in
+// the system's library folders or beside rafta-sim.
+TEST_F(ProgramTest, AModuleArgumentIsAPathFromTheCurrentFolder) {
+  testing::writeFile(folder.path() / "echo.so", testing::readFile(ECHO_PLUGIN));
+  testing::writeFile(folder.path() / "Rafta.so", "a text file, not a module\n");
+  const auto session = script("picture absent\nload\n");
+  const auto from = "cd " + rafta::testing::shellQuoted(folder.path().string()) + " && ";
+  auto result = rafta::testing::runProgram(
+      from + RAFTA_SIM + " run " + session + " --module echo.so", folder.path());
+  EXPECT_EQ(result.status, 0) << result.err;
+  EXPECT_EQ(result.out, "EchoPlugin chargé #1\n");
+  result = rafta::testing::runProgram(from + RAFTA_SIM + " run " + session + " --module Rafta.so",
+                                      folder.path());
+  EXPECT_EQ(result.status, 3) << result.out;
+  EXPECT_EQ(result.err.rfind(session + ":2: cannot load module Rafta.so: ", 0), 0U) << result.err;
+}
+
+TEST_F(ProgramTest, AModuleCutShortExitsThreeInsteadOfCrashing) {
+  const auto cut = folder.path() / "cut.so";
+  testing::writeFile(cut, testing::readFile(ECHO_PLUGIN).substr(0, 0x3000));
+  const auto result = run("run " + script("load\n") + " --module " + cut.string());
+  EXPECT_EQ(result.status, 3);
+  EXPECT_NE(result.err.find(": the file is cut short: "), std::string::npos) << result.err;
+}
+
 }  // namespace
 }  // namespace rafta::sim
