@@ -7,12 +7,15 @@
 #include <cstdlib>
 #include <fstream>
 #include <optional>
+#include <sstream>
 #include <stdexcept>
 #include <string_view>
 #include <utility>
 #include <vector>
 
+#include "Faults.h"
 #include "Quoted.h"
+#include "RegularFile.h"
 
 namespace rafta::sim {
 namespace {
@@ -42,6 +45,9 @@ std::string render(const StoredValues& values) {
   }
   return text;
 }
+
+// Far beyond any host's configuration; what reads more is no configuration file.
+constexpr std::size_t kMostConfigBytes = std::size_t{16} * 1024 * 1024;
 
 [[noreturn]] void fail(const std::filesystem::path& file, const std::string& what) {
   throw std::runtime_error("cannot write " + file.string() + ": " + what);
@@ -75,8 +81,22 @@ std::filesystem::path writeTemporary(const std::filesystem::path& file, const st
 }  // namespace
 
 StoredValues readConfig(const std::filesystem::path& file, const TextSink& warn) {
+  const auto contents = readRegularFile(file, kMostConfigBytes);
+  switch (contents.status) {
+    case FileContents::Status::Read:
+      break;
+    case FileContents::Status::Missing:
+      return {};
+    case FileContents::Status::NotRegular:
+    case FileContents::Status::TooLarge:
+      throw Fault(ExitCode::BadScript, "the configuration file " + file.string() + " " +
+                                           contents.why + "; it is left as it is");
+    default:
+      throw Fault(ExitCode::BadScript, "cannot read the configuration file " + file.string() +
+                                           ": " + contents.why + "; it is left as it is");
+  }
   StoredValues values;
-  std::ifstream in(file, std::ios::binary);
+  std::istringstream in(contents.bytes);
   std::string line;
   for (int number = 1; std::getline(in, line); ++number) {
     if (line.ends_with('\r')) {

@@ -74,8 +74,15 @@ int run(const rafta::sim::CommandLine& line, const std::filesystem::path& folder
   options.trace = line.trace;
   options.faults = line.faults;
   const auto module = line.module.empty() ? folder / kModuleName : line.module;
-  rafta::sim::Session session(std::make_unique<rafta::sim::ModuleLibrary>(module), options);
-  const auto result = session.runFile(line.script);
+  std::unique_ptr<rafta::sim::Session> session;
+  try {
+    session = std::make_unique<rafta::sim::Session>(
+        std::make_unique<rafta::sim::ModuleLibrary>(module), options);
+  } catch (const rafta::sim::Fault& fault) {
+    // The command line was well formed: what it names is what cannot be used.
+    return exitWith(fault.code(), std::string("rafta-sim: ") + fault.what());
+  }
+  const auto result = session->runFile(line.script);
   return exitWith(result.code, result.message);
 }
 

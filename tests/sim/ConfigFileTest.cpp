@@ -1,10 +1,15 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <unistd.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
 #include "CVarManagerWrapper.h"
 #include "ConfigFile.h"
+#include "Faults.h"
 #include "Host.h"
 #include "TestSupport.h"
 
@@ -130,6 +135,52 @@ TEST_F(ConfigFileTest, AnUnwritableFileIsWarnedAboutWithoutStoppingTheHost) {
   ASSERT_EQ(warnings.size(), 1U);
   EXPECT_NE(warnings[0].find("writeconfig"), std::string::npos);
   EXPECT_EQ(host->findCvar("a")->text(), "1");
+}
+
+// The configuration is the user's data: what cannot be read must not be replaced by what this run
+// registers. Each of these fails even for root, whom permission bits do not stop.
+TEST_F(ConfigFileTest, AConfigurationThatCannotBeReadStopsTheHostBeforeAnythingIsWritten) {
+  const auto fifo = folder.path() / "fifo.cfg";
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  const auto loop = folder.path() / "loop.cfg";
+  std::filesystem::create_symlink("loop.cfg", loop);
+  const auto directory = folder.path() / "folder.cfg";
+  std::filesystem::create_directory(directory);
+  const std::vector<std::pair<std::filesystem::path, std::string>> unreadable{
+      {directory, "the configuration file " + directory.string() +
+                      " is a directory, not a regular file; it is left as it is"},
+      {loop, "cannot read the configuration file " + loop.string() +
+                 ": Too many levels of symbolic links; it is left as it is"},
+      {"/proc/self/mem",
+       "cannot read the configuration file /proc/self/mem: Input/output error; it is left as it "
+       "is"},
+      {fifo, "the configuration file " + fifo.string() +
+                 " is a FIFO, not a regular file; it is left as it is"},
+      {"/dev/zero",
+       "the configuration file /dev/zero is a character device, not a regular file; it is left "
+       "as it is"},
+  };
+  for (const auto& [file, message] : unreadable) {
+    try {
+      Host refused(HostOptions{folder.path(), file, {}});
+      ADD_FAILURE() << file << " was taken for a configuration";
+    } catch (const Fault& fault) {
+      EXPECT_EQ(fault.code(), ExitCode::BadScript);
+      EXPECT_EQ(fault.what(), message);
+    }
+  }
+  EXPECT_TRUE(std::filesystem::is_directory(directory));
+  EXPECT_TRUE(std::filesystem::is_fifo(fifo));
+}
+
+// What a device node at the path would get: root may make one anywhere.
+TEST_F(ConfigFileTest, ADeviceNodeIsNeitherReadNorReplaced) {
+  const auto node = folder.path() / "null.cfg";
+  if (::mknod(node.c_str(), S_IFCHR | 0666, makedev(1, 3)) != 0) {
+    GTEST_SKIP() << "only root makes device nodes";
+  }
+  EXPECT_THROW(Host(HostOptions{folder.path(), node, {}}), Fault);
+  EXPECT_TRUE(std::filesystem::is_character_file(node));
 }
 
 }  // namespace

@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <cstdlib>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -139,6 +141,49 @@ TEST_F(ProgramTest, AModuleCutShortExitsThreeInsteadOfCrashing) {
   const auto result = run("run " + script("load\n") + " --module " + cut.string());
   EXPECT_EQ(result.status, 3);
   EXPECT_NE(result.err.find(": the file is cut short: "), std::string::npos) << result.err;
+}
+
+// Permission bits stop every user but root: as root, the run is made as nobody to meet them.
+TEST_F(ProgramTest, AConfigurationTheUserMayNotReadIsRefusedAndLeftAsItIs) {
+  const auto home = folder.path() / "home";
+  const auto config = home / "config.cfg";
+  const auto session = home / "session.scn";
+  const std::string stored = "echo_value \"57\"\nother_plugin \"kept\"\n";
+  testing::writeFile(session, "picture absent\nload\nunload\n");
+  testing::writeFile(config, stored);
+  std::string as;
+  if (::geteuid() == 0) {
+    constexpr unsigned kNobody = 65534;
+    ASSERT_EQ(::chmod(folder.path().c_str(), 0755), 0);
+    for (const auto& path : {home, config, session}) {
+      ASSERT_EQ(::chown(path.c_str(), kNobody, kNobody), 0);
+    }
+    as = "setpriv --reuid=65534 --regid=65534 --clear-groups ";
+  }
+  const auto asUser = [&] {
+    return rafta::testing::runProgram(as + RAFTA_SIM + " run " + session.string() + " --config " +
+                                          config.string() + " --module " + ECHO_PLUGIN,
+                                      folder.path());
+  };
+  const auto readable = asUser();
+  if (!as.empty() && readable.status != 0) {
+    GTEST_SKIP() << "rafta-sim cannot run as nobody here: " << readable.err;
+  }
+  ASSERT_EQ(readable.status, 0) << readable.err;
+  EXPECT_EQ(testing::readFile(config), stored);
+
+  ASSERT_EQ(::chmod(config.c_str(), 0), 0);
+  const auto refused = asUser();
+  EXPECT_EQ(refused.status, 2);
+  EXPECT_EQ(refused.err, "rafta-sim: cannot read the configuration file " + config.string() +
+                             ": Permission denied; it is left as it is\n");
+  EXPECT_EQ(refused.out, "");
+  struct stat info {};
+  ASSERT_EQ(::stat(config.c_str(), &info), 0);
+  EXPECT_EQ(info.st_mode & 07777U, 0U);
+  ::chmod(config.c_str(), 0600);
+  EXPECT_EQ(testing::readFile(config), stored);
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(home), {}), 2);
 }
 
 }  // namespace
