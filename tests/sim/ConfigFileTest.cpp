@@ -183,5 +183,76 @@ TEST_F(ConfigFileTest, ADeviceNodeIsNeitherReadNorReplaced) {
   EXPECT_TRUE(std::filesystem::is_character_file(node));
 }
 
+TEST_F(ConfigFileTest, WritingThroughALinkUpdatesItsTargetAndKeepsTheLink) {
+  const auto real = folder.path() / "real";
+  writeFile(real / "target.cfg", "other \"kept\"\n");
+  std::filesystem::create_directories(configFile().parent_path());
+  // A chain: a relative link to an absolute link to the file.
+  std::filesystem::create_symlink(real / "target.cfg", real / "absolute.cfg");
+  std::filesystem::create_symlink("../../../real/absolute.cfg", configFile());
+  auto& h = startHost();
+  EXPECT_EQ(registered("mine", "0"), "0");
+  h.executeCommand("writeconfig");
+  EXPECT_TRUE(std::filesystem::is_symlink(configFile()));
+  EXPECT_TRUE(std::filesystem::is_symlink(real / "absolute.cfg"));
+  EXPECT_EQ(readFile(real / "target.cfg"), "mine \"0\"\nother \"kept\"\n");
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(real), {}), 2);
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(configFile().parent_path()), {}), 1);
+}
+
+TEST_F(ConfigFileTest, WritingThroughADanglingLinkMakesItsTarget) {
+  std::filesystem::create_directories(configFile().parent_path());
+  std::filesystem::create_directories(folder.path() / "real");
+  std::filesystem::create_symlink(folder.path() / "real" / "new.cfg", configFile());
+  auto& h = startHost();
+  (void)registered("mine", "3");
+  h.executeCommand("writeconfig");
+  EXPECT_TRUE(std::filesystem::is_symlink(configFile()));
+  EXPECT_EQ(readFile(folder.path() / "real" / "new.cfg"), "mine \"3\"\n");
+}
+
+TEST_F(ConfigFileTest, ARewriteKeepsTheFilesPermissionBits) {
+  const auto mode = [](const std::filesystem::path& file) {
+    struct stat info {};
+    ::stat(file.c_str(), &info);
+    return info.st_mode & 07777U;
+  };
+  auto& h = startHost();
+  (void)registered("mine", "1");
+  h.executeCommand("writeconfig");
+  EXPECT_EQ(mode(configFile()), 0644U);  // a new file: readable by all, as before
+  for (const unsigned bits : {0600U, 0640U, 0604U}) {
+    ::chmod(configFile().c_str(), bits);
+    h.executeCommand("writeconfig");
+    EXPECT_EQ(mode(configFile()), bits);
+  }
+}
+
+// A run killed between making its temporary and the rename leaves the temporary behind.
+TEST_F(ConfigFileTest, TemporariesLeftByAKilledRunGoWithTheNextWrite) {
+  const auto cfg = configFile().parent_path();
+  const std::vector<std::string> left{"config.cfg.tmp-Ab12Cd", "config.cfg.tmp-zzzzzz"};
+  const std::vector<std::string> others{"config.cfg.tmp-keep", "config.cfg.tmp-Ab12Cd7",
+                                        "other.cfg.tmp-Ab12Cd", "config.cfg.old"};
+  for (const auto& name : left) {
+    writeFile(cfg / name, "half a fi");
+  }
+  for (const auto& name : others) {
+    writeFile(cfg / name, "not ours");
+  }
+  std::filesystem::create_directory(cfg / "config.cfg.tmp-folder");
+  auto& h = startHost();
+  (void)registered("mine", "1");
+  h.executeCommand("writeconfig");
+  std::vector<std::string> names;
+  for (const auto& entry : std::filesystem::directory_iterator(cfg)) {
+    names.push_back(entry.path().filename().string());
+  }
+  std::sort(names.begin(), names.end());
+  EXPECT_EQ(names, (std::vector<std::string>{"config.cfg", "config.cfg.old",
+                                             "config.cfg.tmp-Ab12Cd7", "config.cfg.tmp-folder",
+                                             "config.cfg.tmp-keep", "other.cfg.tmp-Ab12Cd"}));
+}
+
 }  // namespace
 }  // namespace rafta::sim
