@@ -112,7 +112,8 @@ std::string_view usage() {
          "                  (null handles, hostile ids, numbers, console values, screen sizes,\n"
          "                  configuration lines, yes/no answers), as `faults RATE SEED` does\n"
          "exit status: 0 success, 1 an expect failed, 2 malformed script or command line,\n"
-         "             3 the module cannot be loaded\n";
+         "             3 the module cannot be loaded, 4 a host write failed (configuration,\n"
+         "             pictures, standard output; the session runs to its end first)\n";
 }
 
 }  // namespace rafta::sim

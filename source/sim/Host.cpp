@@ -130,6 +130,15 @@ void Host::warn(const std::string& message) const {
   }
 }
 
+void Host::ioFailed(const std::string& what) {
+  warn("rafta-sim: " + what);
+  if (firstIoFailure_.empty()) {
+    firstIoFailure_ = what;
+  }
+}
+
+const std::string& Host::firstIoFailure() const { return firstIoFailure_; }
+
 void Host::orphaned(const std::string& what) const {
   warn("rafta-sim: " + what + " not called: the plugin object that set it no longer exists");
 }

@@ -86,6 +86,11 @@ class Host {
   void setLogSink(TextSink sink);
   void setTraceSink(TextSink sink);
   void warn(const std::string& message) const;
+  // A file or stream the host writes (the configuration file, pictures, the console) took no
+  // bytes: warned about at once, and the session goes on as a real host's would. The first one
+  // is kept, for the run's exit status; empty while none.
+  void ioFailed(const std::string& what);
+  [[nodiscard]] const std::string& firstIoFailure() const;
 
   // Console variables and the configuration file.
   ConsoleVariable& registerCvar(const std::string& name, const std::string& defaultValue,
@@ -151,6 +156,7 @@ class Host {
   std::filesystem::path appData_;
   std::filesystem::path configFile_;
   TextSink warn_;
+  std::string firstIoFailure_;
   TextSink logSink_;
   TextSink traceSink_;
   GameWrapper self_;

@@ -76,7 +76,7 @@ void Host::writeConfigFile() {
   try {
     writeConfig(configFile_, stored_);
   } catch (const std::exception& error) {
-    warn("rafta-sim: writeconfig: " + std::string(error.what()));
+    ioFailed("writeconfig: " + std::string(error.what()));
   }
 }
 

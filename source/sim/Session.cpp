@@ -1,6 +1,8 @@
 #include "Session.h"
 
+#include <cerrno>
 #include <iostream>
+#include <system_error>
 #include <utility>
 
 #include "CanvasPainter.h"
@@ -128,10 +130,9 @@ Session::Session(std::unique_ptr<PluginLibrary> library, SessionOptions options)
   }
   if (!options_.pictureFolder.empty()) {
     pictures_ = std::make_unique<PictureFolder>(options_.pictureFolder);
-    host_.setFrameSink(
-        [this](const Canvas& frame) { pictures_->write("frame", paintFrame(frame)); });
+    host_.setFrameSink([this](const Canvas& frame) { picture("frame", paintFrame(frame)); });
     settingsWindow_->setPageSink([this](const ImDrawData& page) {
-      pictures_->write("settings", paintPage(page, settingsWindow_->fonts()));
+      picture("settings", paintPage(page, settingsWindow_->fonts()));
     });
   }
 }
@@ -173,6 +174,17 @@ RunResult Session::runText(std::string_view text, const std::string& scriptName)
                   locate(scriptName_, fault.line() > 0 ? fault.line() : line_) + fault.what());
   } catch (const std::exception& error) {
     return failed(ExitCode::BadScript, locate(scriptName_, line_) + "error: " + error.what());
+  }
+  if (!options_.out) {
+    std::cout.flush();
+    checkOutput();
+  }
+  // Told at the failure; the script ran on, as a game goes on after its host failed a write.
+  if (!host_.firstIoFailure().empty()) {
+    return failed(ExitCode::HostIoFailed, scriptName_ +
+                                              ": the host could not write what the session made "
+                                              "(first: " +
+                                              host_.firstIoFailure() + ")");
   }
   return {};
 }
@@ -258,8 +270,28 @@ SettingsWindowUser Session::settingsUser(const std::string& command) {
   return {*settingsWindow_, *page, command};
 }
 
-void Session::print(const std::string& line) const {
+void Session::print(const std::string& line) {
   emit(options_.out, std::cout, options_.raw ? line : windows1252ToUtf8(line));
+  if (!options_.out) {
+    checkOutput();
+  }
+}
+
+void Session::checkOutput() {
+  // Standard output takes the log only as its buffer empties, so a failure shows some lines late.
+  if (!std::cout && !outputFailed_) {
+    outputFailed_ = true;
+    host_.ioFailed("cannot write the console log to standard output: " +
+                   std::generic_category().message(errno));
+  }
+}
+
+void Session::picture(const std::string& kind, const Image& image) {
+  try {
+    pictures_->write(kind, image);
+  } catch (const std::exception& error) {
+    host_.ioFailed(error.what());
+  }
 }
 
 void Session::warn(const std::string& message) const {

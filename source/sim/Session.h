@@ -75,7 +75,10 @@ class Session {
  private:
   friend struct Executor;
 
-  void print(const std::string& line) const;
+  void print(const std::string& line);
+  // Standard output failed: told once, and the run ends with HostIoFailed.
+  void checkOutput();
+  void picture(const std::string& kind, const Image& image);
   void warn(const std::string& message) const;
   [[nodiscard]] Car& namedCar(const std::string& name);
   [[nodiscard]] std::uintptr_t callerAddress(const command::Caller& caller);
@@ -93,6 +96,7 @@ class Session {
   PictureMode picture_ = PictureMode::Present;
   std::string scriptName_;
   int line_ = 0;
+  bool outputFailed_ = false;
 };
 
 }  // namespace rafta::sim

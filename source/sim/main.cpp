@@ -94,8 +94,8 @@ int main(int argc, char** argv) {
     const auto line = rafta::sim::parseCommandLine(
         std::span<const char* const>(argv + 1, static_cast<std::size_t>(argc > 0 ? argc - 1 : 0)));
     if (line.help) {
-      std::cout << rafta::sim::usage();
-      return EXIT_SUCCESS;
+      std::cout << rafta::sim::usage() << std::flush;
+      return std::cout ? EXIT_SUCCESS : static_cast<int>(ExitCode::HostIoFailed);
     }
     return run(line, programFolder(argv[0]));
   } catch (const rafta::sim::Fault& fault) {

@@ -137,6 +137,22 @@ TEST_F(ConfigFileTest, AnUnwritableFileIsWarnedAboutWithoutStoppingTheHost) {
   EXPECT_EQ(host->findCvar("a")->text(), "1");
 }
 
+TEST_F(ConfigFileTest, TheFirstFailedWriteIsKeptForTheExitStatus) {
+  writeFile(folder.path() / "blocker", "a file where a folder should be");
+  const auto config = folder.path() / "blocker" / "config.cfg";
+  host = std::make_unique<Host>(HostOptions{
+      folder.path(), config, [this](const std::string& line) { warnings.push_back(line); }});
+  EXPECT_EQ(host->firstIoFailure(), "");
+  registered("a", "1");
+  host->executeCommand("writeconfig");
+  host->ioFailed("a later failure");
+  host->executeCommand("writeconfig");
+  EXPECT_EQ(host->firstIoFailure(),
+            "writeconfig: cannot write " + config.string() + ": Not a directory");
+  EXPECT_EQ(warnings.size(), 3U);
+  EXPECT_EQ(warnings[1], "rafta-sim: a later failure");
+}
+
 // The configuration is the user's data: what cannot be read must not be replaced by what this run
 // registers. Each of these fails even for root, whom permission bits do not stop.
 TEST_F(ConfigFileTest, AConfigurationThatCannotBeReadStopsTheHostBeforeAnythingIsWritten) {

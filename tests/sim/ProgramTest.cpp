@@ -186,5 +186,63 @@ TEST_F(ProgramTest, AConfigurationTheUserMayNotReadIsRefusedAndLeftAsItIs) {
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(home), {}), 2);
 }
 
+// A write the host could not make: the session goes on, as in a real game, and the run ends with
+// exit 4 once every line has run; a failed check or a malformed script still says so instead.
+TEST_F(ProgramTest, AFailedConfigurationWriteEndsTheRunWithExitFour) {
+  testing::writeFile(folder.path() / "blocker", "a file where a folder should be");
+  const auto config = (folder.path() / "blocker" / "config.cfg").string();
+  const auto session = script("picture absent\nload\nunload\nload\n");
+  auto result = run("run " + session + " --config " + config + " --module " + ECHO_PLUGIN);
+  EXPECT_EQ(result.status, 4);
+  EXPECT_EQ(result.out, "EchoPlugin chargé #1\nEchoPlugin déchargé\nEchoPlugin chargé #2\n");
+  EXPECT_EQ(result.err, "rafta-sim: writeconfig: cannot write " + config + ": Not a directory\n" +
+                            session +
+                            ": the host could not write what the session made (first: "
+                            "writeconfig: cannot write " +
+                            config + ": Not a directory)\n");
+  result = run("run " + script("picture absent\nload\nunload\nexpect timers 0\n") + " --config " +
+               config + " --module " + ECHO_PLUGIN);
+  EXPECT_EQ(result.status, 1);
+}
+
+TEST_F(ProgramTest, AFailedPictureWriteEndsTheRunWithExitFour) {
+  const auto pictures = folder.path() / "pictures";
+  std::filesystem::create_directories(pictures / "frame-0001.png");
+  const auto result = run("run " + script("frame 2\n") + " --module " + ECHO_PLUGIN + " --png " +
+                          pictures.string());
+  EXPECT_EQ(result.status, 4);
+  EXPECT_EQ(result.err.rfind("rafta-sim: cannot write the picture " +
+                                 (pictures / "frame-0001.png").string() + "\n",
+                             0),
+            0U)
+      << result.err;
+  EXPECT_TRUE(std::filesystem::is_regular_file(pictures / "frame-0002.png"));
+}
+
+TEST_F(ProgramTest, AStandardOutputThatTakesNoBytesEndsTheRunWithExitFour) {
+  const auto session = script("picture absent\nload\n");
+  const auto redirected = [&](const std::string& redirection) {
+    return rafta::testing::runProgram("{ " + std::string(RAFTA_SIM) + " run " + session +
+                                          " --module " + ECHO_PLUGIN + " " + redirection + "; }",
+                                      folder.path());
+  };
+  auto result = redirected(">/dev/full");
+  EXPECT_EQ(result.status, 4);
+  EXPECT_NE(result.err.find("rafta-sim: cannot write the console log to standard output: No space "
+                            "left on device\n"),
+            std::string::npos)
+      << result.err;
+  result = redirected(">&-");
+  EXPECT_EQ(result.status, 4);
+  EXPECT_NE(result.err.find("rafta-sim: cannot write the console log to standard output: Bad file "
+                            "descriptor\n"),
+            std::string::npos)
+      << result.err;
+  EXPECT_EQ(rafta::testing::runProgram("{ " + std::string(RAFTA_SIM) + " --help >/dev/full; }",
+                                       folder.path())
+                .status,
+            4);
+}
+
 }  // namespace
 }  // namespace rafta::sim
