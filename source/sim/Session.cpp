@@ -130,7 +130,10 @@ Session::Session(std::unique_ptr<PluginLibrary> library, SessionOptions options)
   }
   if (!options_.pictureFolder.empty()) {
     pictures_ = std::make_unique<PictureFolder>(options_.pictureFolder);
-    host_.setFrameSink([this](const Canvas& frame) { picture("frame", paintFrame(frame)); });
+    host_.setFrameSink([this](const Canvas& frame) {
+      sayWhenCut(frame.size());
+      picture("frame", paintFrame(frame));
+    });
     settingsWindow_->setPageSink([this](const ImDrawData& page) {
       picture("settings", paintPage(page, settingsWindow_->fonts()));
     });
@@ -283,6 +286,20 @@ void Session::checkOutput() {
     outputFailed_ = true;
     host_.ioFailed("cannot write the console log to standard output: " +
                    std::generic_category().message(errno));
+  }
+}
+
+void Session::sayWhenCut(Vector2 reported) {
+  const auto painted = paintedSize(reported);
+  const bool cut = painted.X < reported.X || painted.Y < reported.Y;
+  const bool told = reported.X == toldCut_.X && reported.Y == toldCut_.Y;
+  toldCut_ = cut ? reported : Vector2{};
+  if (cut && !told) {
+    const auto side = std::to_string(kMostPaintedSide);
+    warn("the screen size " + std::to_string(reported.X) + " x " + std::to_string(reported.Y) +
+         " is painted as " + std::to_string(painted.X) + " x " + std::to_string(painted.Y) +
+         " pixels, the most a picture holds being " + side + " x " + side +
+         ": what lies beyond is cut");
   }
 }
 
