@@ -55,7 +55,7 @@ bool Host::consoleSet(const std::string& name, const std::string& value) {
 }
 
 void Host::executeCommand(const std::string& command) {
-  commands_.push_back(command);
+  commands_.add(command);
   if (traceSink_) {
     trace("executeCommand " + quote(command));
   }
@@ -80,7 +80,7 @@ void Host::writeConfigFile() {
   }
 }
 
-const std::vector<std::string>& Host::executedCommands() const { return commands_; }
+const std::vector<std::string>& Host::executedCommands() const { return commands_.entries(); }
 
 const std::filesystem::path& Host::appData() const { return appData_; }
 
