@@ -132,10 +132,10 @@ Session::Session(std::unique_ptr<PluginLibrary> library, SessionOptions options)
     pictures_ = std::make_unique<PictureFolder>(options_.pictureFolder);
     host_.setFrameSink([this](const Canvas& frame) {
       sayWhenCut(frame.size());
-      picture("frame", paintFrame(frame));
+      writePicture("frame", paintFrame(frame));
     });
     settingsWindow_->setPageSink([this](const ImDrawData& page) {
-      picture("settings", paintPage(page, settingsWindow_->fonts()));
+      writePicture("settings", paintPage(page, settingsWindow_->fonts()));
     });
   }
 }
@@ -303,7 +303,7 @@ void Session::sayWhenCut(Vector2 reported) {
   }
 }
 
-void Session::picture(const std::string& kind, const Image& image) {
+void Session::writePicture(const std::string& kind, const Image& image) {
   try {
     pictures_->write(kind, image);
   } catch (const std::exception& error) {

@@ -78,7 +78,7 @@ class Session {
   void print(const std::string& line);
   // Standard output failed: told once, and the run ends with HostIoFailed.
   void checkOutput();
-  void picture(const std::string& kind, const Image& image);
+  void writePicture(const std::string& kind, const Image& image);
   // Once for each run of frames at a size too large to paint whole.
   void sayWhenCut(Vector2 reported);
   void warn(const std::string& message) const;
