@@ -1,6 +1,7 @@
 #include "RegularFile.h"
 
 #include <cerrno>
+#include <cstdint>
 #include <system_error>
 
 #if defined(_WIN32)
@@ -19,7 +20,7 @@ namespace {
 
 using Status = FileContents::Status;
 
-constexpr std::size_t kChunk = 64 * 1024;
+constexpr std::size_t kChunk = std::size_t{64} * 1024;
 
 FileContents refused(Status status, std::string why) { return {status, {}, std::move(why)}; }
 
