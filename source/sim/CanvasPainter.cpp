@@ -3,6 +3,7 @@
 #include <imgui.h>
 #include <imgui_internal.h>
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstdint>
@@ -115,9 +116,13 @@ class Replay {
 
 }  // namespace
 
-Image paintFrame(const Canvas& frame) {
-  const Vector2 reported = frame.size();
+Vector2 paintedSize(Vector2 reported) {
   const Vector2 size = reported.X > 0 && reported.Y > 0 ? reported : kFallbackSize;
+  return {std::min(size.X, kMostPaintedSide), std::min(size.Y, kMostPaintedSide)};
+}
+
+Image paintFrame(const Canvas& frame) {
+  const Vector2 size = paintedSize(frame.size());
   const auto& font = HostFont::instance();
   DrawListRaster raster(size.X, size.Y, kBackground);
   raster.addTexture(font.textureId(), font.texture());

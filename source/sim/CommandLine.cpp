@@ -10,6 +10,19 @@ namespace {
 
 using PathOption = std::filesystem::path CommandLine::*;
 
+// `--png --raw` would otherwise take the next option for a folder and drop what the user meant;
+// a file whose name starts so is still reachable as ./--name.
+std::string_view optionValue(std::string_view option, std::string_view value) {
+  if (value.empty()) {
+    throw ScriptError(std::string(option) + " needs a value");
+  }
+  if (value.starts_with("--")) {
+    throw ScriptError(std::string(option) + " needs a value, found the option " +
+                      std::string(value));
+  }
+  return value;
+}
+
 const std::map<std::string_view, PathOption>& pathOptions() {
   static const std::map<std::string_view, PathOption> options{{"--module", &CommandLine::module},
                                                               {"--appdata", &CommandLine::appData},
@@ -32,10 +45,7 @@ bool takePathOption(CommandLine& line, std::span<const char* const> args, std::s
   } else if (i + 1 < args.size()) {
     value = args[++i];
   }
-  if (value.empty()) {
-    throw ScriptError(std::string(found->first) + " needs a value");
-  }
-  line.*(found->second) = value;
+  line.*(found->second) = optionValue(found->first, value);
   return true;
 }
 
@@ -63,7 +73,8 @@ CommandLine parseCommandLine(std::span<const char* const> args) {
       if (!joined && i + 1 >= args.size()) {
         throw ScriptError("--faults needs a value");
       }
-      line.faults = parseFaultPlan(joined ? arg.substr(9) : std::string_view(args[++i]));
+      line.faults = parseFaultPlan(
+          optionValue("--faults", joined ? arg.substr(9) : std::string_view(args[++i])));
     } else if (takePathOption(line, args, i)) {
       continue;
     } else if (arg.starts_with("--") || !line.script.empty()) {
@@ -101,7 +112,8 @@ std::string_view usage() {
          "                  (null handles, hostile ids, numbers, console values, screen sizes,\n"
          "                  configuration lines, yes/no answers), as `faults RATE SEED` does\n"
          "exit status: 0 success, 1 an expect failed, 2 malformed script or command line,\n"
-         "             3 the module cannot be loaded\n";
+         "             3 the module cannot be loaded, 4 a host write failed (configuration,\n"
+         "             pictures, standard output; the session runs to its end first)\n";
 }
 
 }  // namespace rafta::sim

@@ -366,6 +366,11 @@ Command parseCommand(const std::vector<std::string>& words) {
 }
 
 std::vector<ScriptLine> parseScript(std::string_view text) {
+  // Editors on Windows start UTF-8 files with a byte-order mark.
+  constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+  if (text.starts_with(kByteOrderMark)) {
+    text.remove_prefix(kByteOrderMark.size());
+  }
   std::vector<ScriptLine> lines;
   int number = 0;
   while (!text.empty()) {
@@ -374,6 +379,10 @@ std::vector<ScriptLine> parseScript(std::string_view text) {
     const auto line = text.substr(0, end);
     text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
     try {
+      // A NUL would end every message that quotes the line: named here, where it still shows.
+      if (const auto nul = line.find('\0'); nul != std::string_view::npos) {
+        throw ScriptError("a NUL byte at column " + std::to_string(nul + 1));
+      }
       const auto words = splitWords(line);
       if (!words.empty()) {
         lines.push_back({number, parseCommand(words)});

@@ -6,7 +6,7 @@
 namespace rafta::sim {
 
 // rafta-sim's exit status.
-enum class ExitCode { Ok = 0, ExpectFailed = 1, BadScript = 2, ModuleError = 3 };
+enum class ExitCode { Ok = 0, ExpectFailed = 1, BadScript = 2, ModuleError = 3, HostIoFailed = 4 };
 
 // Stops a run with its exit status. `line` is the script line, 0 when none applies; whoever
 // knows the line fills it in on the way out.

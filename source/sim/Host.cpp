@@ -91,12 +91,12 @@ Vector2 Host::askScreenSize() {
   return size;
 }
 
-const std::vector<Query>& Host::queries() const { return queries_; }
+const std::vector<Query>& Host::queries() const { return queries_.entries(); }
 
 void Host::clearQueries() { queries_.clear(); }
 
 void Host::note(Query query, const std::function<std::string()>& answer) {
-  queries_.push_back(query);
+  queries_.add(query);
   // Plugins ask every frame: the line is only worth making for someone reading it.
   if (traceSink_) {
     trace("query " + std::string(queryName(query)) + " -> " + answer());
@@ -104,13 +104,13 @@ void Host::note(Query query, const std::function<std::string()>& answer) {
 }
 
 void Host::log(const std::string& line) {
-  log_.push_back(line);
+  log_.add(line);
   if (logSink_) {
     logSink_(line);
   }
 }
 
-const std::vector<std::string>& Host::logLines() const { return log_; }
+const std::vector<std::string>& Host::logLines() const { return log_.entries(); }
 
 void Host::setLogSink(TextSink sink) { logSink_ = std::move(sink); }
 
@@ -129,6 +129,15 @@ void Host::warn(const std::string& message) const {
     std::cerr << message << '\n';
   }
 }
+
+void Host::ioFailed(const std::string& what) {
+  warn("rafta-sim: " + what);
+  if (firstIoFailure_.empty()) {
+    firstIoFailure_ = what;
+  }
+}
+
+const std::string& Host::firstIoFailure() const { return firstIoFailure_; }
 
 void Host::orphaned(const std::string& what) const {
   warn("rafta-sim: " + what + " not called: the plugin object that set it no longer exists");

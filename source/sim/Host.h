@@ -18,6 +18,7 @@
 #include "FaultInjection.h"
 #include "Game.h"
 #include "Lifeline.h"
+#include "RecentHistory.h"
 #include "Scheduler.h"
 #include "bakkesmod/wrappers/GameWrapper.h"
 #include "bakkesmod/wrappers/cvarmanagerwrapper.h"
@@ -77,15 +78,22 @@ class Host {
   [[nodiscard]] std::uintptr_t askGameState();
   [[nodiscard]] std::uintptr_t askLocalCar();
   [[nodiscard]] Vector2 askScreenSize();
+  // The recent questions (at least the last 4096), oldest first.
   [[nodiscard]] const std::vector<Query>& queries() const;
   void clearQueries();
 
   // The console log, raw bytes as the plugin handed them over.
   void log(const std::string& line);
+  // The recent lines (at least the last 256), oldest first.
   [[nodiscard]] const std::vector<std::string>& logLines() const;
   void setLogSink(TextSink sink);
   void setTraceSink(TextSink sink);
   void warn(const std::string& message) const;
+  // A file or stream the host writes (the configuration file, pictures, the console) took no
+  // bytes: warned about at once, and the session goes on as a real host's would. The first one
+  // is kept, for the run's exit status; empty while none.
+  void ioFailed(const std::string& what);
+  [[nodiscard]] const std::string& firstIoFailure() const;
 
   // Console variables and the configuration file.
   ConsoleVariable& registerCvar(const std::string& name, const std::string& defaultValue,
@@ -94,6 +102,7 @@ class Host {
   // The user typed `NAME VALUE` at the console; false when no such variable is registered.
   bool consoleSet(const std::string& name, const std::string& value);
   void executeCommand(const std::string& command);
+  // The recent commands (at least the last 256), oldest first.
   [[nodiscard]] const std::vector<std::string>& executedCommands() const;
   [[nodiscard]] const std::filesystem::path& appData() const;
   [[nodiscard]] const std::filesystem::path& configFile() const;
@@ -151,6 +160,7 @@ class Host {
   std::filesystem::path appData_;
   std::filesystem::path configFile_;
   TextSink warn_;
+  std::string firstIoFailure_;
   TextSink logSink_;
   TextSink traceSink_;
   GameWrapper self_;
@@ -158,12 +168,14 @@ class Host {
 
   Game game_;
   FaultInjector faults_;
-  std::vector<Query> queries_;
-  std::vector<std::string> log_;
+  // Only what checks and tests read back, so that a session of any length runs in bounded memory;
+  // --trace prints everything as it happens.
+  RecentHistory<Query> queries_{4096};
+  RecentHistory<std::string> log_{256};
 
   std::map<std::string, std::unique_ptr<ConsoleVariable>> variables_;
   StoredValues stored_;
-  std::vector<std::string> commands_;
+  RecentHistory<std::string> commands_{256};
   std::int64_t configDelay_ = 0;
   bool configFileWrites_ = true;
 

@@ -55,7 +55,7 @@ bool Host::consoleSet(const std::string& name, const std::string& value) {
 }
 
 void Host::executeCommand(const std::string& command) {
-  commands_.push_back(command);
+  commands_.add(command);
   if (traceSink_) {
     trace("executeCommand " + quote(command));
   }
@@ -76,11 +76,11 @@ void Host::writeConfigFile() {
   try {
     writeConfig(configFile_, stored_);
   } catch (const std::exception& error) {
-    warn("rafta-sim: writeconfig: " + std::string(error.what()));
+    ioFailed("writeconfig: " + std::string(error.what()));
   }
 }
 
-const std::vector<std::string>& Host::executedCommands() const { return commands_; }
+const std::vector<std::string>& Host::executedCommands() const { return commands_.entries(); }
 
 const std::filesystem::path& Host::appData() const { return appData_; }
 

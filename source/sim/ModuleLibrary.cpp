@@ -7,9 +7,11 @@
 #endif
 
 #include <string>
+#include <system_error>
 #include <utility>
 
 #include "Faults.h"
+#include "ModuleFile.h"
 
 namespace rafta::sim {
 namespace {
@@ -70,7 +72,12 @@ ModuleLibrary::~ModuleLibrary() { close(); }
 
 BakkesMod::Plugin::PluginInfo& ModuleLibrary::open() {
   if (handle_ == nullptr) {
-    handle_ = openLibrary(path_);
+    checkModuleFile(path_);
+    // A bare name would be looked up in the system's library folders (and beside rafta-sim),
+    // not in the current folder that a user means.
+    std::error_code error;
+    const auto file = std::filesystem::absolute(path_, error);
+    handle_ = openLibrary(error ? path_ : file);
     if (handle_ == nullptr) {
       throw ModuleError("cannot load module " + path_.string() + ": " + lastSystemError());
     }

@@ -13,11 +13,12 @@ PictureFolder::PictureFolder(std::filesystem::path folder) : folder_(std::move(f
 }
 
 std::filesystem::path PictureFolder::write(const std::string& kind, const Image& image) {
+  // Numbered before the write, so that a picture that failed leaves its number behind and the
+  // next one keeps the number of the frame it shows.
   std::ostringstream name;
-  name << kind << '-' << std::setw(4) << std::setfill('0') << written_[kind] + 1 << ".png";
+  name << kind << '-' << std::setw(4) << std::setfill('0') << ++written_[kind] << ".png";
   auto file = folder_ / name.str();
   writePng(image, file);
-  ++written_[kind];
   return file;
 }
 

@@ -15,7 +15,8 @@ class PictureFolder {
   // Creates the folder. Throws std::filesystem::filesystem_error when it cannot.
   explicit PictureFolder(std::filesystem::path folder);
 
-  // Writes the next picture of that kind and gives its path. Throws std::runtime_error.
+  // Writes the next picture of that kind and gives its path. Throws std::runtime_error; the number
+  // is used either way.
   std::filesystem::path write(const std::string& kind, const Image& image);
 
  private:

@@ -1,14 +1,15 @@
 #include "Session.h"
 
-#include <fstream>
+#include <cerrno>
 #include <iostream>
-#include <sstream>
+#include <system_error>
 #include <utility>
 
 #include "CanvasPainter.h"
 #include "Checks.h"
 #include "CommandParser.h"
 #include "GameFunctions.h"
+#include "RegularFile.h"
 #include "SettingsWindow.h"
 #include "SettingsWindowPicture.h"
 #include "SettingsWindowUser.h"
@@ -16,6 +17,9 @@
 
 namespace rafta::sim {
 namespace {
+
+// Far beyond any session written by hand or made by a program; /dev/zero is refused before this.
+constexpr std::size_t kMostScriptBytes = std::size_t{16} * 1024 * 1024;
 
 void emit(const TextSink& sink, std::ostream& fallback, const std::string& text) {
   if (sink) {
@@ -26,13 +30,17 @@ void emit(const TextSink& sink, std::ostream& fallback, const std::string& text)
 }
 
 HostOptions hostOptions(const SessionOptions& options, const std::filesystem::path& appData) {
-  return {appData, options.configFile,
-          [err = options.err](const std::string& message) { emit(err, std::cerr, message); }};
+  return {appData, options.configFile, [err = options.err](const std::string& message) {
+            emit(err, std::cerr, printable(message));
+          }};
 }
 
 std::string locate(const std::string& script, int line) {
   return line > 0 ? script + ":" + std::to_string(line) + ": " : script + ": ";
 }
+
+// Messages quote the script, its name and the configuration: none may drive the terminal.
+RunResult failed(ExitCode code, const std::string& message) { return {code, printable(message)}; }
 
 }  // namespace
 
@@ -122,10 +130,12 @@ Session::Session(std::unique_ptr<PluginLibrary> library, SessionOptions options)
   }
   if (!options_.pictureFolder.empty()) {
     pictures_ = std::make_unique<PictureFolder>(options_.pictureFolder);
-    host_.setFrameSink(
-        [this](const Canvas& frame) { pictures_->write("frame", paintFrame(frame)); });
+    host_.setFrameSink([this](const Canvas& frame) {
+      sayWhenCut(frame.size());
+      writePicture("frame", paintFrame(frame));
+    });
     settingsWindow_->setPageSink([this](const ImDrawData& page) {
-      pictures_->write("settings", paintPage(page, settingsWindow_->fonts()));
+      writePicture("settings", paintPage(page, settingsWindow_->fonts()));
     });
   }
 }
@@ -140,13 +150,18 @@ Session::~Session() {
 }
 
 RunResult Session::runFile(const std::filesystem::path& script) {
-  std::ifstream in(script, std::ios::binary);
-  if (!in) {
-    return {ExitCode::BadScript, script.string() + ": cannot read the script"};
+  auto file = readRegularFile(script, kMostScriptBytes);
+  switch (file.status) {
+    case FileContents::Status::Read:
+      return runText(file.bytes, script.string());
+    case FileContents::Status::NotRegular:
+      return failed(ExitCode::BadScript, script.string() + ": the script " + file.why);
+    case FileContents::Status::TooLarge:
+      return failed(ExitCode::BadScript,
+                    script.string() + ": the script " + file.why + ", the most a script may hold");
+    default:
+      return failed(ExitCode::BadScript, script.string() + ": cannot read the script: " + file.why);
   }
-  std::ostringstream text;
-  text << in.rdbuf();
-  return runText(text.str(), script.string());
 }
 
 RunResult Session::runText(std::string_view text, const std::string& scriptName) {
@@ -158,10 +173,21 @@ RunResult Session::runText(std::string_view text, const std::string& scriptName)
       execute(line.command);
     }
   } catch (const Fault& fault) {
-    return {fault.code(),
-            locate(scriptName_, fault.line() > 0 ? fault.line() : line_) + fault.what()};
+    return failed(fault.code(),
+                  locate(scriptName_, fault.line() > 0 ? fault.line() : line_) + fault.what());
   } catch (const std::exception& error) {
-    return {ExitCode::BadScript, locate(scriptName_, line_) + "error: " + error.what()};
+    return failed(ExitCode::BadScript, locate(scriptName_, line_) + "error: " + error.what());
+  }
+  if (!options_.out) {
+    std::cout.flush();
+    checkOutput();
+  }
+  // Told at the failure; the script ran on, as a game goes on after its host failed a write.
+  if (!host_.firstIoFailure().empty()) {
+    return failed(ExitCode::HostIoFailed, scriptName_ +
+                                              ": the host could not write what the session made "
+                                              "(first: " +
+                                              host_.firstIoFailure() + ")");
   }
   return {};
 }
@@ -247,12 +273,46 @@ SettingsWindowUser Session::settingsUser(const std::string& command) {
   return {*settingsWindow_, *page, command};
 }
 
-void Session::print(const std::string& line) const {
+void Session::print(const std::string& line) {
   emit(options_.out, std::cout, options_.raw ? line : windows1252ToUtf8(line));
+  if (!options_.out) {
+    checkOutput();
+  }
+}
+
+void Session::checkOutput() {
+  // Standard output takes the log only as its buffer empties, so a failure shows some lines late.
+  if (!std::cout && !outputFailed_) {
+    outputFailed_ = true;
+    host_.ioFailed("cannot write the console log to standard output: " +
+                   std::generic_category().message(errno));
+  }
+}
+
+void Session::sayWhenCut(Vector2 reported) {
+  const auto painted = paintedSize(reported);
+  const bool cut = painted.X < reported.X || painted.Y < reported.Y;
+  const bool told = reported.X == toldCut_.X && reported.Y == toldCut_.Y;
+  toldCut_ = cut ? reported : Vector2{};
+  if (cut && !told) {
+    const auto side = std::to_string(kMostPaintedSide);
+    warn("the screen size " + std::to_string(reported.X) + " x " + std::to_string(reported.Y) +
+         " is painted as " + std::to_string(painted.X) + " x " + std::to_string(painted.Y) +
+         " pixels, the most a picture holds being " + side + " x " + side +
+         ": what lies beyond is cut");
+  }
+}
+
+void Session::writePicture(const std::string& kind, const Image& image) {
+  try {
+    pictures_->write(kind, image);
+  } catch (const std::exception& error) {
+    host_.ioFailed(error.what());
+  }
 }
 
 void Session::warn(const std::string& message) const {
-  emit(options_.err, std::cerr, locate(scriptName_, line_) + message);
+  emit(options_.err, std::cerr, printable(locate(scriptName_, line_) + message));
 }
 
 }  // namespace rafta::sim

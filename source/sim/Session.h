@@ -74,7 +74,12 @@ class Session {
  private:
   friend struct Executor;
 
-  void print(const std::string& line) const;
+  void print(const std::string& line);
+  // Standard output failed: told once, and the run ends with HostIoFailed.
+  void checkOutput();
+  void writePicture(const std::string& kind, const Image& image);
+  // Once for each run of frames at a size too large to paint whole.
+  void sayWhenCut(Vector2 reported);
   void warn(const std::string& message) const;
   [[nodiscard]] Car& namedCar(const std::string& name);
   [[nodiscard]] std::uintptr_t callerAddress(const command::Caller& caller);
@@ -92,6 +97,8 @@ class Session {
   PictureMode picture_ = PictureMode::Present;
   std::string scriptName_;
   int line_ = 0;
+  bool outputFailed_ = false;
+  Vector2 toldCut_;
 };
 
 }  // namespace rafta::sim

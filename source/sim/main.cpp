@@ -17,6 +17,7 @@
 #include "Faults.h"
 #include "ModuleLibrary.h"
 #include "Session.h"
+#include "Utf8.h"
 
 namespace {
 
@@ -58,7 +59,7 @@ void keepOutputBytes() {}
 int exitWith(ExitCode code, const std::string& message) {
   std::cout.flush();
   if (!message.empty()) {
-    std::cerr << message << '\n';
+    std::cerr << rafta::sim::printable(message) << '\n';
   }
   return static_cast<int>(code);
 }
@@ -73,8 +74,15 @@ int run(const rafta::sim::CommandLine& line, const std::filesystem::path& folder
   options.trace = line.trace;
   options.faults = line.faults;
   const auto module = line.module.empty() ? folder / kModuleName : line.module;
-  rafta::sim::Session session(std::make_unique<rafta::sim::ModuleLibrary>(module), options);
-  const auto result = session.runFile(line.script);
+  std::unique_ptr<rafta::sim::Session> session;
+  try {
+    session = std::make_unique<rafta::sim::Session>(
+        std::make_unique<rafta::sim::ModuleLibrary>(module), options);
+  } catch (const rafta::sim::Fault& fault) {
+    // The command line was well formed: what it names is what cannot be used.
+    return exitWith(fault.code(), std::string("rafta-sim: ") + fault.what());
+  }
+  const auto result = session->runFile(line.script);
   return exitWith(result.code, result.message);
 }
 
@@ -86,12 +94,13 @@ int main(int argc, char** argv) {
     const auto line = rafta::sim::parseCommandLine(
         std::span<const char* const>(argv + 1, static_cast<std::size_t>(argc > 0 ? argc - 1 : 0)));
     if (line.help) {
-      std::cout << rafta::sim::usage();
-      return EXIT_SUCCESS;
+      std::cout << rafta::sim::usage() << std::flush;
+      return std::cout ? EXIT_SUCCESS : static_cast<int>(ExitCode::HostIoFailed);
     }
     return run(line, programFolder(argv[0]));
   } catch (const rafta::sim::Fault& fault) {
-    std::cerr << "rafta-sim: " << fault.what() << '\n' << rafta::sim::usage();
+    std::cerr << "rafta-sim: " << rafta::sim::printable(fault.what()) << '\n'
+              << rafta::sim::usage();
     return static_cast<int>(fault.code());
   } catch (const std::exception& error) {
     return exitWith(ExitCode::BadScript, std::string("rafta-sim: ") + error.what());

@@ -7,6 +7,8 @@
 #include <memory>
 #include <string>
 #include <tuple>
+#include <utility>
+#include <vector>
 
 #include "Host.h"
 #include "HostFont.h"
@@ -65,6 +67,31 @@ TEST_F(Painter, PaintsAtTheScreenSizeOrTheSizePluginsFallBackTo) {
     EXPECT_EQ(fallback.width, 1920);
     EXPECT_EQ(fallback.height, 1080);
   }
+}
+
+// A screen size a script may set is any int; a picture that large would take gigabytes.
+TEST_F(Painter, EachSideIsCutAtTheMostAPictureHolds) {
+  EXPECT_EQ(kMostPaintedSide, 8192);
+  const std::vector<std::pair<Vector2, Vector2>> sizes{
+      {{8192, 8192}, {8192, 8192}},     {{8193, 100}, {8192, 100}},
+      {{100000, 100000}, {8192, 8192}}, {{2147483647, 3}, {8192, 3}},
+      {{0, 2147483647}, {1920, 1080}},
+  };
+  for (const auto& [reported, painted] : sizes) {
+    EXPECT_EQ(paintedSize(reported).X, painted.X) << reported.X << " x " << reported.Y;
+    EXPECT_EQ(paintedSize(reported).Y, painted.Y) << reported.X << " x " << reported.Y;
+  }
+  // What lies within the cut is painted where the plugin drew it.
+  host.game().setScreenSize({2147483647, 2});
+  const Image cut = paint([](CanvasWrapper& canvas) {
+    canvas.SetColor(kRedColour);
+    canvas.SetPosition(Vector2F{8190.0F, 0.0F});
+    canvas.FillBox(Vector2F{100.0F, 1.0F});
+  });
+  EXPECT_EQ(cut.width, 8192);
+  EXPECT_EQ(cut.height, 2);
+  EXPECT_EQ(pixelAt(cut, 8191, 0), kRed);
+  EXPECT_EQ(paintedAnywhere(cut), 2);
 }
 
 class SmallPainter : public Painter {

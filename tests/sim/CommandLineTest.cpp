@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <string>
+#include <utility>
 #include <vector>
 
 #include "CommandLine.h"
@@ -42,6 +44,28 @@ TEST(CommandLine, MalformedCommandLinesAreRefused) {
   for (const auto& args : bad) {
     EXPECT_THROW((void)parse(args), ScriptError) << args.size();
   }
+}
+
+// `--png --raw` would make a folder named --raw and drop the option the user meant.
+TEST(CommandLine, AnOptionValueMayNotBeAnotherOption) {
+  const std::vector<std::pair<std::vector<const char*>, std::string>> bad{
+      {{"run", "s.scn", "--png", "--raw"}, "--png needs a value, found the option --raw"},
+      {{"run", "s.scn", "--config", "--trace", "c.cfg"},
+       "--config needs a value, found the option --trace"},
+      {{"run", "s.scn", "--module=--raw"}, "--module needs a value, found the option --raw"},
+      {{"run", "--appdata", "--x", "s.scn"}, "--appdata needs a value, found the option --x"},
+      {{"run", "s.scn", "--faults", "--raw"}, "--faults needs a value, found the option --raw"},
+  };
+  for (const auto& [args, message] : bad) {
+    try {
+      (void)parse(args);
+      ADD_FAILURE() << message;
+    } catch (const ScriptError& error) {
+      EXPECT_EQ(error.what(), message);
+    }
+  }
+  EXPECT_EQ(parse({"run", "s.scn", "--png", "./--raw"}).png, "./--raw");
+  EXPECT_EQ(parse({"run", "s.scn", "--png", "-raw"}).png, "-raw");
 }
 
 }  // namespace

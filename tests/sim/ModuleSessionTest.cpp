@@ -34,6 +34,26 @@ TEST(ModuleSession, AModuleWithoutThePluginExportsStopsTheRunWithExitThree) {
       << result.message;
 }
 
+// Cut where the loader would map pages that are not there (a bus error before), where only the
+// sections the loader skips are missing, and at the very end.
+TEST(ModuleSession, AModuleCutShortStopsTheRunWithExitThreeNamingIt) {
+  testing::ScratchFolder folder;
+  const std::string whole = testing::readFile(ECHO_PLUGIN);
+  for (const std::size_t length :
+       {std::size_t{20}, std::size_t{0x3000}, whole.size() / 2, whole.size() - 1}) {
+    const auto cut = folder.path() / ("cut-" + std::to_string(length) + ".so");
+    testing::writeFile(cut, whole.substr(0, length));
+    auto s = sessionWith(cut.string());
+    const auto result = s.run("load");
+    EXPECT_EQ(result.code, ExitCode::ModuleError) << length;
+    EXPECT_EQ(
+        result.message.rfind(
+            "test.scn:1: cannot load module " + cut.string() + ": the file is cut short: ", 0),
+        0U)
+        << result.message;
+  }
+}
+
 TEST(ModuleSession, ARealModuleLivesThroughUnloadsAndRestarts) {
   auto s = sessionWith(ECHO_PLUGIN);
   const auto result = s.run(

@@ -4,6 +4,7 @@
 #include <memory>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 #include "ImagePixels.h"
 #include "ModuleLibrary.h"
@@ -95,6 +96,28 @@ TEST_F(PngSession, WritesEveryDrawnFrameNumberedThroughTheRun) {
   EXPECT_EQ(readPng(frame("0003")).width, 320);
   EXPECT_EQ(readPng(frame("0004")).width, 1920);
   EXPECT_FALSE(std::filesystem::exists(frame("0005")));
+}
+
+// The plugin still draws at the size the host reports; only the picture is cut, said once a size.
+TEST_F(PngSession, AHugeScreenIsPaintedCutToTheMostAPictureHolds) {
+  auto s = start();
+  ASSERT_EQ(s.run("picture absent\nload\nscreen 2147483647 1\nframe 2\nscreen 1 9000\nframe\n"
+                  "screen 2147483647 1\nframe")
+                .code,
+            ExitCode::Ok);
+  EXPECT_EQ(s.err,
+            (std::vector<std::string>{
+                "test.scn:4: the screen size 2147483647 x 1 is painted as 8192 x 1 "
+                "pixels, the most a picture holds being 8192 x 8192: what lies beyond is cut",
+                "test.scn:6: the screen size 1 x 9000 is painted as 1 x 8192 pixels, the "
+                "most a picture holds being 8192 x 8192: what lies beyond is cut",
+                "test.scn:8: the screen size 2147483647 x 1 is painted as 8192 x 1 "
+                "pixels, the most a picture holds being 8192 x 8192: what lies beyond is cut",
+            }));
+  EXPECT_EQ(readPng(frame("0001")).width, 8192);
+  EXPECT_EQ(readPng(frame("0002")).width, 8192);
+  EXPECT_EQ(readPng(frame("0003")).height, 8192);
+  EXPECT_EQ(readPng(frame("0004")).width, 8192);
 }
 
 TEST_F(PngSession, AFolderThatCannotBeMadeStopsTheSession) {

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
+#include <variant>
 #include <vector>
 
 #include "CommandParser.h"
@@ -166,6 +168,33 @@ TEST(ScriptCommands, LinesAreNumberedFromOneAndBlankOnesSkipped) {
   ASSERT_EQ(lines.size(), 2U);
   EXPECT_EQ(lines[0].number, 3);
   EXPECT_EQ(lines[1].number, 4);
+}
+
+// Editors on Windows start a UTF-8 file with one.
+TEST(ScriptCommands, AByteOrderMarkAtTheStartIsSkipped) {
+  const auto lines = parseScript("\xEF\xBB\xBFload\nunload\n");
+  ASSERT_EQ(lines.size(), 2U);
+  EXPECT_EQ(lines[0].number, 1);
+  EXPECT_TRUE(std::holds_alternative<command::Load>(lines[0].command));
+  EXPECT_EQ(parseScript("\xEF\xBB\xBF").size(), 0U);
+  // Anywhere else it is a character of the line.
+  EXPECT_THROW((void)parseScript("load\n\xEF\xBB\xBFunload\n"), ScriptError);
+  EXPECT_THROW((void)parseScript("\xEF\xBB\xBF\xEF\xBB\xBFload\n"), ScriptError);
+}
+
+TEST(ScriptCommands, ANulByteIsNamedWithItsLineAndColumnEvenInAComment) {
+  for (const auto& [text, line, column] :
+       std::vector<std::tuple<std::string, int, int>>{{std::string("load\nfra\0me\n", 11), 2, 4},
+                                                      {std::string("\0", 1), 1, 1},
+                                                      {std::string("load # a\0b", 10), 1, 9}}) {
+    try {
+      (void)parseScript(text);
+      ADD_FAILURE() << "no error for line " << line;
+    } catch (const ScriptError& error) {
+      EXPECT_EQ(error.line(), line);
+      EXPECT_EQ(std::string(error.what()), "a NUL byte at column " + std::to_string(column));
+    }
+  }
 }
 
 }  // namespace

@@ -105,6 +105,21 @@ TEST_F(SessionTest, ExpectStoredReadsTheFileItself) {
   EXPECT_NE(result.message.find("found \"58\""), std::string::npos) << result.message;
 }
 
+// A message may quote the script or the configuration file; neither may drive the terminal.
+TEST_F(SessionTest, BytesQuotedFromScriptsAndConfigurationAreEscaped) {
+  testing::writeFile(defaultConfigFile(folder.path() / "appdata"), "\x1B[2J x\n");
+  auto& s = start([](ScriptedPlugin& p) { p.cvarManager->registerCvar("speed", "300"); });
+  ASSERT_EQ(s.err.size(), 1U);
+  EXPECT_NE(s.err[0].find(": malformed line skipped: \\x1B[2J x"), std::string::npos) << s.err[0];
+  EXPECT_EQ(s.run("\x1B]0;title\x07\n").message, "test.scn:1: unknown command: \\x1B]0;title\\x07");
+  EXPECT_EQ(s.run("load\nconsole \"\x9B\" 1\n").code, ExitCode::Ok);
+  ASSERT_EQ(s.err.size(), 2U);
+  EXPECT_EQ(s.err[1],
+            "test.scn:2: console: no console variable \\x9B is registered; nothing changed");
+  EXPECT_EQ(s.run("expect cvar speed \"\xC2\x9B\"\n").message,
+            "test.scn:1: expected speed = \"\\xC2\\x9B\", found \"300\"");
+}
+
 TEST_F(SessionTest, LifeCycleMistakesAreScriptErrors) {
   auto& s = start({});
   EXPECT_EQ(s.run("unload").message, "test.scn:1: unload: the plugin is not loaded");
