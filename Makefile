@@ -46,7 +46,8 @@ test-asan test-tsan: test-%:
 
 # Timings and allocations of the plugin's hot paths, in an optimised build of their own.
 bench: deps
-	@cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DRAFTA_BUILD_TESTS=OFF >/dev/null
+	@cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DRAFTA_BUILD_TESTS=OFF \
+		-DRAFTA_WARNINGS_AS_ERRORS=ON >/dev/null
 	@cmake --build build-bench --target rafta_bench
 	build-bench/bin/rafta_bench --benchmark_min_time=0.2
 
