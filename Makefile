@@ -82,6 +82,11 @@ windows:
 	@cmake --preset windows >/dev/null
 	@cmake --build --preset windows
 
+# The players' zip, laid out like the host's folder: dist/Rafta-<version>.zip and its .sha256.
+.PHONY: package
+package: windows
+	@cmake --build --preset windows --target rafta_zip
+
 # Every scenario under Wine against the Linux run, and the built files' identity.
 windows-test: windows build
 	@scripts/windows-test.sh $(WINDOWS_BUILD)/bin $(SIM)
