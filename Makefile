@@ -87,8 +87,8 @@ windows:
 package: windows
 	@cmake --build --preset windows --target rafta_zip
 
-# Every scenario under Wine against the Linux run, and the built files' identity.
-windows-test: windows build
+# Every scenario under Wine against the Linux run, the built files' identity and the players' zip.
+windows-test: package build
 	@scripts/windows-test.sh $(WINDOWS_BUILD)/bin $(SIM)
 
 format:
