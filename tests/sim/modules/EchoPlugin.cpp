@@ -11,7 +11,7 @@ namespace {
 // Module state: a fresh load of the module starts again from 0.
 int created = 0;
 
-class EchoPlugin : public BakkesMod::Plugin::BakkesModPlugin {
+class EchoPlugin final : public BakkesMod::Plugin::BakkesModPlugin {
  public:
   explicit EchoPlugin(int number) : number_(number) {}
 
