@@ -94,6 +94,12 @@ windows-test: package build
 format:
 	@git ls-files '*.h' '*.cpp' | xargs clang-format -i
 
+# For CI: fails on any difference from .clang-format, changing nothing.
+.PHONY: format-check
+format-check:
+	@scripts/install-deps.sh clang-format
+	@git ls-files '*.h' '*.cpp' | xargs clang-format --dry-run --Werror
+
 # clang-tidy reads the GCC build's commands, less the one flag clang does not know. Any finding
 # fails the run, whatever .clang-tidy says; a file per process, as many as there are cores (about 15
 # minutes of processor time).
