@@ -34,6 +34,16 @@ docs-pictures: demo
 test: build
 	ctest --preset default
 
+# A plain tree as a packager builds it: no preset, CMake's default generator, Release (-O3), the
+# strict option on so that a warning only -O3 shows stops us first.
+RELEASE_BUILD := build-release
+
+.PHONY: test-release
+test-release: deps
+	@cmake -S . -B $(RELEASE_BUILD) -DCMAKE_BUILD_TYPE=Release -DRAFTA_WARNINGS_AS_ERRORS=ON >/dev/null
+	@cmake --build $(RELEASE_BUILD) --parallel $$(nproc)
+	ctest --test-dir $(RELEASE_BUILD) --output-on-failure --no-tests=error --parallel $$(nproc)
+
 # The whole suite under the sanitizers, rafta-sim and the module included; a finding fails the run.
 SANITIZER_RUNTIMES_asan := libasan8 libubsan1
 SANITIZER_RUNTIMES_tsan := libtsan2
