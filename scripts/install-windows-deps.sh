@@ -7,7 +7,7 @@ set -euo pipefail
 imgui_dir=${1:?usage: $0 DIR}
 here=$(dirname "$0")
 
-"$here/install-deps.sh" g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine64 dpkg-dev python3
+"$here/install-deps.sh" g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine64 dpkg-dev python3 unzip
 [ -f "$imgui_dir/imgui.cpp" ] && exit 0
 
 # The Windows build compiles Dear ImGui itself, from the sources of the version Linux links.

@@ -2,7 +2,7 @@
 # Plays every scenario with rafta-sim.exe under Wine and with the Linux rafta-sim, and requires the
 # same console log, byte for byte, and the same exit status; then checks what the Windows binaries
 # say about themselves: the module's exports, record and version block, and that no binary needs a
-# MinGW runtime DLL.
+# MinGW runtime DLL; last, the players' zip made from them.
 # Usage: scripts/windows-test.sh WINDOWS_BIN_DIR LINUX_RAFTA_SIM
 set -euo pipefail
 
@@ -148,6 +148,47 @@ IDENTITY
   fi
 }
 
+# The players' zip that `make package` wrote for this module, named after its version block: exactly
+# the two files, where the host's folder keeps them, and the same bytes from inputs of another time
+# and mode.
+check_package() {
+  local version zip again=$work/package-again listing
+  version=$(python3 scripts/module-identity.py "$windows_bin/Rafta.dll" |
+    sed -n 's/^version FileVersion: //p')
+  zip=$root/dist/Rafta-$version.zip
+  if [ ! -f "$zip" ]; then
+    fail "no players' zip for version '$version' ($zip): make package writes it"
+    return
+  fi
+  listing=$(unzip -Z1 "$zip" | tr '\n' ' ')
+  [ "$listing" = "plugins/Rafta.dll data/Rafta/images/goal.png " ] &&
+    pass "$(basename "$zip") holds exactly $listing" ||
+    fail "$(basename "$zip") holds '$listing', not exactly the module and the picture"
+  unzip -p "$zip" plugins/Rafta.dll | cmp -s - "$windows_bin/Rafta.dll" &&
+    pass "the zip's plugins/Rafta.dll is the built module" ||
+    fail "the zip's plugins/Rafta.dll differs from $windows_bin/Rafta.dll"
+  unzip -p "$zip" data/Rafta/images/goal.png | cmp -s - data/goal.png &&
+    pass "the zip's data/Rafta/images/goal.png is data/goal.png" ||
+    fail "the zip's data/Rafta/images/goal.png differs from data/goal.png"
+  (cd "$(dirname "$zip")" && sha256sum --check --status "$(basename "$zip").sha256") &&
+    pass "$(basename "$zip").sha256 matches the zip" ||
+    fail "$(basename "$zip").sha256 does not match the zip"
+  local linked
+  linked=$(TZ=UTC "$objdump" -p "$windows_bin/Rafta.dll" | awk -F'\t+' '/^Time\/Date\t/ {print $2}')
+  [ "$linked" = "Thu Jan  1 00:00:00 1970" ] &&
+    pass "Rafta.dll carries no link time: a rebuild of this commit gives the same zip" ||
+    fail "Rafta.dll carries a link time ($linked): every build gives another zip"
+  mkdir -p "$again"
+  cp "$windows_bin/Rafta.dll" data/goal.png "$again/"
+  chmod 600 "$again/Rafta.dll" "$again/goal.png"
+  touch -d '2001-02-03 04:05:06' "$again/Rafta.dll" "$again/goal.png"
+  python3 scripts/package.py --version "$version" --module "$again/Rafta.dll" \
+    --picture "$again/goal.png" --out "$again/dist" >/dev/null &&
+    cmp -s "$zip" "$again/dist/$(basename "$zip")" &&
+    pass "the zip comes out byte for byte the same from inputs of another time and mode" ||
+    fail "the zip is not reproducible: another time or mode of its inputs changed its bytes"
+}
+
 # MinGW's runtime DLLs (libstdc++-6, libgcc_s_seh-1, libwinpthread-1...) are all named lib*.
 check_imports() {
   local binary needed
@@ -171,6 +212,7 @@ echo "The built files:"
 check_exports
 check_identity
 check_imports
+check_package
 
 if [ "$failures" -ne 0 ]; then
   echo "windows-test: $failures check(s) failed"

@@ -10,10 +10,16 @@ ProgramRun SimWorkspace::play(const std::string& script,
                               const std::vector<std::string>& options) const {
   const std::filesystem::path scriptPath = scratch.path() / "session.scn";
   writeFile(scriptPath, script);
-  std::string command = shellQuoted(RAFTA_SIM) + " run " + shellQuoted(scriptPath.string()) +
-                        " --appdata " + shellQuoted(appdata().string());
+  // Appended piece by piece: GCC 12 at -O3 takes `"literal" + std::string` for an overlapping
+  // copy (a false -Wrestrict), which would stop a strict Release build.
+  std::string command = shellQuoted(RAFTA_SIM);
+  command += " run ";
+  command += shellQuoted(scriptPath.string());
+  command += " --appdata ";
+  command += shellQuoted(appdata().string());
   for (const std::string& option : options) {
-    command += " " + shellQuoted(option);
+    command += ' ';
+    command += shellQuoted(option);
   }
   return runProgram(command, scratch.path());
 }
