@@ -102,7 +102,6 @@ void FaultInjector::arm(const FaultPlan& plan) {
   }
   plan_ = plan;
   state_ = plan.seed;
-  injected_ = 0;
   armed_ = plan.rate > 0.0 && plan.kinds != 0;
   armedOne = armed_ ? this : nullptr;
 }
@@ -113,12 +112,6 @@ void FaultInjector::disarm() {
     armedOne = nullptr;
   }
 }
-
-bool FaultInjector::armed() const { return armed_; }
-
-const FaultPlan& FaultInjector::plan() const { return plan_; }
-
-std::uint64_t FaultInjector::injected() const { return injected_; }
 
 void FaultInjector::setTrace(std::function<void(const std::string&)> trace) {
   trace_ = std::move(trace);
@@ -147,7 +140,6 @@ bool FaultInjector::strikes(FaultKind kind) {
 }
 
 void FaultInjector::report(FaultKind kind, const std::string& what) {
-  ++injected_;
   if (trace_) {
     trace_("fault " + std::string(faultKindName(kind)) + ": " + what);
   }

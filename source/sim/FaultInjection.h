@@ -63,9 +63,6 @@ class FaultInjector {
   // Makes this the armed injector (see armedInjector) until disarm or destruction.
   void arm(const FaultPlan& plan);
   void disarm();
-  [[nodiscard]] bool armed() const;
-  [[nodiscard]] const FaultPlan& plan() const;
-  [[nodiscard]] std::uint64_t injected() const;
   void setTrace(std::function<void(const std::string&)> trace);
   void setObserver(Observer observer);
 
@@ -93,7 +90,6 @@ class FaultInjector {
   FaultPlan plan_;
   bool armed_ = false;
   std::uint64_t state_ = 0;
-  std::uint64_t injected_ = 0;
   std::function<void(const std::string&)> trace_;
   Observer observer_;
 };

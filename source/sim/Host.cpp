@@ -21,8 +21,7 @@ std::filesystem::path defaultConfigFile(const std::filesystem::path& appData) {
 }
 
 Host::Host(HostOptions options)
-    : appData_(std::move(options.appData)),
-      configFile_(options.configFile.empty() ? defaultConfigFile(appData_)
+    : configFile_(options.configFile.empty() ? defaultConfigFile(options.appData)
                                              : std::move(options.configFile)),
       warn_(std::move(options.warn)),
       self_(reinterpret_cast<std::uintptr_t>(this)),

@@ -104,7 +104,6 @@ class Host {
   void executeCommand(const std::string& command);
   // The recent commands (at least the last 256), oldest first.
   [[nodiscard]] const std::vector<std::string>& executedCommands() const;
-  [[nodiscard]] const std::filesystem::path& appData() const;
   [[nodiscard]] const std::filesystem::path& configFile() const;
   [[nodiscard]] const StoredValues& storedValues() const;
   void setConfigDelay(double seconds);
@@ -157,7 +156,6 @@ class Host {
   void writeConfigFile();
   void orphaned(const std::string& what) const;
 
-  std::filesystem::path appData_;
   std::filesystem::path configFile_;
   TextSink warn_;
   std::string firstIoFailure_;

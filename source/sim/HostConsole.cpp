@@ -82,8 +82,6 @@ void Host::writeConfigFile() {
 
 const std::vector<std::string>& Host::executedCommands() const { return commands_.entries(); }
 
-const std::filesystem::path& Host::appData() const { return appData_; }
-
 const std::filesystem::path& Host::configFile() const { return configFile_; }
 
 const StoredValues& Host::storedValues() const { return stored_; }

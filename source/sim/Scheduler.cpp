@@ -20,7 +20,7 @@ std::optional<Scheduler::Due> Scheduler::takeDue(std::int64_t limit) {
     return std::nullopt;
   }
   const auto first = entries_.begin();
-  Due due{first->first.first, first->second.kind, std::move(first->second.task)};
+  Due due{first->first.first, std::move(first->second.task)};
   entries_.erase(first);
   return due;
 }

@@ -19,7 +19,6 @@ class Scheduler {
 
   struct Due {
     std::int64_t time;
-    TaskKind kind;
     Task task;
   };
 
