@@ -10,10 +10,10 @@
 
 #include "AllocationCounter.h"
 #include "GameFunctions.h"
-#include "GoalPicture.h"
 #include "Rafta.h"
 #include "ReadyToCount.h"
-#include "Session.h"
+#include "sim/run/GoalPicture.h"
+#include "sim/run/Session.h"
 
 namespace rafta::bench {
 namespace {

@@ -14,14 +14,14 @@
 #include <utility>
 #include <vector>
 
-#include "Command.h"
-#include "CommandParser.h"
 #include "Counters.h"
 #include "GameFunctions.h"
-#include "Numeric.h"
-#include "PluginLibrary.h"
 #include "Rafta.h"
-#include "Session.h"
+#include "sim/base/Numbers.h"
+#include "sim/run/PluginLibrary.h"
+#include "sim/run/Session.h"
+#include "sim/script/Command.h"
+#include "sim/script/CommandParser.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstdlib>
 
-#include "Utf8.h"
+#include "sim/base/Utf8.h"
 
 namespace rafta::testing {
 

@@ -7,8 +7,8 @@
 #include <variant>
 #include <vector>
 
-#include "Canvas.h"
 #include "PluginScript.h"
+#include "sim/canvas/Canvas.h"
 
 namespace rafta::testing {
 namespace {

@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-#include "PluginLibrary.h"
+#include "sim/run/PluginLibrary.h"
 
 namespace rafta::testing {
 

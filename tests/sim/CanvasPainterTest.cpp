@@ -1,4 +1,4 @@
-#include "CanvasPainter.h"
+#include "sim/pictures/FramePicture.h"
 
 #include <gtest/gtest.h>
 
@@ -10,14 +10,14 @@
 #include <utility>
 #include <vector>
 
-#include "Host.h"
-#include "HostFont.h"
 #include "ImagePixels.h"
-#include "PngFile.h"
 #include "TestSupport.h"
 #include "bakkesmod/wrappers/GameWrapper.h"
 #include "bakkesmod/wrappers/ImageWrapper.h"
 #include "bakkesmod/wrappers/canvaswrapper.h"
+#include "sim/canvas/HostFont.h"
+#include "sim/host/Host.h"
+#include "sim/pictures/PngFile.h"
 
 namespace rafta::sim {
 namespace {

@@ -5,11 +5,11 @@
 #include <variant>
 #include <vector>
 
-#include "Host.h"
 #include "TestSupport.h"
 #include "bakkesmod/wrappers/GameWrapper.h"
 #include "bakkesmod/wrappers/ImageWrapper.h"
 #include "bakkesmod/wrappers/canvaswrapper.h"
+#include "sim/host/Host.h"
 
 namespace rafta::sim {
 namespace {

@@ -4,8 +4,8 @@
 #include <utility>
 #include <vector>
 
-#include "CommandLine.h"
-#include "Faults.h"
+#include "sim/base/Errors.h"
+#include "sim/run/CommandLine.h"
 
 namespace rafta::sim {
 namespace {

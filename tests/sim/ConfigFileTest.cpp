@@ -7,11 +7,11 @@
 #include <string>
 #include <vector>
 
-#include "ConfigFile.h"
-#include "Faults.h"
-#include "Host.h"
 #include "TestSupport.h"
 #include "bakkesmod/wrappers/cvarmanagerwrapper.h"
+#include "sim/base/Errors.h"
+#include "sim/console/ConfigFile.h"
+#include "sim/host/Host.h"
 
 namespace rafta::sim {
 namespace {

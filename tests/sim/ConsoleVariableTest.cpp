@@ -4,12 +4,12 @@
 #include <limits>
 #include <string>
 
-#include "ConsoleVariable.h"
-#include "Host.h"
-#include "HostAccess.h"
 #include "TestSupport.h"
 #include "bakkesmod/wrappers/cvarmanagerwrapper.h"
 #include "bakkesmod/wrappers/cvarwrapper.h"
+#include "sim/base/Handles.h"
+#include "sim/console/ConsoleVariable.h"
+#include "sim/host/Host.h"
 
 namespace rafta::sim {
 namespace {

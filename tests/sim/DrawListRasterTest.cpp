@@ -1,4 +1,4 @@
-#include "DrawListRaster.h"
+#include "sim/pictures/DrawListRaster.h"
 
 #include <gtest/gtest.h>
 

@@ -5,14 +5,14 @@
 #include <variant>
 #include <vector>
 
-#include "CommandLine.h"
-#include "CommandParser.h"
-#include "FaultInjection.h"
-#include "Faults.h"
-#include "Host.h"
 #include "TestSupport.h"
 #include "bakkesmod/wrappers/GameWrapper.h"
 #include "bakkesmod/wrappers/cvarmanagerwrapper.h"
+#include "sim/base/Errors.h"
+#include "sim/faults/FaultInjector.h"
+#include "sim/host/Host.h"
+#include "sim/run/CommandLine.h"
+#include "sim/script/CommandParser.h"
 
 namespace rafta::sim {
 namespace {

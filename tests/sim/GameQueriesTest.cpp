@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "Host.h"
 #include "TestSupport.h"
 #include "bakkesmod/wrappers/GameWrapper.h"
+#include "sim/host/Host.h"
 
 namespace rafta::sim {
 namespace {

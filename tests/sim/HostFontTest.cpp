@@ -1,14 +1,14 @@
-#include "HostFont.h"
+#include "sim/canvas/HostFont.h"
 
 #include <gtest/gtest.h>
 
 #include <memory>
 #include <variant>
 
-#include "Host.h"
 #include "TestSupport.h"
 #include "bakkesmod/wrappers/GameWrapper.h"
 #include "bakkesmod/wrappers/canvaswrapper.h"
+#include "sim/host/Host.h"
 
 namespace rafta::sim {
 namespace {

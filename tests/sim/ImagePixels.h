@@ -4,7 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "Image.h"
+#include "sim/canvas/Image.h"
 
 namespace rafta::sim::testing {
 

@@ -4,9 +4,9 @@
 #include <cstdint>
 #include <string>
 
-#include "Faults.h"
-#include "ModuleFile.h"
 #include "TestSupport.h"
+#include "sim/base/Errors.h"
+#include "sim/run/ModuleFile.h"
 
 namespace rafta::sim {
 namespace {

@@ -3,8 +3,8 @@
 #include <string>
 #include <vector>
 
-#include "ModuleLibrary.h"
 #include "TestSupport.h"
+#include "sim/run/ModuleLibrary.h"
 
 namespace rafta::sim {
 namespace {

@@ -7,10 +7,10 @@
 #include <vector>
 
 #include "ImagePixels.h"
-#include "ModuleLibrary.h"
-#include "PictureFolder.h"
-#include "PngFile.h"
 #include "TestSupport.h"
+#include "sim/pictures/PictureFolder.h"
+#include "sim/pictures/PngFile.h"
+#include "sim/run/ModuleLibrary.h"
 
 namespace rafta::sim {
 namespace {

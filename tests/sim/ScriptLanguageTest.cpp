@@ -5,10 +5,10 @@
 #include <variant>
 #include <vector>
 
-#include "CommandParser.h"
-#include "Faults.h"
-#include "Numbers.h"
-#include "Words.h"
+#include "sim/base/Errors.h"
+#include "sim/script/CommandParser.h"
+#include "sim/script/ScriptNumbers.h"
+#include "sim/script/Words.h"
 
 namespace rafta::sim {
 namespace {

@@ -4,11 +4,11 @@
 #include <string>
 #include <vector>
 
-#include "GoalPicture.h"
 #include "TestSupport.h"
 #include "bakkesmod/wrappers/GameWrapper.h"
 #include "bakkesmod/wrappers/ImageWrapper.h"
 #include "bakkesmod/wrappers/cvarmanagerwrapper.h"
+#include "sim/run/GoalPicture.h"
 
 namespace rafta::sim {
 namespace {

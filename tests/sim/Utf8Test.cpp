@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "Utf8.h"
+#include "sim/base/Utf8.h"
 
 namespace rafta::sim {
 namespace {

@@ -7,10 +7,10 @@
 #include <string>
 #include <vector>
 
-#include "Host.h"
 #include "TestSupport.h"
 #include "bakkesmod/wrappers/GameWrapper.h"
 #include "bakkesmod/wrappers/cvarmanagerwrapper.h"
+#include "sim/host/Host.h"
 
 namespace rafta::sim {
 namespace {

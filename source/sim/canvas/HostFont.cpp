@@ -1,0 +1,51 @@
+#include "sim/canvas/HostFont.h"
+
+#include <cfloat>
+#include <cstddef>
+
+#include "sim/base/Utf8.h"
+
+namespace rafta::sim {
+namespace {
+
+// The built-in font leaves a row empty above its glyphs, so that descenders spill one row below
+// the line; the canvas covers exactly the size it measures.
+constexpr float kEmptyTopRows = 1.0F;
+
+}  // namespace
+
+HostFont::HostFont() : font_(atlas_.AddFontDefault()) {
+  unsigned char* pixels = nullptr;
+  int width = 0;
+  int height = 0;
+  atlas_.GetTexDataAsRGBA32(&pixels, &width, &height);
+  const auto bytes = static_cast<std::size_t>(width) * static_cast<std::size_t>(height) * 4;
+  texture_ = {width, height, {pixels, pixels + bytes}};
+  atlas_.SetTexID(&texture_);
+  for (ImFontGlyph& glyph : font_->Glyphs) {
+    glyph.Y0 -= kEmptyTopRows;
+    glyph.Y1 -= kEmptyTopRows;
+  }
+}
+
+const HostFont& HostFont::instance() {
+  static const HostFont font;
+  return font;
+}
+
+Vector2F HostFont::measure(const std::string& text, float xScale, float yScale) const {
+  const auto utf8 = windows1252ToUtf8(text);
+  const ImVec2 size =
+      font_->CalcTextSizeA(font_->FontSize, FLT_MAX, 0.0F, utf8.data(), utf8.data() + utf8.size());
+  return {size.x * xScale, size.y * yScale};
+}
+
+const ImFont& HostFont::font() const { return *font_; }
+
+const Image& HostFont::texture() const { return texture_; }
+
+ImTextureID HostFont::textureId() const { return atlas_.TexID; }
+
+ImVec2 HostFont::whiteTexel() const { return atlas_.TexUvWhitePixel; }
+
+}  // namespace rafta::sim
