@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstdlib>
 
-#include "sim/base/Utf8.h"
+#include "sim/base/Text.h"
 
 namespace rafta::testing {
 

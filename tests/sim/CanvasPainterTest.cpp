@@ -17,7 +17,7 @@
 #include "bakkesmod/wrappers/canvaswrapper.h"
 #include "sim/canvas/HostFont.h"
 #include "sim/host/Host.h"
-#include "sim/pictures/PngFile.h"
+#include "sim/pictures/PictureFolder.h"
 
 namespace rafta::sim {
 namespace {

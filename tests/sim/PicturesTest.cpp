@@ -9,7 +9,6 @@
 #include "ImagePixels.h"
 #include "TestSupport.h"
 #include "sim/pictures/PictureFolder.h"
-#include "sim/pictures/PngFile.h"
 #include "sim/run/ModuleLibrary.h"
 
 namespace rafta::sim {

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "sim/base/Utf8.h"
+#include "sim/base/Text.h"
 
 namespace rafta::sim {
 namespace {

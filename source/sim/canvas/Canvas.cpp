@@ -3,7 +3,7 @@
 #include <sstream>
 #include <utility>
 
-#include "sim/base/Quoted.h"
+#include "sim/base/Text.h"
 
 namespace rafta::sim {
 namespace {

@@ -3,7 +3,7 @@
 #include <cfloat>
 #include <cstddef>
 
-#include "sim/base/Utf8.h"
+#include "sim/base/Text.h"
 
 namespace rafta::sim {
 namespace {

@@ -21,8 +21,8 @@
 #include <vector>
 
 #include "sim/base/Errors.h"
-#include "sim/base/Quoted.h"
 #include "sim/base/RegularFile.h"
+#include "sim/base/Text.h"
 
 namespace rafta::sim {
 namespace {

@@ -1,15 +1,15 @@
 #pragma once
 
 #include <filesystem>
-#include <functional>
 #include <map>
 #include <string>
+
+#include "sim/base/Text.h"
 
 namespace rafta::sim {
 
 // Variable name -> stored text.
 using StoredValues = std::map<std::string, std::string>;
-using TextSink = std::function<void(const std::string&)>;
 
 // The host's configuration file: one variable a line, the name, a blank and the value in double
 // quotes. A missing file is an empty configuration; a malformed line is reported to `warn` (file

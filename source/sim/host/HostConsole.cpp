@@ -3,7 +3,7 @@
 #include <utility>
 
 #include "sim/base/Numbers.h"
-#include "sim/base/Quoted.h"
+#include "sim/base/Text.h"
 #include "sim/host/Host.h"
 
 namespace rafta::sim {

@@ -8,7 +8,7 @@
 #include <cmath>
 #include <cstdint>
 
-#include "sim/base/Utf8.h"
+#include "sim/base/Text.h"
 #include "sim/canvas/HostFont.h"
 #include "sim/pictures/DrawListRaster.h"
 

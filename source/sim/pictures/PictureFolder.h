@@ -8,6 +8,9 @@
 
 namespace rafta::sim {
 
+// Throws std::runtime_error naming the file when it cannot be written.
+void writePng(const Image& image, const std::filesystem::path& file);
+
 // The folder that --png names: pictures go there as KIND-NNNN.png, each kind ("frame",
 // "settings") numbered on its own from 0001 through the whole run.
 class PictureFolder {

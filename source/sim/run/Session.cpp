@@ -7,7 +7,7 @@
 
 #include "GameFunctions.h"
 #include "sim/base/RegularFile.h"
-#include "sim/base/Utf8.h"
+#include "sim/base/Text.h"
 #include "sim/pictures/FramePicture.h"
 #include "sim/pictures/PagePicture.h"
 #include "sim/script/Checks.h"

@@ -14,7 +14,7 @@
 #include <system_error>
 
 #include "sim/base/Errors.h"
-#include "sim/base/Utf8.h"
+#include "sim/base/Text.h"
 #include "sim/run/CommandLine.h"
 #include "sim/run/ModuleLibrary.h"
 #include "sim/run/Session.h"

@@ -3,8 +3,7 @@
 #include <variant>
 
 #include "sim/base/Errors.h"
-#include "sim/base/Quoted.h"
-#include "sim/base/Utf8.h"
+#include "sim/base/Text.h"
 #include "sim/script/ScriptNumbers.h"
 
 namespace rafta::sim {

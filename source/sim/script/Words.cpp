@@ -1,7 +1,7 @@
 #include "sim/script/Words.h"
 
 #include "sim/base/Errors.h"
-#include "sim/base/Quoted.h"
+#include "sim/base/Text.h"
 
 namespace rafta::sim {
 namespace {

@@ -9,7 +9,7 @@
 #include <utility>
 
 #include "sim/base/Errors.h"
-#include "sim/base/Quoted.h"
+#include "sim/base/Text.h"
 #include "sim/settings/SettingsWindowText.h"
 
 namespace rafta::sim {

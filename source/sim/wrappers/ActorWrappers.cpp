@@ -10,7 +10,6 @@
 #include "sim/base/Numbers.h"
 #include "sim/faults/FaultInjector.h"
 #include "sim/game/Game.h"
-#include "sim/game/GameObjects.h"
 
 using rafta::sim::actorAt;
 using rafta::sim::addressOf;

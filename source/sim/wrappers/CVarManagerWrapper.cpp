@@ -3,7 +3,7 @@
 #include <utility>
 
 #include "sim/base/Handles.h"
-#include "sim/base/Utf8.h"
+#include "sim/base/Text.h"
 #include "sim/faults/FaultInjector.h"
 #include "sim/host/Host.h"
 
