@@ -479,7 +479,7 @@ class FuzzSession {
   }
 
   [[nodiscard]] std::optional<std::int64_t> storedTotal() const {
-    const auto& stored = session_->host().storedValues();
+    const auto& stored = session_->host().console().storedValues();
     const auto found = stored.find(kTotalVariable);
     if (found == stored.end()) {
       return std::nullopt;

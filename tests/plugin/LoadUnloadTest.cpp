@@ -53,8 +53,8 @@ TEST(Load, InstallsHitHooksVariablesTimerDrawableAndEventsInThatOrder) {
     expected.push_back("HookEvent " + event);
   }
   EXPECT_EQ(installations(session.trace()), expected);
-  EXPECT_EQ(session.host().pendingTimers(), 1U);
-  EXPECT_EQ(session.host().drawableCount(), 1U);
+  EXPECT_EQ(session.host().callbacks().pendingTimers(), 1U);
+  EXPECT_EQ(session.host().callbacks().drawableCount(), 1U);
   EXPECT_TRUE(session.plugin().hitHooksRegistered);
 }
 
@@ -84,7 +84,7 @@ TEST(Load, RegistersEachVariableWithItsDefaultDescriptionRangeAndFlags) {
   HostedPlugin session;
   session.load();
   for (const Expected& want : table) {
-    const sim::ConsoleVariable* variable = session.host().findCvar(want.name);
+    const sim::ConsoleVariable* variable = session.host().console().findCvar(want.name);
     ASSERT_NE(variable, nullptr) << want.name;
     const sim::CvarSettings& got = variable->settings();
     EXPECT_EQ(variable->defaultValue(), want.defaultValue) << want.name;
@@ -117,9 +117,9 @@ TEST(Load, WithoutAManagerSaysSoOnStandardErrorAndTouchesNothing) {
   session.plugin().onLoad();
   session.plugin().onUnload();
   EXPECT_EQ(::testing::internal::GetCapturedStderr(), "Erreur : cvarManager est nul !\n");
-  EXPECT_TRUE(session.host().logLines().empty());
+  EXPECT_TRUE(session.host().console().logLines().empty());
   EXPECT_TRUE(installations(session.trace()).empty());
-  EXPECT_EQ(session.host().findCvar("rafta_debug"), nullptr);
+  EXPECT_EQ(session.host().console().findCvar("rafta_debug"), nullptr);
 }
 
 TEST(Load, WithoutAGameWrapperSaysSoOnStandardErrorAndTouchesNothing) {
@@ -129,7 +129,7 @@ TEST(Load, WithoutAGameWrapperSaysSoOnStandardErrorAndTouchesNothing) {
   session.plugin().onLoad();
   session.plugin().onUnload();
   EXPECT_EQ(::testing::internal::GetCapturedStderr(), "Erreur : gameWrapper est nul !\n");
-  EXPECT_TRUE(session.host().logLines().empty());
+  EXPECT_TRUE(session.host().console().logLines().empty());
   EXPECT_TRUE(installations(session.trace()).empty());
 }
 
@@ -141,7 +141,7 @@ TEST(GoalPicture, AFolderTheSystemCannotReportMeansNoPicture) {
             "Erreur : Image goal.png non trouvée à "
             "\\bakkesmod\\bakkesmod\\data\\Rafta\\images\\goal.png");
   EXPECT_EQ(session.plugin().goalImage, nullptr);
-  EXPECT_EQ(session.host().drawableCount(), 1U) << "load goes on";
+  EXPECT_EQ(session.host().callbacks().drawableCount(), 1U) << "load goes on";
 }
 
 TEST(GoalPicture, AnExistenceQueryThatFailsCountsAsAbsent) {
@@ -151,13 +151,13 @@ TEST(GoalPicture, AnExistenceQueryThatFailsCountsAsAbsent) {
   session.load();
   EXPECT_EQ(session.log().back().rfind("Erreur : Image goal.png non trouvée à xxx", 0), 0U);
   EXPECT_EQ(session.plugin().goalImage, nullptr);
-  EXPECT_TRUE(session.host().isHooked(kEventHooks.back()));
+  EXPECT_TRUE(session.host().callbacks().isHooked(kEventHooks.back()));
 }
 
 TEST(Unload, RemovesTheDrawableEveryHookAndSavesBetweenTheLines) {
   HostedPlugin session;
   session.load();
-  session.host().wait(1.0);
+  session.host().callbacks().wait(1.0);
   session.clearTrace();
   session.unload();
   const std::vector<std::string> expected = {"UnregisterDrawables",
@@ -172,17 +172,17 @@ TEST(Unload, RemovesTheDrawableEveryHookAndSavesBetweenTheLines) {
                                              "UnhookEvent " + kEventHooks[5]};
   EXPECT_EQ(installations(session.trace()), expected);
   for (const std::string& function : kEventHooks) {
-    EXPECT_FALSE(session.host().isHooked(function)) << function;
+    EXPECT_FALSE(session.host().callbacks().isHooked(function)) << function;
   }
-  EXPECT_FALSE(session.host().isHooked(kOnHitBall));
-  EXPECT_FALSE(session.host().isHooked(kTriggerHit));
-  EXPECT_EQ(session.host().drawableCount(), 0U);
+  EXPECT_FALSE(session.host().callbacks().isHooked(kOnHitBall));
+  EXPECT_FALSE(session.host().callbacks().isHooked(kTriggerHit));
+  EXPECT_EQ(session.host().callbacks().drawableCount(), 0U);
 }
 
 TEST(Unload, StoresTheFiveSettingsTheObjectHolds) {
   HostedPlugin session;
   session.load();
-  session.host().wait(1.0);
+  session.host().callbacks().wait(1.0);
   Rafta& plugin = session.plugin();
   plugin.overlayX = 250.5F;
   plugin.overlayY = 80.0F;
@@ -205,7 +205,7 @@ TEST(Unload, StoresTheFiveSettingsTheObjectHolds) {
 TEST(Unload, WithTheHitHooksAlreadyRemovedWritesNoRemovalLine) {
   HostedPlugin session;
   session.load();
-  session.host().wait(1.0);
+  session.host().callbacks().wait(1.0);
   session.plugin().UnregisterHitHook();
   const std::size_t before = session.log().size();
   session.unload();

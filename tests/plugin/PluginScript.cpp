@@ -51,17 +51,17 @@ Rafta& PluginScript::plugin() {
 }
 
 std::vector<std::string> PluginScript::queriesOf(const std::string& script) {
-  host().clearQueries();
+  host().queries().clear();
   run(script);
   std::vector<std::string> names;
-  for (const sim::Query query : host().queries()) {
+  for (const sim::Query query : host().queries().recent()) {
     names.emplace_back(sim::queryName(query));
   }
   return names;
 }
 
 long PluginScript::commits() const {
-  const auto& commands = session->host().executedCommands();
+  const auto& commands = session->host().console().executedCommands();
   return std::count(commands.begin(), commands.end(), "writeconfig");
 }
 

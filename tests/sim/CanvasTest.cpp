@@ -30,11 +30,12 @@ TEST_F(CanvasFrames, EachFrameStartsWithAFreshRecord) {
       canvas.DrawString("first", 1.0F, 1.0F);
     }
   });
-  EXPECT_EQ(host.lastFrame(), nullptr);
-  host.drawFrames(2);
-  ASSERT_NE(host.lastFrame(), nullptr);
-  EXPECT_EQ(host.lastFrame()->calls().size(), 1U);
-  EXPECT_TRUE(std::holds_alternative<canvas::SetPosition>(host.lastFrame()->calls()[0]));
+  EXPECT_EQ(host.callbacks().lastFrame(), nullptr);
+  host.callbacks().drawFrames(2);
+  ASSERT_NE(host.callbacks().lastFrame(), nullptr);
+  EXPECT_EQ(host.callbacks().lastFrame()->calls().size(), 1U);
+  EXPECT_TRUE(
+      std::holds_alternative<canvas::SetPosition>(host.callbacks().lastFrame()->calls()[0]));
 }
 
 TEST_F(CanvasFrames, ADrawableThatUnregistersKeepsItsFrameButNotTheNext) {
@@ -44,9 +45,9 @@ TEST_F(CanvasFrames, ADrawableThatUnregistersKeepsItsFrameButNotTheNext) {
     game->UnregisterDrawables();
   });
   game->RegisterDrawable([&](CanvasWrapper) { ++calls; });
-  host.drawFrames(3);
+  host.callbacks().drawFrames(3);
   EXPECT_EQ(calls, 1);
-  EXPECT_TRUE(host.lastFrame()->calls().empty());
+  EXPECT_TRUE(host.callbacks().lastFrame()->calls().empty());
 }
 
 TEST_F(CanvasFrames, ADrawnPictureOutlivesTheImageThatDrewIt) {
@@ -56,9 +57,9 @@ TEST_F(CanvasFrames, ADrawnPictureOutlivesTheImageThatDrewIt) {
   auto image = std::make_shared<ImageWrapper>(folder.path().string() + "\\images\\goal.png", true);
   ASSERT_TRUE(image->IsLoadedForCanvas());
   game->RegisterDrawable([&](CanvasWrapper canvas) { canvas.DrawTexture(image.get(), 0.5F); });
-  host.drawFrames(1);
+  host.callbacks().drawFrames(1);
   image.reset();
-  const auto& texture = std::get<canvas::DrawTexture>(host.lastFrame()->calls().at(0));
+  const auto& texture = std::get<canvas::DrawTexture>(host.callbacks().lastFrame()->calls().at(0));
   ASSERT_NE(texture.picture, nullptr);
   EXPECT_EQ(texture.picture->width, 2);
   EXPECT_EQ(texture.picture->height, 1);
@@ -78,8 +79,8 @@ TEST_F(CanvasFrames, PicturesThatCannotBeDecodedAreNotLoaded) {
     canvas.DrawTexture(&notForCanvas, 1.0F);
     canvas.DrawTexture(nullptr, 1.0F);
   });
-  host.drawFrames(1);
-  for (const auto& call : host.lastFrame()->calls()) {
+  host.callbacks().drawFrames(1);
+  for (const auto& call : host.callbacks().lastFrame()->calls()) {
     EXPECT_EQ(std::get<canvas::DrawTexture>(call).picture, nullptr);
   }
 }
@@ -105,8 +106,8 @@ TEST_F(CanvasFrames, TheOtherOverloadsRecordWhatTheyStandFor) {
     EXPECT_EQ(canvas.GetStringSize("abc").X, 21.0F) << "scale 1 by default";
   });
   std::vector<std::string> traced;
-  host.setTraceSink([&](const std::string& line) { traced.push_back("| " + line); });
-  host.drawFrames(1);
+  host.reports().setTraceSink([&](const std::string& line) { traced.push_back("| " + line); });
+  host.callbacks().drawFrames(1);
   const std::vector<std::string> expected{
       "| frame",
       "| canvas SetPosition 3 4",

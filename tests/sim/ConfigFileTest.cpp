@@ -48,13 +48,13 @@ TEST_F(ConfigFileTest, WriteconfigStoresSavedVariablesAndARestartReadsThemBack) 
   auto& h = startHost();
   registered("kept", "1");
   registered("unsaved", "1", false);
-  h.findCvar("kept")->setText("57");
-  h.findCvar("unsaved")->setText("9");
+  h.console().findCvar("kept")->setText("57");
+  h.console().findCvar("unsaved")->setText("9");
   h.cvarManager()->executeCommand("writeconfig", true);
 
   EXPECT_EQ(readFile(configFile()), "kept \"57\"\n");
   h.forgetAll();
-  EXPECT_EQ(h.findCvar("kept"), nullptr);
+  EXPECT_EQ(h.console().findCvar("kept"), nullptr);
   EXPECT_EQ(registered("kept", "1"), "57");
   EXPECT_EQ(registered("unsaved", "1", false), "1");
 }
@@ -63,22 +63,24 @@ TEST_F(ConfigFileTest, ValuesOfVariablesNotRegisteredInThisRunAreKept) {
   writeFile(configFile(), "other \"hello world\"\nmine \"1\"\n");
   auto& h = startHost();
   registered("mine", "0");
-  h.findCvar("mine")->setText("2");
-  h.executeCommand("writeconfig");
+  h.console().findCvar("mine")->setText("2");
+  h.console().executeCommand("writeconfig");
   EXPECT_EQ(readFile(configFile()), "mine \"2\"\nother \"hello world\"\n");
 }
 
 TEST_F(ConfigFileTest, WritingReplacesTheFileWithoutLeavingATemporaryBehind) {
   auto& h = startHost();
   registered("a", "1");
-  h.executeCommand("writeconfig");
-  h.executeCommand("writeconfig");
+  h.console().executeCommand("writeconfig");
+  h.console().executeCommand("writeconfig");
   std::vector<std::string> names;
   for (const auto& entry : std::filesystem::directory_iterator(configFile().parent_path())) {
     names.push_back(entry.path().filename().string());
   }
   EXPECT_EQ(names, std::vector<std::string>{"config.cfg"});
-  EXPECT_EQ(std::count(h.executedCommands().begin(), h.executedCommands().end(), "writeconfig"), 2);
+  EXPECT_EQ(std::count(h.console().executedCommands().begin(), h.console().executedCommands().end(),
+                       "writeconfig"),
+            2);
 }
 
 TEST_F(ConfigFileTest, QuotesAndBackslashesInValuesSurviveTheRoundTrip) {
@@ -101,7 +103,8 @@ TEST_F(ConfigFileTest, MalformedLinesAreWarnedAboutAndSkipped) {
             "  \t\n"
             "last \"6\"");
   auto& h = startHost();
-  EXPECT_EQ(h.storedValues(), (StoredValues{{"good", "1"}, {"crlf", "5"}, {"last", "6"}}));
+  EXPECT_EQ(h.console().storedValues(),
+            (StoredValues{{"good", "1"}, {"crlf", "5"}, {"last", "6"}}));
   ASSERT_EQ(warnings.size(), 4U);
   const auto prefix = configFile().string() + ":";
   EXPECT_EQ(warnings[0].rfind(prefix + "2: ", 0), 0U) << warnings[0];
@@ -112,7 +115,7 @@ TEST_F(ConfigFileTest, MalformedLinesAreWarnedAboutAndSkipped) {
 
 TEST_F(ConfigFileTest, AMissingFileIsAnEmptyConfiguration) {
   auto& h = startHost();
-  EXPECT_TRUE(h.storedValues().empty());
+  EXPECT_TRUE(h.console().storedValues().empty());
   EXPECT_EQ(registered("fresh", "12"), "12");
   EXPECT_TRUE(warnings.empty());
 }
@@ -121,7 +124,7 @@ TEST_F(ConfigFileTest, RegisteringAnExistingNameKeepsItsCurrentValue) {
   writeFile(configFile(), "twice \"5\"\n");
   auto& h = startHost();
   EXPECT_EQ(registered("twice", "1"), "5");
-  h.findCvar("twice")->setText("8");
+  h.console().findCvar("twice")->setText("8");
   EXPECT_EQ(registered("twice", "1"), "8");
 }
 
@@ -131,10 +134,10 @@ TEST_F(ConfigFileTest, AnUnwritableFileIsWarnedAboutWithoutStoppingTheHost) {
       HostOptions{folder.path(), folder.path() / "blocker" / "config.cfg",
                   [this](const std::string& line) { warnings.push_back(line); }});
   registered("a", "1");
-  host->executeCommand("writeconfig");
+  host->console().executeCommand("writeconfig");
   ASSERT_EQ(warnings.size(), 1U);
   EXPECT_NE(warnings[0].find("writeconfig"), std::string::npos);
-  EXPECT_EQ(host->findCvar("a")->text(), "1");
+  EXPECT_EQ(host->console().findCvar("a")->text(), "1");
 }
 
 TEST_F(ConfigFileTest, TheFirstFailedWriteIsKeptForTheExitStatus) {
@@ -142,12 +145,12 @@ TEST_F(ConfigFileTest, TheFirstFailedWriteIsKeptForTheExitStatus) {
   const auto config = folder.path() / "blocker" / "config.cfg";
   host = std::make_unique<Host>(HostOptions{
       folder.path(), config, [this](const std::string& line) { warnings.push_back(line); }});
-  EXPECT_EQ(host->firstIoFailure(), "");
+  EXPECT_EQ(host->reports().firstIoFailure(), "");
   registered("a", "1");
-  host->executeCommand("writeconfig");
-  host->ioFailed("a later failure");
-  host->executeCommand("writeconfig");
-  EXPECT_EQ(host->firstIoFailure(),
+  host->console().executeCommand("writeconfig");
+  host->reports().ioFailed("a later failure");
+  host->console().executeCommand("writeconfig");
+  EXPECT_EQ(host->reports().firstIoFailure(),
             "writeconfig: cannot write " + config.string() + ": Not a directory");
   EXPECT_EQ(warnings.size(), 3U);
   EXPECT_EQ(warnings[1], "rafta-sim: a later failure");
@@ -208,7 +211,7 @@ TEST_F(ConfigFileTest, WritingThroughALinkUpdatesItsTargetAndKeepsTheLink) {
   std::filesystem::create_symlink("../../../real/absolute.cfg", configFile());
   auto& h = startHost();
   EXPECT_EQ(registered("mine", "0"), "0");
-  h.executeCommand("writeconfig");
+  h.console().executeCommand("writeconfig");
   EXPECT_TRUE(std::filesystem::is_symlink(configFile()));
   EXPECT_TRUE(std::filesystem::is_symlink(real / "absolute.cfg"));
   EXPECT_EQ(readFile(real / "target.cfg"), "mine \"0\"\nother \"kept\"\n");
@@ -222,7 +225,7 @@ TEST_F(ConfigFileTest, WritingThroughADanglingLinkMakesItsTarget) {
   std::filesystem::create_symlink(folder.path() / "real" / "new.cfg", configFile());
   auto& h = startHost();
   (void)registered("mine", "3");
-  h.executeCommand("writeconfig");
+  h.console().executeCommand("writeconfig");
   EXPECT_TRUE(std::filesystem::is_symlink(configFile()));
   EXPECT_EQ(readFile(folder.path() / "real" / "new.cfg"), "mine \"3\"\n");
 }
@@ -235,11 +238,11 @@ TEST_F(ConfigFileTest, ARewriteKeepsTheFilesPermissionBits) {
   };
   auto& h = startHost();
   (void)registered("mine", "1");
-  h.executeCommand("writeconfig");
+  h.console().executeCommand("writeconfig");
   EXPECT_EQ(mode(configFile()), 0644U);  // a new file: readable by all, as before
   for (const unsigned bits : {0600U, 0640U, 0604U}) {
     ::chmod(configFile().c_str(), bits);
-    h.executeCommand("writeconfig");
+    h.console().executeCommand("writeconfig");
     EXPECT_EQ(mode(configFile()), bits);
   }
 }
@@ -259,7 +262,7 @@ TEST_F(ConfigFileTest, TemporariesLeftByAKilledRunGoWithTheNextWrite) {
   std::filesystem::create_directory(cfg / "config.cfg.tmp-folder");
   auto& h = startHost();
   (void)registered("mine", "1");
-  h.executeCommand("writeconfig");
+  h.console().executeCommand("writeconfig");
   std::vector<std::string> names;
   for (const auto& entry : std::filesystem::directory_iterator(cfg)) {
     names.push_back(entry.path().filename().string());

@@ -111,8 +111,8 @@ TEST(ConsoleLog, WideTextIsLoggedInTheConsoleCodePage) {
   testing::ScratchFolder folder;
   Host host(HostOptions{folder.path(), {}, {}});
   host.cvarManager()->log(std::wstring(L"d\u00e9charg\u00e9 \u20ac \u4e2d"));
-  ASSERT_EQ(host.logLines().size(), 1U);
-  EXPECT_EQ(host.logLines().back(),
+  ASSERT_EQ(host.console().logLines().size(), 1U);
+  EXPECT_EQ(host.console().logLines().back(),
             "d\xE9"
             "charg\xE9 \x80 ?");
 }

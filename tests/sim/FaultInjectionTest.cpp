@@ -25,7 +25,7 @@ std::vector<std::string> answersOf(const FaultPlan& plan, const std::filesystem:
   auto& me = host.game().car("me");
   me.player.team = 1;
   host.game().setLocalCar(&me);
-  (void)host.registerCvar("total", "57", {});
+  (void)host.console().registerCvar("total", "57", {});
   host.faults().arm(plan);
   const auto game = host.gameWrapper();
   const auto console = host.cvarManager();
@@ -68,7 +68,7 @@ TEST(FaultInjectionTest, EveryKindShowsUpAtRateOne) {
   Host host(HostOptions{folder.path(), {}, [](const std::string&) {}});
   auto& me = host.game().car("me");
   host.game().setLocalCar(&me);
-  (void)host.registerCvar("total", "57", {});
+  (void)host.console().registerCvar("total", "57", {});
   std::vector<FaultKind> seen;
   host.faults().setObserver([&](FaultKind kind, const std::string&) { seen.push_back(kind); });
   host.faults().arm({1.0, 7, faultBit(FaultKind::Null)});
@@ -82,7 +82,7 @@ TEST(FaultInjectionTest, EveryKindShowsUpAtRateOne) {
   EXPECT_TRUE(host.gameWrapper()->IsInReplay());
   host.faults().arm({1.0, 7, faultBit(FaultKind::Console)});
   (void)host.cvarManager()->getCvar("total").getIntValue();
-  EXPECT_NE(host.findCvar("total")->text(), "57");
+  EXPECT_NE(host.console().findCvar("total")->text(), "57");
   host.faults().arm({1.0, 7, faultBit(FaultKind::Config)});
   host.forgetAll();
   host.faults().disarm();
@@ -98,7 +98,7 @@ TEST(FaultInjectionTest, GarbageInTheConfigurationFileIsSkippedNotFatal) {
     host.faults().arm({1.0, seed, faultBit(FaultKind::Config)});
     host.forgetAll();
   }
-  EXPECT_GT(std::filesystem::file_size(host.configFile()), 0U);
+  EXPECT_GT(std::filesystem::file_size(host.console().configFile()), 0U);
 }
 
 TEST(FaultInjectionTest, TheScriptCommandTakesRateSeedAndKinds) {

@@ -28,7 +28,7 @@ TEST_F(GameQueriesTest, EveryQuestionIsRecordedInTheOrderAsked) {
   (void)game->GetLocalCar();
   (void)game->GetCurrentGameState();
   EXPECT_EQ(game->GetScreenSize().X, 1920);
-  EXPECT_EQ(host.queries(),
+  EXPECT_EQ(host.queries().recent(),
             (std::vector<Query>{Query::IsInReplay, Query::IsInFreeplay, Query::IsInCustomTraining,
                                 Query::IsInGame, Query::GetLocalCar, Query::GetCurrentGameState,
                                 Query::GetScreenSize}));
@@ -42,28 +42,28 @@ TEST_F(GameQueriesTest, ALongSessionKeepsOnlyARecentHistory) {
   game->RegisterDrawable([&](CanvasWrapper /*canvas*/) {
     (void)game->GetScreenSize();
     (void)game->IsInGame();
-    host.log("frame " + std::to_string(drawn));
-    host.executeCommand("command " + std::to_string(drawn));
+    host.console().log("frame " + std::to_string(drawn));
+    host.console().executeCommand("command " + std::to_string(drawn));
     ++drawn;
   });
-  host.drawFrames(kFrames);
+  host.callbacks().drawFrames(kFrames);
   ASSERT_EQ(drawn, kFrames);
   // At least the last 4096 questions and 256 lines and commands, and at most twice as many.
-  EXPECT_GE(host.queries().size(), 4096U);
-  EXPECT_LT(host.queries().size(), 2 * 4096U);
-  EXPECT_GE(host.logLines().size(), 256U);
-  EXPECT_LT(host.logLines().size(), 2 * 256U);
-  EXPECT_GE(host.executedCommands().size(), 256U);
-  EXPECT_LT(host.executedCommands().size(), 2 * 256U);
+  EXPECT_GE(host.queries().recent().size(), 4096U);
+  EXPECT_LT(host.queries().recent().size(), 2 * 4096U);
+  EXPECT_GE(host.console().logLines().size(), 256U);
+  EXPECT_LT(host.console().logLines().size(), 2 * 256U);
+  EXPECT_GE(host.console().executedCommands().size(), 256U);
+  EXPECT_LT(host.console().executedCommands().size(), 2 * 256U);
   // The most recent ones, in order.
-  const auto& lines = host.logLines();
+  const auto& lines = host.console().logLines();
   const auto first = kFrames - static_cast<int>(lines.size());
   for (std::size_t i = 0; i < lines.size(); ++i) {
     ASSERT_EQ(lines[i], "frame " + std::to_string(first + static_cast<int>(i)));
   }
-  EXPECT_EQ(host.executedCommands().back(), "command " + std::to_string(kFrames - 1));
-  EXPECT_EQ(host.queries().back(), Query::IsInGame);
-  EXPECT_EQ(host.queries()[host.queries().size() - 2], Query::GetScreenSize);
+  EXPECT_EQ(host.console().executedCommands().back(), "command " + std::to_string(kFrames - 1));
+  EXPECT_EQ(host.queries().recent().back(), Query::IsInGame);
+  EXPECT_EQ(host.queries().recent()[host.queries().recent().size() - 2], Query::GetScreenSize);
 }
 
 TEST_F(GameQueriesTest, WithoutAGameStateTheCarsStayAsTheyAre) {

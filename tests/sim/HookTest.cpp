@@ -43,7 +43,7 @@ TEST_F(HookTest, BothKindsFireInRegistrationOrderWithNameAndCaller) {
                         (params == nullptr ? "no-params " : "params ") + name);
       });
   notePlain(kTouch, "plain2");
-  host->fire(kTouch, addressOf(&car));
+  host->callbacks().fire(kTouch, addressOf(&car));
   EXPECT_EQ(calls, (std::vector<std::string>{"plain1 " + kTouch, "caller me no-params " + kTouch,
                                              "plain2 " + kTouch}));
 }
@@ -56,8 +56,8 @@ TEST_F(HookTest, ACallerArrivesAsTheObjectTypeTheHookAskedFor) {
   game->HookEventWithCaller<ServerWrapper>(kGoal, [this](ServerWrapper state, void*, std::string) {
     calls.push_back(state.IsNull() ? "no state" : "state");
   });
-  host->fire(kGoal, host->game().ballAddress());
-  host->fire(kGoal, 0);
+  host->callbacks().fire(kGoal, host->game().ballAddress());
+  host->callbacks().fire(kGoal, 0);
   EXPECT_EQ(calls, (std::vector<std::string>{"2.000000 " + kGoal, "state", "0.000000 " + kGoal,
                                              "no state"}));
 }
@@ -67,10 +67,10 @@ TEST_F(HookTest, UnhookingRemovesBothKindsOnThatFunctionOnly) {
   game->HookEventWithCaller<CarWrapper>(kTouch, [](CarWrapper, void*, const std::string&) {});
   notePlain(kGoal, "goal");
   game->UnhookEvent(kTouch);
-  EXPECT_FALSE(host->isHooked(kTouch));
-  EXPECT_TRUE(host->isHooked(kGoal));
-  host->fire(kTouch, 0);
-  host->fire(kGoal, 0);
+  EXPECT_FALSE(host->callbacks().isHooked(kTouch));
+  EXPECT_TRUE(host->callbacks().isHooked(kGoal));
+  host->callbacks().fire(kTouch, 0);
+  host->callbacks().fire(kGoal, 0);
   EXPECT_EQ(calls, std::vector<std::string>{"goal " + kGoal});
 }
 
@@ -82,8 +82,8 @@ TEST_F(HookTest, AHookThatUnhooksWhileFiringStopsTheRestOfThatRound) {
     calls.emplace_back("first still runs");
   });
   notePlain(kGoal, "second");
-  host->fire(kGoal, 0);
-  host->fire(kGoal, 0);
+  host->callbacks().fire(kGoal, 0);
+  host->callbacks().fire(kGoal, 0);
   EXPECT_EQ(calls, (std::vector<std::string>{"first unhooks", "first still runs"}));
 }
 
@@ -92,25 +92,25 @@ TEST_F(HookTest, AHookAddedWhileFiringWaitsForTheNextRound) {
     calls.emplace_back("outer");
     notePlain(kGoal, "inner");
   });
-  host->fire(kGoal, 0);
+  host->callbacks().fire(kGoal, 0);
   EXPECT_EQ(calls, std::vector<std::string>{"outer"});
-  host->fire(kGoal, 0);
+  host->callbacks().fire(kGoal, 0);
   EXPECT_EQ(calls, (std::vector<std::string>{"outer", "outer", "inner " + kGoal}));
 }
 
 TEST_F(HookTest, HooksTimersAndDrawablesOfADestroyedPluginAreNeverCalled) {
   auto plugin = std::make_shared<int>(0);
-  host->tieCallbacksTo(plugin);
+  host->callbacks().tieTo(plugin);
   notePlain(kGoal, "orphan");
   game->SetTimeout([this](GameWrapper*) { calls.emplace_back("timer"); }, 1.0F);
   game->RegisterDrawable([this](CanvasWrapper) { calls.emplace_back("drawable"); });
   plugin.reset();
 
-  host->fire(kGoal, 0);
-  host->wait(1.0);
-  host->drawFrames(1);
+  host->callbacks().fire(kGoal, 0);
+  host->callbacks().wait(1.0);
+  host->callbacks().drawFrames(1);
   EXPECT_TRUE(calls.empty());
-  EXPECT_TRUE(host->isHooked(kGoal));
+  EXPECT_TRUE(host->callbacks().isHooked(kGoal));
   EXPECT_EQ(warnings.size(), 3U);
 }
 
@@ -125,7 +125,7 @@ TEST_F(HookTest, ANullGameWrapperDoesNothing) {
   EXPECT_TRUE(none.GetCurrentGameState().IsNull());
   EXPECT_TRUE(none.GetLocalCar().IsNull());
   EXPECT_EQ(none.GetScreenSize().X, 0);
-  host->fire(kGoal, 0);
+  host->callbacks().fire(kGoal, 0);
   EXPECT_TRUE(calls.empty());
 }
 

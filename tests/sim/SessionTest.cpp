@@ -196,10 +196,10 @@ TEST_F(SessionTest, RestartForgetsEverythingBeforeTheLibraryClosesThenLoadsAFres
   });
   journal.onClose = [&] {
     auto& host = s.session->host();
-    EXPECT_FALSE(host.isHooked(kTouch));
-    EXPECT_EQ(host.pendingTimers(), 0U);
-    EXPECT_EQ(host.drawableCount(), 0U);
-    EXPECT_EQ(host.findCvar("v"), nullptr);
+    EXPECT_FALSE(host.callbacks().isHooked(kTouch));
+    EXPECT_EQ(host.callbacks().pendingTimers(), 0U);
+    EXPECT_EQ(host.callbacks().drawableCount(), 0U);
+    EXPECT_EQ(host.console().findCvar("v"), nullptr);
     EXPECT_EQ(s.session->plugin(), nullptr);
   };
   ASSERT_EQ(s.run("load\nconsole v 9").code, ExitCode::Ok);

@@ -19,9 +19,9 @@ class VirtualClockTest : public ::testing::Test {
  protected:
   // A timer that notes its name with the host time and the game clock it fired at.
   void arm(const std::string& name, float delay) {
-    host.setTimeout(
+    host.callbacks().setTimeout(
         [this, name](GameWrapper*) {
-          fired.push_back(name + "@" + std::to_string(host.time()) + "/" +
+          fired.push_back(name + "@" + std::to_string(host.callbacks().time()) + "/" +
                           std::to_string(host.game().clock()));
         },
         delay);
@@ -36,10 +36,10 @@ TEST_F(VirtualClockTest, TimersFireEarliestFirstEachAtItsOwnTime) {
   host.game().setClock(10.0);
   arm("late", 2.0F);
   arm("early", 0.5F);
-  host.wait(3.0);
+  host.callbacks().wait(3.0);
   EXPECT_EQ(fired,
             (std::vector<std::string>{"early@0.500000/10.500000", "late@2.000000/12.000000"}));
-  EXPECT_DOUBLE_EQ(host.time(), 3.0);
+  EXPECT_DOUBLE_EQ(host.callbacks().time(), 3.0);
   EXPECT_DOUBLE_EQ(host.game().clock(), 13.0);
 }
 
@@ -47,32 +47,32 @@ TEST_F(VirtualClockTest, TimersDueAtTheSameTimeFireInTheOrderArmed) {
   arm("b", 1.0F);
   arm("a", 1.0F);
   arm("c", 1.0F);
-  host.wait(1.0);
+  host.callbacks().wait(1.0);
   EXPECT_EQ(fired, (std::vector<std::string>{"b@1.000000/1.000000", "a@1.000000/1.000000",
                                              "c@1.000000/1.000000"}));
 }
 
 TEST_F(VirtualClockTest, ATimerArmedByATimerFiresInTheSameWaitWhenItFallsDueInIt) {
-  host.setTimeout(
+  host.callbacks().setTimeout(
       [this](GameWrapper* game) {
         fired.emplace_back("first");
         game->SetTimeout([this](GameWrapper*) { fired.emplace_back("second"); }, 1.0F);
         game->SetTimeout([this](GameWrapper*) { fired.emplace_back("third"); }, 5.0F);
       },
       1.0F);
-  host.wait(2.0);
+  host.callbacks().wait(2.0);
   EXPECT_EQ(fired, (std::vector<std::string>{"first", "second"}));
-  EXPECT_EQ(host.pendingTimers(), 1U);
-  host.wait(3.99);
+  EXPECT_EQ(host.callbacks().pendingTimers(), 1U);
+  host.callbacks().wait(3.99);
   EXPECT_EQ(fired.size(), 2U);
-  host.wait(0.01);
+  host.callbacks().wait(0.01);
   EXPECT_EQ(fired.back(), "third");
 }
 
 TEST_F(VirtualClockTest, ManySmallWaitsMeetATimerExactly) {
   arm("t", 1.0F);
   for (int i = 0; i < 10; ++i) {
-    host.wait(0.1);
+    host.callbacks().wait(0.1);
   }
   EXPECT_EQ(fired.size(), 1U);
 }
@@ -81,30 +81,30 @@ TEST_F(VirtualClockTest, NegativeAndNanDelaysFireAtTheNextWait) {
   arm("negative", -3.0F);
   arm("nan", std::numeric_limits<float>::quiet_NaN());
   arm("huge", std::numeric_limits<float>::infinity());
-  host.wait(0.0);
+  host.callbacks().wait(0.0);
   EXPECT_EQ(fired,
             (std::vector<std::string>{"negative@0.000000/0.000000", "nan@0.000000/0.000000"}));
-  EXPECT_EQ(host.pendingTimers(), 1U);
+  EXPECT_EQ(host.callbacks().pendingTimers(), 1U);
 }
 
 TEST_F(VirtualClockTest, ATimerThatReArmsItselfWithoutDelayCannotHoldTimeStill) {
   std::function<void(GameWrapper*)> again = [&](GameWrapper* game) {
     game->SetTimeout(again, 0.0F);
   };
-  host.setTimeout(again, 0.5F);
-  EXPECT_THROW(host.wait(1.0), std::runtime_error);
-  EXPECT_DOUBLE_EQ(host.time(), 0.5);
+  host.callbacks().setTimeout(again, 0.5F);
+  EXPECT_THROW(host.callbacks().wait(1.0), std::runtime_error);
+  EXPECT_DOUBLE_EQ(host.callbacks().time(), 0.5);
 }
 
 TEST_F(VirtualClockTest, StoredValuesApplyAfterTheDelayInOrderWithTimersDueThen) {
   testing::writeFile(defaultConfigFile(folder.path()), "first \"7\"\nsecond \"8\"\n");
   host.forgetAll();
-  host.setConfigDelay(1.0);
+  host.console().setConfigDelay(1.0);
   auto manager = host.cvarManager();
   const auto read = [&](const char* name) { return manager->getCvar(name).getIntValue(); };
 
   manager->registerCvar("first", "0");
-  host.setTimeout(
+  host.callbacks().setTimeout(
       [&](GameWrapper*) {
         fired.push_back("timer sees " + std::to_string(read("first")) + "," +
                         std::to_string(read("second")));
@@ -112,9 +112,9 @@ TEST_F(VirtualClockTest, StoredValuesApplyAfterTheDelayInOrderWithTimersDueThen)
       1.0F);
   manager->registerCvar("second", "0");
   EXPECT_EQ(read("first"), 0);
-  EXPECT_EQ(host.pendingTimers(), 1U);  // applications are no timers
+  EXPECT_EQ(host.callbacks().pendingTimers(), 1U);  // applications are no timers
 
-  host.wait(1.0);
+  host.callbacks().wait(1.0);
   EXPECT_EQ(fired, std::vector<std::string>{"timer sees 7,0"});
   EXPECT_EQ(read("second"), 8);
 }
@@ -122,26 +122,26 @@ TEST_F(VirtualClockTest, StoredValuesApplyAfterTheDelayInOrderWithTimersDueThen)
 TEST_F(VirtualClockTest, TheStoredValueIsTheOneHeldAtRegistration) {
   testing::writeFile(defaultConfigFile(folder.path()), "v \"1\"\n");
   host.forgetAll();
-  host.setConfigDelay(0.5);
+  host.console().setConfigDelay(0.5);
   auto manager = host.cvarManager();
   manager->registerCvar("v", "0").setValue(3);
-  host.executeCommand("writeconfig");
-  host.wait(0.5);
+  host.console().executeCommand("writeconfig");
+  host.callbacks().wait(0.5);
   EXPECT_EQ(manager->getCvar("v").getIntValue(), 1);
 }
 
 TEST_F(VirtualClockTest, ARestartDropsTimersAndPendingApplications) {
   testing::writeFile(defaultConfigFile(folder.path()), "v \"1\"\n");
   host.forgetAll();
-  host.setConfigDelay(0.5);
+  host.console().setConfigDelay(0.5);
   host.cvarManager()->registerCvar("v", "0");
   arm("t", 0.5F);
   host.forgetAll();
-  host.setConfigDelay(5.0);
+  host.console().setConfigDelay(5.0);
   host.cvarManager()->registerCvar("v", "0").setValue(2);
-  host.wait(1.0);
+  host.callbacks().wait(1.0);
   EXPECT_TRUE(fired.empty());
-  EXPECT_EQ(host.findCvar("v")->text(), "2");
+  EXPECT_EQ(host.console().findCvar("v")->text(), "2");
 }
 
 }  // namespace

@@ -81,21 +81,23 @@ struct Executor {
   void operator()(const command::Clock& c) const { game().setClock(c.seconds); }
   void operator()(const command::Screen& c) const { game().setScreenSize(c.size); }
   void operator()(const command::Picture& c) const { session.picture_ = c.mode; }
-  void operator()(const command::ConfigDelay& c) const { session.host_.setConfigDelay(c.seconds); }
+  void operator()(const command::ConfigDelay& c) const {
+    session.host_.console().setConfigDelay(c.seconds);
+  }
   void operator()(const command::Load& /*c*/) const { session.load(); }
   void operator()(const command::Unload& /*c*/) const { session.unload(); }
   void operator()(const command::Restart& /*c*/) const { session.restart(); }
-  void operator()(const command::Event& c) const { session.host_.fire(c.function, 0); }
+  void operator()(const command::Event& c) const { session.host_.callbacks().fire(c.function, 0); }
   void operator()(const command::Touch& c) const {
-    session.host_.fire(std::string(game::kOnHitBall), session.callerAddress(c.caller));
+    session.host_.callbacks().fire(std::string(game::kOnHitBall), session.callerAddress(c.caller));
   }
   void operator()(const command::Hit& c) const {
-    session.host_.fire(std::string(game::kTriggerHit), session.callerAddress(c.caller));
+    session.host_.callbacks().fire(std::string(game::kTriggerHit), session.callerAddress(c.caller));
   }
-  void operator()(const command::Wait& c) const { session.host_.wait(c.seconds); }
-  void operator()(const command::Frame& c) const { session.host_.drawFrames(c.count); }
+  void operator()(const command::Wait& c) const { session.host_.callbacks().wait(c.seconds); }
+  void operator()(const command::Frame& c) const { session.host_.callbacks().drawFrames(c.count); }
   void operator()(const command::Console& c) const {
-    if (!session.host_.consoleSet(c.name, c.value)) {
+    if (!session.host_.console().consoleSet(c.name, c.value)) {
       session.warn("console: no console variable " + c.name + " is registered; nothing changed");
     }
   }
@@ -121,16 +123,16 @@ Session::Session(std::unique_ptr<PluginLibrary> library, SessionOptions options)
       host_(hostOptions(options_, appData_.path())),
       library_(std::move(library)),
       settingsWindow_(std::make_unique<SettingsWindow>()) {
-  host_.setLogSink([this](const std::string& line) { print(line); });
+  host_.console().setLogSink([this](const std::string& line) { print(line); });
   if (options_.faults) {
     host_.faults().arm(*options_.faults);
   }
   if (options_.trace) {
-    host_.setTraceSink([this](const std::string& line) { print("| " + line); });
+    host_.reports().setTraceSink([this](const std::string& line) { print("| " + line); });
   }
   if (!options_.pictureFolder.empty()) {
     pictures_ = std::make_unique<PictureFolder>(options_.pictureFolder);
-    host_.setFrameSink([this](const Canvas& frame) {
+    host_.callbacks().setFrameSink([this](const Canvas& frame) {
       sayWhenCut(frame.size());
       writePicture("frame", paintFrame(frame));
     });
@@ -141,7 +143,7 @@ Session::Session(std::unique_ptr<PluginLibrary> library, SessionOptions options)
 }
 
 Session::~Session() {
-  host_.dropCallbacks();
+  host_.callbacks().dropAll();
   plugin_.reset();
   if (deleteMe_ != nullptr) {
     std::exchange(deleteMe_, nullptr)();
@@ -183,11 +185,11 @@ RunResult Session::runText(std::string_view text, const std::string& scriptName)
     checkOutput();
   }
   // Told at the failure; the script ran on, as a game goes on after its host failed a write.
-  if (!host_.firstIoFailure().empty()) {
+  if (!host_.reports().firstIoFailure().empty()) {
     return failed(ExitCode::HostIoFailed, scriptName_ +
                                               ": the host could not write what the session made "
                                               "(first: " +
-                                              host_.firstIoFailure() + ")");
+                                              host_.reports().firstIoFailure() + ")");
   }
   return {};
 }
@@ -223,7 +225,7 @@ void Session::load() {
   plugin_ = handle;
   settingsWindow_->meetNewPlugin();
   deleteMe_ = info.delFunc;
-  host_.tieCallbacksTo(plugin_);
+  host_.callbacks().tieTo(plugin_);
   plugin_->cvarManager = host_.cvarManager();
   plugin_->gameWrapper = host_.gameWrapper();
   plugin_->onLoad();
@@ -284,8 +286,8 @@ void Session::checkOutput() {
   // Standard output takes the log only as its buffer empties, so a failure shows some lines late.
   if (!std::cout && !outputFailed_) {
     outputFailed_ = true;
-    host_.ioFailed("cannot write the console log to standard output: " +
-                   std::generic_category().message(errno));
+    host_.reports().ioFailed("cannot write the console log to standard output: " +
+                             std::generic_category().message(errno));
   }
 }
 
@@ -307,7 +309,7 @@ void Session::writePicture(const std::string& kind, const Image& image) {
   try {
     pictures_->write(kind, image);
   } catch (const std::exception& error) {
-    host_.ioFailed(error.what());
+    host_.reports().ioFailed(error.what());
   }
 }
 

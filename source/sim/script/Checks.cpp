@@ -26,7 +26,7 @@ std::string drawnStrings(const Canvas& frame) {
 }  // namespace
 
 const Canvas& Checks::lastFrame(const std::string& expected) const {
-  const auto* frame = host_.lastFrame();
+  const auto* frame = host_.callbacks().lastFrame();
   if (frame == nullptr) {
     fail(expected, "no frame drawn yet");
   }
@@ -56,7 +56,7 @@ void Checks::operator()(const command::ExpectNothingDrawn& /*check*/) const {
 
 void Checks::operator()(const command::ExpectCvar& check) const {
   const auto expected = check.name + " = " + quote(check.value);
-  const auto* variable = host_.findCvar(check.name);
+  const auto* variable = host_.console().findCvar(check.name);
   if (variable == nullptr) {
     fail(expected, "no such console variable");
   }
@@ -66,9 +66,9 @@ void Checks::operator()(const command::ExpectCvar& check) const {
 }
 
 void Checks::operator()(const command::ExpectStored& check) const {
-  const auto expected =
-      check.name + " stored as " + quote(check.value) + " in " + host_.configFile().string();
-  const auto stored = readConfig(host_.configFile(), {});
+  const auto expected = check.name + " stored as " + quote(check.value) + " in " +
+                        host_.console().configFile().string();
+  const auto stored = readConfig(host_.console().configFile(), {});
   const auto found = stored.find(check.name);
   if (found == stored.end()) {
     fail(expected, "no stored value");
@@ -79,14 +79,14 @@ void Checks::operator()(const command::ExpectStored& check) const {
 }
 
 void Checks::operator()(const command::ExpectHooked& check) const {
-  if (host_.isHooked(check.function) != check.hooked) {
+  if (host_.callbacks().isHooked(check.function) != check.hooked) {
     fail(std::string(check.hooked ? "a hook" : "no hook") + " on " + check.function,
          check.hooked ? "none" : "one");
   }
 }
 
 void Checks::operator()(const command::ExpectTimers& check) const {
-  const auto pending = host_.pendingTimers();
+  const auto pending = host_.callbacks().pendingTimers();
   if (pending != check.count) {
     fail(std::to_string(check.count) + " pending timer(s)", std::to_string(pending));
   }
@@ -94,7 +94,7 @@ void Checks::operator()(const command::ExpectTimers& check) const {
 
 void Checks::operator()(const command::ExpectLog& check) const {
   const auto expected = "the last log line " + quote(check.text);
-  const auto& lines = host_.logLines();
+  const auto& lines = host_.console().logLines();
   if (lines.empty()) {
     fail(expected, "no log line");
   }

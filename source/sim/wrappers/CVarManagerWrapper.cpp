@@ -23,21 +23,21 @@ CVarWrapper CVarManagerWrapper::registerCvar(std::string cvar, std::string defau
   if (host == nullptr) {
     return CVarWrapper(0);
   }
-  auto& variable = host->registerCvar(
+  auto& variable = host->console().registerCvar(
       cvar, defaultValue, {std::move(desc), searchAble, hasMin, min, hasMax, max, saveToCfg});
   return CVarWrapper(addressOfObject(&variable));
 }
 
 CVarWrapper CVarManagerWrapper::getCvar(std::string cvar) {
-  const auto* host = objectAt<const Host>(address);
-  const auto variable = host != nullptr ? addressOfObject(host->findCvar(cvar)) : 0;
+  auto* host = objectAt<Host>(address);
+  const auto variable = host != nullptr ? addressOfObject(host->console().findCvar(cvar)) : 0;
   auto* faults = rafta::sim::armedInjector();
   return CVarWrapper(faults != nullptr ? faults->handle(variable, "getCvar " + cvar) : variable);
 }
 
 void CVarManagerWrapper::log(std::string text) {
   if (auto* host = objectAt<Host>(address)) {
-    host->log(text);
+    host->console().log(text);
   }
 }
 
@@ -47,7 +47,7 @@ void CVarManagerWrapper::log(std::wstring text) { log(rafta::sim::wideToWindows1
 // The flag asks the real console to echo the command; this console has nothing to echo to.
 void CVarManagerWrapper::executeCommand(std::string command, bool /*log*/) {
   if (auto* host = objectAt<Host>(address)) {
-    host->executeCommand(command);
+    host->console().executeCommand(command);
   }
 }
 

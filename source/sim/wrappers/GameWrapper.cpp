@@ -17,7 +17,7 @@ GameWrapper::GameWrapper(std::uintptr_t mem) : address(mem) {}
 void GameWrapper::HookEvent(std::string eventName,
                             std::function<void(std::string eventName)> callback) {
   if (auto* host = objectAt<Host>(address)) {
-    host->hookPlain(eventName, std::move(callback));
+    host->callbacks().hookPlain(eventName, std::move(callback));
   }
 }
 
@@ -27,10 +27,11 @@ void GameWrapper::HookEventWithCaller(
     std::string eventName,
     std::function<void(T caller, void* params, std::string eventName)> callback) {
   if (auto* host = objectAt<Host>(address)) {
-    host->hookWithCaller(eventName, [callback = std::move(callback)](
-                                        std::uintptr_t caller, void* params, std::string name) {
-      callback(T(caller), params, std::move(name));
-    });
+    host->callbacks().hookWithCaller(
+        eventName,
+        [callback = std::move(callback)](std::uintptr_t caller, void* params, std::string name) {
+          callback(T(caller), params, std::move(name));
+        });
   }
 }
 
@@ -45,61 +46,61 @@ template void GameWrapper::HookEventWithCaller<PriWrapper>(
 
 void GameWrapper::UnhookEvent(std::string eventName) {
   if (auto* host = objectAt<Host>(address)) {
-    host->unhook(eventName);
+    host->callbacks().unhook(eventName);
   }
 }
 
 void GameWrapper::RegisterDrawable(std::function<void(CanvasWrapper canvas)> callback) {
   if (auto* host = objectAt<Host>(address)) {
-    host->registerDrawable(std::move(callback));
+    host->callbacks().registerDrawable(std::move(callback));
   }
 }
 
 void GameWrapper::UnregisterDrawables() {
   if (auto* host = objectAt<Host>(address)) {
-    host->unregisterDrawables();
+    host->callbacks().unregisterDrawables();
   }
 }
 
 void GameWrapper::SetTimeout(std::function<void(GameWrapper*)> theLambda, float time) {
   if (auto* host = objectAt<Host>(address)) {
-    host->setTimeout(std::move(theLambda), time);
+    host->callbacks().setTimeout(std::move(theLambda), time);
   }
 }
 
 Vector2 GameWrapper::GetScreenSize() {
   auto* host = objectAt<Host>(address);
-  return host != nullptr ? host->askScreenSize() : Vector2{0, 0};
+  return host != nullptr ? host->queries().askScreenSize() : Vector2{0, 0};
 }
 
 ServerWrapper GameWrapper::GetCurrentGameState() {
   auto* host = objectAt<Host>(address);
-  return {host != nullptr ? host->askGameState() : 0};
+  return {host != nullptr ? host->queries().askGameState() : 0};
 }
 
 CarWrapper GameWrapper::GetLocalCar() {
   auto* host = objectAt<Host>(address);
-  return {host != nullptr ? host->askLocalCar() : 0};
+  return {host != nullptr ? host->queries().askLocalCar() : 0};
 }
 
 bool GameWrapper::IsInGame() {
   auto* host = objectAt<Host>(address);
-  return host != nullptr && host->ask(Query::IsInGame);
+  return host != nullptr && host->queries().ask(Query::IsInGame);
 }
 
 bool GameWrapper::IsInReplay() {
   auto* host = objectAt<Host>(address);
-  return host != nullptr && host->ask(Query::IsInReplay);
+  return host != nullptr && host->queries().ask(Query::IsInReplay);
 }
 
 bool GameWrapper::IsInFreeplay() {
   auto* host = objectAt<Host>(address);
-  return host != nullptr && host->ask(Query::IsInFreeplay);
+  return host != nullptr && host->queries().ask(Query::IsInFreeplay);
 }
 
 bool GameWrapper::IsInCustomTraining() {
   auto* host = objectAt<Host>(address);
-  return host != nullptr && host->ask(Query::IsInCustomTraining);
+  return host != nullptr && host->queries().ask(Query::IsInCustomTraining);
 }
 
 // NOLINTEND(readability-make-member-function-const)

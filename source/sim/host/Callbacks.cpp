@@ -1,10 +1,11 @@
-// What the game calls back in the plugin: hooks, timers and drawables.
+#include "sim/host/Callbacks.h"
+
 #include <sstream>
 #include <stdexcept>
 #include <utility>
 
 #include "sim/base/Numbers.h"
-#include "sim/host/Host.h"
+#include "sim/canvas/HostFont.h"
 
 namespace rafta::sim {
 namespace {
@@ -25,18 +26,34 @@ std::string callerText(std::uintptr_t caller) {
 
 }  // namespace
 
-void Host::hookPlain(const std::string& function, PlainHook hook) {
-  trace("HookEvent " + function);
+Callbacks::Callbacks(Game& game, Reports& reports, Scheduler& clock, std::uintptr_t hostAddress)
+    : game_(game),
+      reports_(reports),
+      clock_(clock),
+      self_(hostAddress),
+      textMeasure_([](const std::string& text, float xScale, float yScale) {
+        return HostFont::instance().measure(text, xScale, yScale);
+      }) {}
+
+void Callbacks::tieTo(std::weak_ptr<const void> plugin) { life_ = Lifeline(std::move(plugin)); }
+
+void Callbacks::orphaned(const std::string& what) const {
+  reports_.warn("rafta-sim: " + what +
+                " not called: the plugin object that set it no longer exists");
+}
+
+void Callbacks::hookPlain(const std::string& function, PlainHook hook) {
+  reports_.trace("HookEvent " + function);
   hooks_[function].add(std::move(hook), life_);
 }
 
-void Host::hookWithCaller(const std::string& function, CallerHook hook) {
-  trace("HookEventWithCaller " + function);
+void Callbacks::hookWithCaller(const std::string& function, CallerHook hook) {
+  reports_.trace("HookEventWithCaller " + function);
   hooks_[function].add(std::move(hook), life_);
 }
 
-void Host::unhook(const std::string& function) {
-  trace("UnhookEvent " + function);
+void Callbacks::unhook(const std::string& function) {
+  reports_.trace("UnhookEvent " + function);
   const auto found = hooks_.find(function);
   if (found != hooks_.end()) {
     found->second.clear();
@@ -44,17 +61,17 @@ void Host::unhook(const std::string& function) {
   }
 }
 
-bool Host::isHooked(const std::string& function) const {
+bool Callbacks::isHooked(const std::string& function) const {
   const auto found = hooks_.find(function);
   return found != hooks_.end() && !found->second.empty();
 }
 
-void Host::fire(const std::string& function, std::uintptr_t caller) {
+void Callbacks::fire(const std::string& function, std::uintptr_t caller) {
   const auto found = hooks_.find(function);
   const std::size_t count = found == hooks_.end() ? 0 : found->second.size();
-  if (traceSink_) {
-    trace("fire " + function + " caller " + callerText(caller) + ", " + std::to_string(count) +
-          " hook(s)");
+  if (reports_.tracing()) {
+    reports_.trace("fire " + function + " caller " + callerText(caller) + ", " +
+                   std::to_string(count) + " hook(s)");
   }
   if (count == 0) {
     return;
@@ -69,36 +86,36 @@ void Host::fire(const std::string& function, std::uintptr_t caller) {
   found->second.invoke(call, [&] { orphaned("a hook on " + function); });
 }
 
-double Host::time() const { return static_cast<double>(scheduler_.now()) / 1e6; }
+double Callbacks::time() const { return static_cast<double>(clock_.now()) / 1e6; }
 
-void Host::setTimeout(Timer timer, float seconds) {
+void Callbacks::setTimeout(Timer timer, float seconds) {
   const auto delay = toMicroseconds(seconds);
-  trace("SetTimeout " + secondsText(delay));
-  scheduler_.schedule(delay, TaskKind::Timer, [this, timer = std::move(timer), life = life_] {
+  reports_.trace("SetTimeout " + secondsText(delay));
+  clock_.schedule(delay, TaskKind::Timer, [this, timer = std::move(timer), life = life_] {
     if (!life.alive()) {
       orphaned("a timer");
       return;
     }
-    trace("timer fires");
+    reports_.trace("timer fires");
     timer(&self_);
   });
 }
 
-std::size_t Host::pendingTimers() const { return scheduler_.pending(TaskKind::Timer); }
+std::size_t Callbacks::pendingTimers() const { return clock_.pending(TaskKind::Timer); }
 
-void Host::wait(double seconds) {
-  const auto start = scheduler_.now();
+void Callbacks::wait(double seconds) {
+  const auto start = clock_.now();
   const auto startClock = game_.clock();
   const auto end = later(start, toMicroseconds(seconds));
   const auto moveTo = [&](std::int64_t time) {
-    scheduler_.setNow(time);
+    clock_.setNow(time);
     game_.setClock(startClock + static_cast<double>(time - start) / 1e6);
   };
   // A timer that re-arms itself without delay would hold time still for ever.
   constexpr int kMostAtOneInstant = 100000;
   int atThisInstant = 0;
-  while (auto due = scheduler_.takeDue(end)) {
-    atThisInstant = due->time == scheduler_.now() ? atThisInstant + 1 : 0;
+  while (auto due = clock_.takeDue(end)) {
+    atThisInstant = due->time == clock_.now() ? atThisInstant + 1 : 0;
     if (atThisInstant > kMostAtOneInstant) {
       throw std::runtime_error("wait: more than " + std::to_string(kMostAtOneInstant) +
                                " timers fell due at one instant; a timer keeps re-arming itself "
@@ -110,29 +127,29 @@ void Host::wait(double seconds) {
   moveTo(end);
 }
 
-void Host::setTextMeasure(TextMeasure measure) { textMeasure_ = std::move(measure); }
+void Callbacks::setTextMeasure(TextMeasure measure) { textMeasure_ = std::move(measure); }
 
-void Host::setFrameSink(FrameSink sink) { frameSink_ = std::move(sink); }
+void Callbacks::setFrameSink(FrameSink sink) { frameSink_ = std::move(sink); }
 
-void Host::registerDrawable(Drawable drawable) {
-  trace("RegisterDrawable");
+void Callbacks::registerDrawable(Drawable drawable) {
+  reports_.trace("RegisterDrawable");
   drawables_.add(std::move(drawable), life_);
 }
 
-void Host::unregisterDrawables() {
-  trace("UnregisterDrawables");
+void Callbacks::unregisterDrawables() {
+  reports_.trace("UnregisterDrawables");
   drawables_.clear();
 }
 
-std::size_t Host::drawableCount() const { return drawables_.size(); }
+std::size_t Callbacks::drawableCount() const { return drawables_.size(); }
 
-void Host::drawFrames(int count) {
+void Callbacks::drawFrames(int count) {
   for (int frame = 0; frame < count; ++frame) {
-    trace("frame");
+    reports_.trace("frame");
     // Describing every canvas call costs more than the plugin's drawing: only for a reader.
     std::function<void(const std::string&)> canvasTrace;
-    if (traceSink_) {
-      canvasTrace = [this](const std::string& line) { trace(line); };
+    if (reports_.tracing()) {
+      canvasTrace = [this](const std::string& line) { reports_.trace(line); };
     }
     auto canvas =
         std::make_unique<Canvas>(game_.screenSize(), textMeasure_, std::move(canvasTrace));
@@ -146,15 +163,15 @@ void Host::drawFrames(int count) {
   }
 }
 
-const Canvas* Host::lastFrame() const { return lastFrame_.get(); }
+const Canvas* Callbacks::lastFrame() const { return lastFrame_.get(); }
 
-void Host::dropCallbacks() {
+void Callbacks::dropAll() {
   for (auto& [name, hooks] : hooks_) {
     hooks.clear();
   }
   hooks_.clear();
   drawables_.clear();
-  scheduler_.clear();
+  clock_.clear();
   // The plugin's shares belong to its module: none may outlive a close of the library.
   life_ = Lifeline();
 }
