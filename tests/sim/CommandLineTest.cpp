@@ -5,24 +5,24 @@
 #include <vector>
 
 #include "sim/base/Errors.h"
-#include "sim/run/CommandLine.h"
+#include "sim/run/Arguments.h"
 
 namespace rafta::sim {
 namespace {
 
-CommandLine parse(std::vector<const char*> args) { return parseCommandLine(args); }
+Arguments parse(std::vector<const char*> args) { return parseArguments(args); }
 
 TEST(CommandLine, RunTakesTheScriptAndOptionsInAnyOrder) {
   const auto line = parse({"run", "--trace", "s.scn", "--module", "m.so", "--appdata=/a", "--raw",
                            "--config", "c.cfg"});
   EXPECT_EQ(line.script, "s.scn");
   EXPECT_EQ(line.module, "m.so");
-  EXPECT_EQ(line.appData, "/a");
-  EXPECT_EQ(line.config, "c.cfg");
-  EXPECT_TRUE(line.raw);
-  EXPECT_TRUE(line.trace);
+  EXPECT_EQ(line.session.appData, "/a");
+  EXPECT_EQ(line.session.configFile, "c.cfg");
+  EXPECT_TRUE(line.session.raw);
+  EXPECT_TRUE(line.session.trace);
   EXPECT_FALSE(line.help);
-  EXPECT_TRUE(line.png.empty());
+  EXPECT_TRUE(line.session.pictureFolder.empty());
 }
 
 TEST(CommandLine, HelpStandsAlone) {
@@ -64,8 +64,8 @@ TEST(CommandLine, AnOptionValueMayNotBeAnotherOption) {
       EXPECT_EQ(error.what(), message);
     }
   }
-  EXPECT_EQ(parse({"run", "s.scn", "--png", "./--raw"}).png, "./--raw");
-  EXPECT_EQ(parse({"run", "s.scn", "--png", "-raw"}).png, "-raw");
+  EXPECT_EQ(parse({"run", "s.scn", "--png", "./--raw"}).session.pictureFolder, "./--raw");
+  EXPECT_EQ(parse({"run", "s.scn", "--png", "-raw"}).session.pictureFolder, "-raw");
 }
 
 }  // namespace

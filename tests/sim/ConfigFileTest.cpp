@@ -183,9 +183,9 @@ TEST_F(ConfigFileTest, AConfigurationThatCannotBeReadStopsTheHostBeforeAnythingI
     try {
       Host refused(HostOptions{folder.path(), file, {}});
       ADD_FAILURE() << file << " was taken for a configuration";
-    } catch (const Fault& fault) {
-      EXPECT_EQ(fault.code(), ExitCode::BadScript);
-      EXPECT_EQ(fault.what(), message);
+    } catch (const RunError& failure) {
+      EXPECT_EQ(failure.code(), ExitCode::BadScript);
+      EXPECT_EQ(failure.what(), message);
     }
   }
   EXPECT_TRUE(std::filesystem::is_directory(directory));
@@ -198,7 +198,7 @@ TEST_F(ConfigFileTest, ADeviceNodeIsNeitherReadNorReplaced) {
   if (::mknod(node.c_str(), S_IFCHR | 0666, makedev(1, 3)) != 0) {
     GTEST_SKIP() << "only root makes device nodes";
   }
-  EXPECT_THROW(Host(HostOptions{folder.path(), node, {}}), Fault);
+  EXPECT_THROW(Host(HostOptions{folder.path(), node, {}}), RunError);
   EXPECT_TRUE(std::filesystem::is_character_file(node));
 }
 

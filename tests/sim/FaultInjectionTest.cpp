@@ -11,8 +11,8 @@
 #include "sim/base/Errors.h"
 #include "sim/faults/FaultInjector.h"
 #include "sim/host/Host.h"
-#include "sim/run/CommandLine.h"
-#include "sim/script/CommandParser.h"
+#include "sim/run/Arguments.h"
+#include "sim/script/Script.h"
 
 namespace rafta::sim {
 namespace {
@@ -104,11 +104,11 @@ TEST(FaultInjectionTest, GarbageInTheConfigurationFileIsSkippedNotFatal) {
 TEST(FaultInjectionTest, TheScriptCommandTakesRateSeedAndKinds) {
   const auto lines = parseScript("faults 0.25 18446744073709551615 null id\nfaults off\n");
   ASSERT_EQ(lines.size(), 2U);
-  const auto& armed = std::get<command::Faults>(lines[0].command);
+  const auto& armed = std::get<script::Faults>(lines[0].command);
   EXPECT_EQ(armed.plan.rate, 0.25);
   EXPECT_EQ(armed.plan.seed, 18446744073709551615ULL);
   EXPECT_EQ(armed.plan.kinds, faultBit(FaultKind::Null) | faultBit(FaultKind::Id));
-  EXPECT_EQ(std::get<command::Faults>(lines[1].command).plan.rate, 0.0);
+  EXPECT_EQ(std::get<script::Faults>(lines[1].command).plan.rate, 0.0);
   EXPECT_THROW((void)parseScript("faults 1.5 1\n"), ScriptError);
   EXPECT_THROW((void)parseScript("faults 0.5 -1\n"), ScriptError);
   EXPECT_THROW((void)parseScript("faults 0.5 1 gremlins\n"), ScriptError);
@@ -117,16 +117,16 @@ TEST(FaultInjectionTest, TheScriptCommandTakesRateSeedAndKinds) {
 
 TEST(FaultInjectionTest, TheCommandLineTakesRateColonSeed) {
   const std::vector<const char*> args{"run", "s.scn", "--faults", "0.1:7"};
-  const auto line = parseCommandLine(args);
-  ASSERT_TRUE(line.faults.has_value());
-  EXPECT_EQ(line.faults->rate, 0.1);
-  EXPECT_EQ(line.faults->seed, 7U);
+  const auto line = parseArguments(args);
+  ASSERT_TRUE(line.session.faults.has_value());
+  EXPECT_EQ(line.session.faults->rate, 0.1);
+  EXPECT_EQ(line.session.faults->seed, 7U);
   const std::vector<const char*> joined{"run", "s.scn", "--faults=1:0"};
-  EXPECT_EQ(parseCommandLine(joined).faults->rate, 1.0);
+  EXPECT_EQ(parseArguments(joined).session.faults->rate, 1.0);
   const std::vector<const char*> bad{"run", "s.scn", "--faults", "0.1"};
-  EXPECT_THROW((void)parseCommandLine(bad), ScriptError);
+  EXPECT_THROW((void)parseArguments(bad), ScriptError);
   const std::vector<const char*> missing{"run", "s.scn", "--faults"};
-  EXPECT_THROW((void)parseCommandLine(missing), ScriptError);
+  EXPECT_THROW((void)parseArguments(missing), ScriptError);
 }
 
 }  // namespace

@@ -6,9 +6,7 @@
 #include <vector>
 
 #include "sim/base/Errors.h"
-#include "sim/script/CommandParser.h"
-#include "sim/script/ScriptNumbers.h"
-#include "sim/script/Words.h"
+#include "sim/script/Script.h"
 
 namespace rafta::sim {
 namespace {
@@ -73,27 +71,30 @@ TEST(ScriptCommands, GameFunctionsGoByShortOrFullName) {
 }
 
 TEST(ScriptCommands, OptionsAreParsedInAnyOrderAndKeptWhenAbsent) {
-  const auto car = std::get<command::Car>(parseCommand({"car", "me", "pri", "0", "team", "255"}));
+  const auto car =
+      std::get<script::Car>(parseScriptCommand({"car", "me", "pri", "0", "team", "255"}));
   EXPECT_EQ(car.name, "me");
   EXPECT_FALSE(car.id.has_value());
   EXPECT_EQ(car.team, 255);
   EXPECT_EQ(car.pri, false);
-  const auto hit = std::get<command::Hit>(parseCommand({"hit"}));
-  EXPECT_TRUE(std::holds_alternative<command::LocalCaller>(hit.caller));
-  const auto touch = std::get<command::Touch>(parseCommand({"touch", "null"}));
-  EXPECT_TRUE(std::holds_alternative<command::NullCaller>(touch.caller));
-  const auto log = std::get<command::ExpectLog>(parseCommand({"expect", "log", "two", "words"}));
+  const auto hit = std::get<script::Hit>(parseScriptCommand({"hit"}));
+  EXPECT_TRUE(std::holds_alternative<script::LocalCaller>(hit.caller));
+  const auto touch = std::get<script::Touch>(parseScriptCommand({"touch", "null"}));
+  EXPECT_TRUE(std::holds_alternative<script::NullCaller>(touch.caller));
+  const auto log =
+      std::get<script::ExpectLog>(parseScriptCommand({"expect", "log", "two", "words"}));
   EXPECT_EQ(log.text, "two words");
 }
 
 TEST(ScriptCommands, SettingsPageCommandsKeepTheirTextsExactly) {
-  EXPECT_EQ(std::get<command::Settings>(parseCommand({"settings"})).count, 1);
-  EXPECT_EQ(std::get<command::Settings>(parseCommand({"settings", "0"})).count, 0);
-  EXPECT_EQ(std::get<command::Toggle>(parseCommand({"toggle", " Freeplay"})).label, " Freeplay");
-  const auto slide = std::get<command::Slide>(parseCommand({"slide", "Position X", "-250.5"}));
+  EXPECT_EQ(std::get<script::Settings>(parseScriptCommand({"settings"})).count, 1);
+  EXPECT_EQ(std::get<script::Settings>(parseScriptCommand({"settings", "0"})).count, 0);
+  EXPECT_EQ(std::get<script::Toggle>(parseScriptCommand({"toggle", " Freeplay"})).label,
+            " Freeplay");
+  const auto slide = std::get<script::Slide>(parseScriptCommand({"slide", "Position X", "-250.5"}));
   EXPECT_EQ(slide.label, "Position X");
   EXPECT_EQ(slide.value, -250.5);
-  EXPECT_EQ(std::get<command::Choose>(parseCommand({"choose", "Sobre"})).item, "Sobre");
+  EXPECT_EQ(std::get<script::Choose>(parseScriptCommand({"choose", "Sobre"})).item, "Sobre");
 }
 
 // Each of these is malformed and must be refused before anything runs.
@@ -149,7 +150,7 @@ TEST(ScriptCommands, MalformedCommandsAreRefused) {
     for (const auto& word : words) {
       line += word + ' ';
     }
-    EXPECT_THROW((void)parseCommand(words), ScriptError) << line;
+    EXPECT_THROW((void)parseScriptCommand(words), ScriptError) << line;
   }
 }
 
@@ -175,7 +176,7 @@ TEST(ScriptCommands, AByteOrderMarkAtTheStartIsSkipped) {
   const auto lines = parseScript("\xEF\xBB\xBFload\nunload\n");
   ASSERT_EQ(lines.size(), 2U);
   EXPECT_EQ(lines[0].number, 1);
-  EXPECT_TRUE(std::holds_alternative<command::Load>(lines[0].command));
+  EXPECT_TRUE(std::holds_alternative<script::Load>(lines[0].command));
   EXPECT_EQ(parseScript("\xEF\xBB\xBF").size(), 0U);
   // Anywhere else it is a character of the line.
   EXPECT_THROW((void)parseScript("load\n\xEF\xBB\xBFunload\n"), ScriptError);

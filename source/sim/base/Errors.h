@@ -10,9 +10,9 @@ enum class ExitCode { Ok = 0, ExpectFailed = 1, BadScript = 2, ModuleError = 3, 
 
 // Stops a run with its exit status. `line` is the script line, 0 when none applies; whoever
 // knows the line fills it in on the way out.
-class Fault : public std::runtime_error {
+class RunError : public std::runtime_error {
  public:
-  Fault(ExitCode code, const std::string& message) : std::runtime_error(message), code_(code) {}
+  RunError(ExitCode code, const std::string& message) : std::runtime_error(message), code_(code) {}
 
   [[nodiscard]] ExitCode code() const { return code_; }
   [[nodiscard]] int line() const { return line_; }
@@ -24,18 +24,18 @@ class Fault : public std::runtime_error {
 };
 
 // The script or the command line is malformed, or asks for something impossible.
-struct ScriptError : Fault {
-  explicit ScriptError(const std::string& message) : Fault(ExitCode::BadScript, message) {}
+struct ScriptError : RunError {
+  explicit ScriptError(const std::string& message) : RunError(ExitCode::BadScript, message) {}
 };
 
 // An expect check did not hold.
-struct ExpectFailure : Fault {
-  explicit ExpectFailure(const std::string& message) : Fault(ExitCode::ExpectFailed, message) {}
+struct ExpectFailure : RunError {
+  explicit ExpectFailure(const std::string& message) : RunError(ExitCode::ExpectFailed, message) {}
 };
 
 // The plugin module cannot be loaded or lacks its exports.
-struct ModuleError : Fault {
-  explicit ModuleError(const std::string& message) : Fault(ExitCode::ModuleError, message) {}
+struct ModuleError : RunError {
+  explicit ModuleError(const std::string& message) : RunError(ExitCode::ModuleError, message) {}
 };
 
 }  // namespace rafta::sim

@@ -168,11 +168,11 @@ StoredValues readConfig(const std::filesystem::path& file, const TextSink& warn)
       return {};
     case FileContents::Status::NotRegular:
     case FileContents::Status::TooLarge:
-      throw Fault(ExitCode::BadScript, "the configuration file " + file.string() + " " +
-                                           contents.why + "; it is left as it is");
+      throw RunError(ExitCode::BadScript, "the configuration file " + file.string() + " " +
+                                              contents.why + "; it is left as it is");
     default:
-      throw Fault(ExitCode::BadScript, "cannot read the configuration file " + file.string() +
-                                           ": " + contents.why + "; it is left as it is");
+      throw RunError(ExitCode::BadScript, "cannot read the configuration file " + file.string() +
+                                              ": " + contents.why + "; it is left as it is");
   }
   StoredValues values;
   std::istringstream in(contents.bytes);

@@ -7,8 +7,6 @@
 #include <limits>
 #include <utility>
 
-#include "sim/base/Errors.h"
-
 namespace rafta::sim {
 namespace {
 
@@ -72,26 +70,6 @@ std::optional<std::uint64_t> parseSeed(std::string_view text) {
     return std::nullopt;
   }
   return seed;
-}
-
-FaultPlan parseFaultPlan(std::string_view text) {
-  const auto colon = text.find(':');
-  if (colon == std::string_view::npos) {
-    throw ScriptError("--faults: expected RATE:SEED, found " + std::string(text));
-  }
-  const auto rateText = text.substr(0, colon);
-  double rate = 0.0;
-  const auto [end, error] =
-      std::from_chars(rateText.data(), rateText.data() + rateText.size(), rate);
-  if (error != std::errc{} || end != rateText.data() + rateText.size() ||
-      !(rate >= 0.0 && rate <= 1.0)) {
-    throw ScriptError("--faults: the rate must be a number from 0 to 1");
-  }
-  const auto seed = parseSeed(text.substr(colon + 1));
-  if (!seed) {
-    throw ScriptError("--faults: the seed must be a whole number from 0 to 18446744073709551615");
-  }
-  return {rate, *seed, kAllFaultKinds};
 }
 
 FaultInjector::~FaultInjector() { disarm(); }

@@ -43,8 +43,6 @@ struct FaultPlan {
   unsigned kinds = kAllFaultKinds;
 };
 
-// `RATE:SEED`, as the command line takes it. Throws ScriptError.
-[[nodiscard]] FaultPlan parseFaultPlan(std::string_view text);
 // A decimal seed; nullopt when the text is not one.
 [[nodiscard]] std::optional<std::uint64_t> parseSeed(std::string_view text);
 

@@ -2,7 +2,7 @@
 
 #include <filesystem>
 
-#include "sim/script/Command.h"
+#include "sim/script/Script.h"
 
 namespace rafta::sim {
 

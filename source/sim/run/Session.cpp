@@ -11,7 +11,7 @@
 #include "sim/pictures/FramePicture.h"
 #include "sim/pictures/PagePicture.h"
 #include "sim/script/Checks.h"
-#include "sim/script/CommandParser.h"
+#include "sim/script/Script.h"
 #include "sim/settings/SettingsWindow.h"
 #include "sim/settings/SettingsWindowUser.h"
 
@@ -50,12 +50,12 @@ struct Executor {
 
   [[nodiscard]] Game& game() const { return session.host_.game(); }
 
-  void operator()(const command::State& c) const {
+  void operator()(const script::State& c) const {
     for (const auto& [flag, on] : c.changes) {
       game().setFlag(flag, on);
     }
   }
-  void operator()(const command::Car& c) const {
+  void operator()(const script::Car& c) const {
     auto& car = game().car(c.name);
     if (c.id) {
       car.player.id.text = *c.id;
@@ -67,10 +67,10 @@ struct Executor {
       car.hasPlayer = *c.pri;
     }
   }
-  void operator()(const command::Local& c) const {
+  void operator()(const script::Local& c) const {
     game().setLocalCar(c.car ? &session.namedCar(*c.car) : nullptr);
   }
-  void operator()(const command::Ball& c) const {
+  void operator()(const script::Ball& c) const {
     if (c.pos) {
       game().ball().location = *c.pos;
     }
@@ -78,39 +78,39 @@ struct Executor {
       game().ball().velocity = *c.vel;
     }
   }
-  void operator()(const command::Clock& c) const { game().setClock(c.seconds); }
-  void operator()(const command::Screen& c) const { game().setScreenSize(c.size); }
-  void operator()(const command::Picture& c) const { session.picture_ = c.mode; }
-  void operator()(const command::ConfigDelay& c) const {
+  void operator()(const script::Clock& c) const { game().setClock(c.seconds); }
+  void operator()(const script::Screen& c) const { game().setScreenSize(c.size); }
+  void operator()(const script::Picture& c) const { session.picture_ = c.mode; }
+  void operator()(const script::ConfigDelay& c) const {
     session.host_.console().setConfigDelay(c.seconds);
   }
-  void operator()(const command::Load& /*c*/) const { session.load(); }
-  void operator()(const command::Unload& /*c*/) const { session.unload(); }
-  void operator()(const command::Restart& /*c*/) const { session.restart(); }
-  void operator()(const command::Event& c) const { session.host_.callbacks().fire(c.function, 0); }
-  void operator()(const command::Touch& c) const {
+  void operator()(const script::Load& /*c*/) const { session.load(); }
+  void operator()(const script::Unload& /*c*/) const { session.unload(); }
+  void operator()(const script::Restart& /*c*/) const { session.restart(); }
+  void operator()(const script::Event& c) const { session.host_.callbacks().fire(c.function, 0); }
+  void operator()(const script::Touch& c) const {
     session.host_.callbacks().fire(std::string(game::kOnHitBall), session.callerAddress(c.caller));
   }
-  void operator()(const command::Hit& c) const {
+  void operator()(const script::Hit& c) const {
     session.host_.callbacks().fire(std::string(game::kTriggerHit), session.callerAddress(c.caller));
   }
-  void operator()(const command::Wait& c) const { session.host_.callbacks().wait(c.seconds); }
-  void operator()(const command::Frame& c) const { session.host_.callbacks().drawFrames(c.count); }
-  void operator()(const command::Console& c) const {
+  void operator()(const script::Wait& c) const { session.host_.callbacks().wait(c.seconds); }
+  void operator()(const script::Frame& c) const { session.host_.callbacks().drawFrames(c.count); }
+  void operator()(const script::Console& c) const {
     if (!session.host_.console().consoleSet(c.name, c.value)) {
       session.warn("console: no console variable " + c.name + " is registered; nothing changed");
     }
   }
-  void operator()(const command::Settings& c) const {
+  void operator()(const script::Settings& c) const {
     session.settingsUser("settings").look(c.count);
   }
-  void operator()(const command::Click& c) const { session.settingsUser("click").click(c.label); }
-  void operator()(const command::Toggle& c) const { session.settingsUser("toggle").click(c.label); }
-  void operator()(const command::Slide& c) const {
+  void operator()(const script::Click& c) const { session.settingsUser("click").click(c.label); }
+  void operator()(const script::Toggle& c) const { session.settingsUser("toggle").click(c.label); }
+  void operator()(const script::Slide& c) const {
     session.settingsUser("slide").slide(c.label, c.value);
   }
-  void operator()(const command::Choose& c) const { session.settingsUser("choose").choose(c.item); }
-  void operator()(const command::Faults& c) const { session.host_.faults().arm(c.plan); }
+  void operator()(const script::Choose& c) const { session.settingsUser("choose").choose(c.item); }
+  void operator()(const script::Faults& c) const { session.host_.faults().arm(c.plan); }
   template <typename Check>
   void operator()(const Check& check) const {
     Checks{session.host_}(check);
@@ -174,9 +174,9 @@ RunResult Session::runText(std::string_view text, const std::string& scriptName)
       line_ = line.number;
       execute(line.command);
     }
-  } catch (const Fault& fault) {
-    return failed(fault.code(),
-                  locate(scriptName_, fault.line() > 0 ? fault.line() : line_) + fault.what());
+  } catch (const RunError& failure) {
+    return failed(failure.code(), locate(scriptName_, failure.line() > 0 ? failure.line() : line_) +
+                                      failure.what());
   } catch (const std::exception& error) {
     return failed(ExitCode::BadScript, locate(scriptName_, line_) + "error: " + error.what());
   }
@@ -194,7 +194,7 @@ RunResult Session::runText(std::string_view text, const std::string& scriptName)
   return {};
 }
 
-void Session::execute(const Command& command) { std::visit(Executor{*this}, command); }
+void Session::execute(const ScriptCommand& command) { std::visit(Executor{*this}, command); }
 
 Host& Session::host() { return host_; }
 
@@ -257,11 +257,11 @@ Car& Session::namedCar(const std::string& name) {
   return *car;
 }
 
-std::uintptr_t Session::callerAddress(const command::Caller& caller) {
+std::uintptr_t Session::callerAddress(const script::Caller& caller) {
   if (const auto* name = std::get_if<std::string>(&caller)) {
     return addressOf(&namedCar(*name));
   }
-  return std::holds_alternative<command::LocalCaller>(caller) ? host_.game().localCarAddress() : 0;
+  return std::holds_alternative<script::LocalCaller>(caller) ? host_.game().localCarAddress() : 0;
 }
 
 SettingsWindowUser Session::settingsUser(const std::string& command) {

@@ -12,7 +12,7 @@
 #include "sim/run/AppDataFolder.h"
 #include "sim/run/GoalPicture.h"
 #include "sim/run/PluginLibrary.h"
-#include "sim/script/Command.h"
+#include "sim/script/Script.h"
 
 namespace rafta::sim {
 
@@ -65,11 +65,11 @@ class Session {
   [[nodiscard]] std::shared_ptr<BakkesMod::Plugin::BakkesModPlugin> plugin() const;
   [[nodiscard]] const std::filesystem::path& appData() const;
 
-  // The plugin's life, as the script commands do it. Throw Fault.
+  // The plugin's life, as the script commands do it. Throw RunError.
   void load();
   void unload();
   void restart();
-  void execute(const Command& command);
+  void execute(const ScriptCommand& command);
 
  private:
   friend struct Executor;
@@ -82,7 +82,7 @@ class Session {
   void sayWhenCut(Vector2 reported);
   void warn(const std::string& message) const;
   [[nodiscard]] Car& namedCar(const std::string& name);
-  [[nodiscard]] std::uintptr_t callerAddress(const command::Caller& caller);
+  [[nodiscard]] std::uintptr_t callerAddress(const script::Caller& caller);
   // Someone at the settings window, working the loaded plugin's page for that script command.
   [[nodiscard]] SettingsWindowUser settingsUser(const std::string& command);
 

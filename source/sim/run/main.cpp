@@ -15,7 +15,7 @@
 
 #include "sim/base/Errors.h"
 #include "sim/base/Text.h"
-#include "sim/run/CommandLine.h"
+#include "sim/run/Arguments.h"
 #include "sim/run/ModuleLibrary.h"
 #include "sim/run/Session.h"
 
@@ -64,25 +64,19 @@ int exitWith(ExitCode code, const std::string& message) {
   return static_cast<int>(code);
 }
 
-int run(const rafta::sim::CommandLine& line, const std::filesystem::path& folder) {
-  rafta::sim::SessionOptions options;
-  options.appData = line.appData;
-  options.configFile = line.config;
-  options.pictureFolder = line.png;
+int run(const rafta::sim::Arguments& arguments, const std::filesystem::path& folder) {
+  auto options = arguments.session;
   options.shippedPicture = folder / "data" / "goal.png";
-  options.raw = line.raw;
-  options.trace = line.trace;
-  options.faults = line.faults;
-  const auto module = line.module.empty() ? folder / kModuleName : line.module;
+  const auto module = arguments.module.empty() ? folder / kModuleName : arguments.module;
   std::unique_ptr<rafta::sim::Session> session;
   try {
     session = std::make_unique<rafta::sim::Session>(
         std::make_unique<rafta::sim::ModuleLibrary>(module), options);
-  } catch (const rafta::sim::Fault& fault) {
+  } catch (const rafta::sim::RunError& failure) {
     // The command line was well formed: what it names is what cannot be used.
-    return exitWith(fault.code(), std::string("rafta-sim: ") + fault.what());
+    return exitWith(failure.code(), std::string("rafta-sim: ") + failure.what());
   }
-  const auto result = session->runFile(line.script);
+  const auto result = session->runFile(arguments.script);
   return exitWith(result.code, result.message);
 }
 
@@ -91,17 +85,17 @@ int run(const rafta::sim::CommandLine& line, const std::filesystem::path& folder
 int main(int argc, char** argv) {
   keepOutputBytes();
   try {
-    const auto line = rafta::sim::parseCommandLine(
+    const auto arguments = rafta::sim::parseArguments(
         std::span<const char* const>(argv + 1, static_cast<std::size_t>(argc > 0 ? argc - 1 : 0)));
-    if (line.help) {
+    if (arguments.help) {
       std::cout << rafta::sim::usage() << std::flush;
       return std::cout ? EXIT_SUCCESS : static_cast<int>(ExitCode::HostIoFailed);
     }
-    return run(line, programFolder(argv[0]));
-  } catch (const rafta::sim::Fault& fault) {
-    std::cerr << "rafta-sim: " << rafta::sim::printable(fault.what()) << '\n'
+    return run(arguments, programFolder(argv[0]));
+  } catch (const rafta::sim::RunError& failure) {
+    std::cerr << "rafta-sim: " << rafta::sim::printable(failure.what()) << '\n'
               << rafta::sim::usage();
-    return static_cast<int>(fault.code());
+    return static_cast<int>(failure.code());
   } catch (const std::exception& error) {
     return exitWith(ExitCode::BadScript, std::string("rafta-sim: ") + error.what());
   }

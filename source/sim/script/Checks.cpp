@@ -4,7 +4,7 @@
 
 #include "sim/base/Errors.h"
 #include "sim/base/Text.h"
-#include "sim/script/ScriptNumbers.h"
+#include "sim/script/Script.h"
 
 namespace rafta::sim {
 namespace {
@@ -33,7 +33,7 @@ const Canvas& Checks::lastFrame(const std::string& expected) const {
   return *frame;
 }
 
-void Checks::operator()(const command::ExpectDrawn& check) const {
+void Checks::operator()(const script::ExpectDrawn& check) const {
   const auto expected = "the string " + quote(check.text) + " in the last frame";
   const auto& frame = lastFrame(expected);
   for (const auto& call : frame.calls()) {
@@ -45,7 +45,7 @@ void Checks::operator()(const command::ExpectDrawn& check) const {
   fail(expected, drawnStrings(frame));
 }
 
-void Checks::operator()(const command::ExpectNothingDrawn& /*check*/) const {
+void Checks::operator()(const script::ExpectNothingDrawn& /*check*/) const {
   const std::string expected = "no canvas call in the last frame";
   const auto& calls = lastFrame(expected).calls();
   if (!calls.empty()) {
@@ -54,7 +54,7 @@ void Checks::operator()(const command::ExpectNothingDrawn& /*check*/) const {
   }
 }
 
-void Checks::operator()(const command::ExpectCvar& check) const {
+void Checks::operator()(const script::ExpectCvar& check) const {
   const auto expected = check.name + " = " + quote(check.value);
   const auto* variable = host_.console().findCvar(check.name);
   if (variable == nullptr) {
@@ -65,7 +65,7 @@ void Checks::operator()(const command::ExpectCvar& check) const {
   }
 }
 
-void Checks::operator()(const command::ExpectStored& check) const {
+void Checks::operator()(const script::ExpectStored& check) const {
   const auto expected = check.name + " stored as " + quote(check.value) + " in " +
                         host_.console().configFile().string();
   const auto stored = readConfig(host_.console().configFile(), {});
@@ -78,21 +78,21 @@ void Checks::operator()(const command::ExpectStored& check) const {
   }
 }
 
-void Checks::operator()(const command::ExpectHooked& check) const {
+void Checks::operator()(const script::ExpectHooked& check) const {
   if (host_.callbacks().isHooked(check.function) != check.hooked) {
     fail(std::string(check.hooked ? "a hook" : "no hook") + " on " + check.function,
          check.hooked ? "none" : "one");
   }
 }
 
-void Checks::operator()(const command::ExpectTimers& check) const {
+void Checks::operator()(const script::ExpectTimers& check) const {
   const auto pending = host_.callbacks().pendingTimers();
   if (pending != check.count) {
     fail(std::to_string(check.count) + " pending timer(s)", std::to_string(pending));
   }
 }
 
-void Checks::operator()(const command::ExpectLog& check) const {
+void Checks::operator()(const script::ExpectLog& check) const {
   const auto expected = "the last log line " + quote(check.text);
   const auto& lines = host_.console().logLines();
   if (lines.empty()) {

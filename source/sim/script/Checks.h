@@ -1,7 +1,7 @@
 #pragma once
 
 #include "sim/host/Host.h"
-#include "sim/script/Command.h"
+#include "sim/script/Script.h"
 
 namespace rafta::sim {
 
@@ -11,13 +11,13 @@ class Checks {
  public:
   explicit Checks(Host& host) : host_(host) {}
 
-  void operator()(const command::ExpectDrawn& check) const;
-  void operator()(const command::ExpectNothingDrawn& check) const;
-  void operator()(const command::ExpectCvar& check) const;
-  void operator()(const command::ExpectStored& check) const;
-  void operator()(const command::ExpectHooked& check) const;
-  void operator()(const command::ExpectTimers& check) const;
-  void operator()(const command::ExpectLog& check) const;
+  void operator()(const script::ExpectDrawn& check) const;
+  void operator()(const script::ExpectNothingDrawn& check) const;
+  void operator()(const script::ExpectCvar& check) const;
+  void operator()(const script::ExpectStored& check) const;
+  void operator()(const script::ExpectHooked& check) const;
+  void operator()(const script::ExpectTimers& check) const;
+  void operator()(const script::ExpectLog& check) const;
 
  private:
   [[nodiscard]] const Canvas& lastFrame(const std::string& expected) const;

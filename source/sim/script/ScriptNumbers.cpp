@@ -1,4 +1,4 @@
-#include "sim/script/ScriptNumbers.h"
+#include "sim/script/Script.h"
 
 #include <cctype>
 #include <charconv>

@@ -1,4 +1,4 @@
-#include "sim/script/Words.h"
+#include "sim/script/Script.h"
 
 #include "sim/base/Errors.h"
 #include "sim/base/Text.h"

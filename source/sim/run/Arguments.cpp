@@ -1,14 +1,18 @@
-#include "sim/run/CommandLine.h"
+#include "sim/run/Arguments.h"
 
+#include <charconv>
 #include <map>
 #include <string>
+#include <system_error>
 
 #include "sim/base/Errors.h"
+#include "sim/faults/FaultInjector.h"
 
 namespace rafta::sim {
 namespace {
 
-using PathOption = std::filesystem::path CommandLine::*;
+// Where an option that names a file or folder keeps it.
+using PathOption = std::filesystem::path& (*)(Arguments&);
 
 // `--png --raw` would otherwise take the next option for a folder and drop what the user meant;
 // a file whose name starts so is still reachable as ./--name.
@@ -24,15 +28,16 @@ std::string_view optionValue(std::string_view option, std::string_view value) {
 }
 
 const std::map<std::string_view, PathOption>& pathOptions() {
-  static const std::map<std::string_view, PathOption> options{{"--module", &CommandLine::module},
-                                                              {"--appdata", &CommandLine::appData},
-                                                              {"--config", &CommandLine::config},
-                                                              {"--png", &CommandLine::png}};
+  static const std::map<std::string_view, PathOption> options{
+      {"--module", [](Arguments& a) -> std::filesystem::path& { return a.module; }},
+      {"--appdata", [](Arguments& a) -> std::filesystem::path& { return a.session.appData; }},
+      {"--config", [](Arguments& a) -> std::filesystem::path& { return a.session.configFile; }},
+      {"--png", [](Arguments& a) -> std::filesystem::path& { return a.session.pictureFolder; }}};
   return options;
 }
 
 // Takes `--name VALUE` or `--name=VALUE` at args[i]; false when args[i] is no path option.
-bool takePathOption(CommandLine& line, std::span<const char* const> args, std::size_t& i) {
+bool takePathOption(Arguments& arguments, std::span<const char* const> args, std::size_t& i) {
   const std::string_view arg = args[i];
   const auto equals = arg.find('=');
   const auto found = pathOptions().find(arg.substr(0, equals));
@@ -45,17 +50,38 @@ bool takePathOption(CommandLine& line, std::span<const char* const> args, std::s
   } else if (i + 1 < args.size()) {
     value = args[++i];
   }
-  line.*(found->second) = optionValue(found->first, value);
+  found->second(arguments) = optionValue(found->first, value);
   return true;
+}
+
+// `RATE:SEED`.
+FaultPlan parseFaultPlan(std::string_view text) {
+  const auto colon = text.find(':');
+  if (colon == std::string_view::npos) {
+    throw ScriptError("--faults: expected RATE:SEED, found " + std::string(text));
+  }
+  const auto rateText = text.substr(0, colon);
+  double rate = 0.0;
+  const auto [end, error] =
+      std::from_chars(rateText.data(), rateText.data() + rateText.size(), rate);
+  if (error != std::errc{} || end != rateText.data() + rateText.size() ||
+      !(rate >= 0.0 && rate <= 1.0)) {
+    throw ScriptError("--faults: the rate must be a number from 0 to 1");
+  }
+  const auto seed = parseSeed(text.substr(colon + 1));
+  if (!seed) {
+    throw ScriptError("--faults: the seed must be a whole number from 0 to 18446744073709551615");
+  }
+  return {rate, *seed, kAllFaultKinds};
 }
 
 }  // namespace
 
-CommandLine parseCommandLine(std::span<const char* const> args) {
-  CommandLine line;
+Arguments parseArguments(std::span<const char* const> args) {
+  Arguments arguments;
   if (args.size() == 1 && std::string_view(args[0]) == "--help") {
-    line.help = true;
-    return line;
+    arguments.help = true;
+    return arguments;
   }
   if (args.empty() || std::string_view(args[0]) != "run") {
     throw ScriptError("expected a command: run SCRIPT, or --help");
@@ -63,30 +89,30 @@ CommandLine parseCommandLine(std::span<const char* const> args) {
   for (std::size_t i = 1; i < args.size(); ++i) {
     const std::string_view arg = args[i];
     if (arg == "--raw") {
-      line.raw = true;
+      arguments.session.raw = true;
     } else if (arg == "--trace") {
-      line.trace = true;
+      arguments.session.trace = true;
     } else if (arg == "--help") {
-      line.help = true;
+      arguments.help = true;
     } else if (arg == "--faults" || arg.starts_with("--faults=")) {
       const bool joined = arg != "--faults";
       if (!joined && i + 1 >= args.size()) {
         throw ScriptError("--faults needs a value");
       }
-      line.faults = parseFaultPlan(
+      arguments.session.faults = parseFaultPlan(
           optionValue("--faults", joined ? arg.substr(9) : std::string_view(args[++i])));
-    } else if (takePathOption(line, args, i)) {
+    } else if (takePathOption(arguments, args, i)) {
       continue;
-    } else if (arg.starts_with("--") || !line.script.empty()) {
+    } else if (arg.starts_with("--") || !arguments.script.empty()) {
       throw ScriptError("unexpected argument " + std::string(arg));
     } else {
-      line.script = arg;
+      arguments.script = arg;
     }
   }
-  if (line.script.empty() && !line.help) {
+  if (arguments.script.empty() && !arguments.help) {
     throw ScriptError("run: missing SCRIPT");
   }
-  return line;
+  return arguments;
 }
 
 std::string_view usage() {

@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <variant>
 #include <vector>
@@ -16,8 +17,8 @@ namespace rafta::sim {
 // What the host installs as the goal picture before a load.
 enum class PictureMode { Present, Absent, Unloadable };
 
-// A script line, parsed and checked before anything runs.
-namespace command {
+// The commands of the script language, one a line, parsed and checked before anything runs.
+namespace script {
 
 struct State {
   std::vector<std::pair<GameFlag, bool>> changes;
@@ -28,7 +29,7 @@ struct Car {
   std::optional<std::uint8_t> team;
   std::optional<bool> pri;
 };
-// Empty car name: none.
+// No car: the host reports no local car.
 struct Local {
   std::optional<std::string> car;
 };
@@ -119,20 +120,41 @@ struct ExpectLog {
   std::string text;
 };
 
-}  // namespace command
+}  // namespace script
 
-using Command =
-    std::variant<command::State, command::Car, command::Local, command::Ball, command::Clock,
-                 command::Screen, command::Picture, command::ConfigDelay, command::Load,
-                 command::Unload, command::Restart, command::Event, command::Touch, command::Hit,
-                 command::Wait, command::Frame, command::Console, command::Settings, command::Click,
-                 command::Toggle, command::Slide, command::Choose, command::ExpectDrawn,
-                 command::ExpectNothingDrawn, command::ExpectCvar, command::ExpectStored,
-                 command::ExpectHooked, command::ExpectTimers, command::ExpectLog, command::Faults>;
+using ScriptCommand =
+    std::variant<script::State, script::Car, script::Local, script::Ball, script::Clock,
+                 script::Screen, script::Picture, script::ConfigDelay, script::Load, script::Unload,
+                 script::Restart, script::Event, script::Touch, script::Hit, script::Wait,
+                 script::Frame, script::Console, script::Settings, script::Click, script::Toggle,
+                 script::Slide, script::Choose, script::ExpectDrawn, script::ExpectNothingDrawn,
+                 script::ExpectCvar, script::ExpectStored, script::ExpectHooked,
+                 script::ExpectTimers, script::ExpectLog, script::Faults>;
 
 struct ScriptLine {
   int number;
-  Command command;
+  ScriptCommand command;
 };
+
+// The whole script, checked before anything runs. Throws ScriptError naming the line.
+[[nodiscard]] std::vector<ScriptLine> parseScript(std::string_view text);
+
+// One line's words (the first is the command's name). Throws ScriptError.
+[[nodiscard]] ScriptCommand parseScriptCommand(const std::vector<std::string>& words);
+
+// One script line cut into words: blanks separate words, `#` outside quotes starts a comment,
+// a word in double quotes may hold blanks and uses \" and \\. Throws ScriptError.
+[[nodiscard]] std::vector<std::string> splitWords(std::string_view line);
+
+// A script number: decimal, optional sign, optional fraction ("-3", "+0.5", ".5", "2.").
+// No exponent, hex, nan or infinity; nothing may follow.
+[[nodiscard]] std::optional<double> parseDecimal(std::string_view text);
+
+// Whether two texts hold the same value: as numbers when both read as finite numbers (any form
+// the host writes, exponents included), otherwise byte for byte.
+[[nodiscard]] bool sameValue(std::string_view expected, std::string_view found);
+
+// A game function by the short name scripts use (`OnHitBall`) or by its full name.
+[[nodiscard]] std::optional<std::string> gameFunction(std::string_view name);
 
 }  // namespace rafta::sim

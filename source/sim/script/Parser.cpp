@@ -1,4 +1,4 @@
-#include "sim/script/CommandParser.h"
+#include "sim/script/Script.h"
 
 #include <array>
 #include <cmath>
@@ -11,8 +11,6 @@
 #include "GameFunctions.h"
 #include "sim/base/Errors.h"
 #include "sim/base/Numbers.h"
-#include "sim/script/ScriptNumbers.h"
-#include "sim/script/Words.h"
 
 namespace rafta::sim {
 namespace {
@@ -110,8 +108,8 @@ GameFlag stateKey(const Args& args, std::string_view key) {
   return found->second;
 }
 
-Command parseState(Args& args) {
-  command::State state;
+ScriptCommand parseState(Args& args) {
+  script::State state;
   do {
     const auto pair = args.word("KEY=0|1");
     const auto equals = pair.find('=');
@@ -136,8 +134,8 @@ std::string carName(Args& args) {
   return name;
 }
 
-Command parseCar(Args& args) {
-  command::Car car{carName(args), {}, {}, {}};
+ScriptCommand parseCar(Args& args) {
+  script::Car car{carName(args), {}, {}, {}};
   while (!args.done()) {
     const auto option = args.word("option");
     if (option == "id" && !car.id) {
@@ -153,9 +151,9 @@ Command parseCar(Args& args) {
   return car;
 }
 
-Command parseLocal(Args& args) {
+ScriptCommand parseLocal(Args& args) {
   const auto name = args.word("car name or none");
-  return finished(args, command::Local{name == "none" ? std::nullopt : std::optional(name)});
+  return finished(args, script::Local{name == "none" ? std::nullopt : std::optional(name)});
 }
 
 Vector vector(Args& args, std::string_view what) {
@@ -165,8 +163,8 @@ Vector vector(Args& args, std::string_view what) {
   return {toFloat(x), toFloat(y), toFloat(z)};
 }
 
-Command parseBall(Args& args) {
-  command::Ball ball;
+ScriptCommand parseBall(Args& args) {
+  script::Ball ball;
   while (!args.done()) {
     const auto option = args.word("option");
     if (option == "pos" && !ball.pos) {
@@ -180,22 +178,22 @@ Command parseBall(Args& args) {
   return ball;
 }
 
-Command parseScreen(Args& args) {
+ScriptCommand parseScreen(Args& args) {
   const auto width = static_cast<std::int32_t>(args.whole("width", kIntMin, kIntMax));
   const auto height = static_cast<std::int32_t>(args.whole("height", kIntMin, kIntMax));
-  return finished(args, command::Screen{{width, height}});
+  return finished(args, script::Screen{{width, height}});
 }
 
-Command parsePicture(Args& args) {
+ScriptCommand parsePicture(Args& args) {
   const auto mode = args.word("present, absent or unloadable");
   if (mode == "present") {
-    return finished(args, command::Picture{PictureMode::Present});
+    return finished(args, script::Picture{PictureMode::Present});
   }
   if (mode == "absent") {
-    return finished(args, command::Picture{PictureMode::Absent});
+    return finished(args, script::Picture{PictureMode::Absent});
   }
   if (mode == "unloadable") {
-    return finished(args, command::Picture{PictureMode::Unloadable});
+    return finished(args, script::Picture{PictureMode::Unloadable});
   }
   args.fail("expected present, absent or unloadable, found " + mode);
 }
@@ -211,68 +209,68 @@ std::string functionArgument(Args& args) {
   return *function;
 }
 
-command::Caller caller(const std::string& name) {
+script::Caller caller(const std::string& name) {
   if (name == "null") {
-    return command::NullCaller{};
+    return script::NullCaller{};
   }
   return name;
 }
 
-Command parseTouch(Args& args) {
+ScriptCommand parseTouch(Args& args) {
   const auto name = args.word("car name or null");
-  return finished(args, command::Touch{caller(name)});
+  return finished(args, script::Touch{caller(name)});
 }
 
-Command parseHit(Args& args) {
+ScriptCommand parseHit(Args& args) {
   if (args.done()) {
-    return command::Hit{command::LocalCaller{}};
+    return script::Hit{script::LocalCaller{}};
   }
   const auto name = args.word("car name or null");
-  return finished(args, command::Hit{caller(name)});
+  return finished(args, script::Hit{caller(name)});
 }
 
 int count(Args& args) {
   return args.done() ? 1 : static_cast<int>(args.whole("count", 0, kIntMax));
 }
 
-Command parseExpect(Args& args) {
+ScriptCommand parseExpect(Args& args) {
   const auto what = args.word("what to check");
   if (what == "drawn") {
-    return command::ExpectDrawn{args.text("TEXT")};
+    return script::ExpectDrawn{args.text("TEXT")};
   }
   if (what == "nothing-drawn") {
-    return finished(args, command::ExpectNothingDrawn{});
+    return finished(args, script::ExpectNothingDrawn{});
   }
   if (what == "cvar" || what == "stored") {
     auto name = args.word("variable name");
     auto value = args.word("value");
     if (what == "cvar") {
-      return finished(args, command::ExpectCvar{std::move(name), std::move(value)});
+      return finished(args, script::ExpectCvar{std::move(name), std::move(value)});
     }
-    return finished(args, command::ExpectStored{std::move(name), std::move(value)});
+    return finished(args, script::ExpectStored{std::move(name), std::move(value)});
   }
   if (what == "hooked" || what == "not-hooked") {
-    return finished(args, command::ExpectHooked{functionArgument(args), what == "hooked"});
+    return finished(args, script::ExpectHooked{functionArgument(args), what == "hooked"});
   }
   if (what == "timers") {
     return finished(
-        args, command::ExpectTimers{static_cast<std::size_t>(args.whole("count", 0, kIntMax))});
+        args, script::ExpectTimers{static_cast<std::size_t>(args.whole("count", 0, kIntMax))});
   }
   if (what == "log") {
-    return command::ExpectLog{args.text("TEXT")};
+    return script::ExpectLog{args.text("TEXT")};
   }
   args.fail("unknown check " + what +
             " (drawn, nothing-drawn, cvar, stored, hooked, not-hooked, timers, log)");
 }
 
-Command parseSlide(Args& args) {
+ScriptCommand parseSlide(Args& args) {
   auto label = args.word("LABEL");
   const double value = args.number("VALUE");
-  return finished(args, command::Slide{std::move(label), value});
+  return finished(args, script::Slide{std::move(label), value});
 }
 
-Command parseFaults(Args& args) {
-  command::Faults faults;
+ScriptCommand parseFaults(Args& args) {
+  script::Faults faults;
   const auto first = args.word("RATE or off");
   if (first == "off") {
     return finished(args, faults);
@@ -302,7 +300,7 @@ Command parseFaults(Args& args) {
   return faults;
 }
 
-using Parser = std::function<Command(Args&)>;
+using Parser = std::function<ScriptCommand(Args&)>;
 
 const std::map<std::string_view, Parser>& parsers() {
   static const std::map<std::string_view, Parser> table{
@@ -310,30 +308,30 @@ const std::map<std::string_view, Parser>& parsers() {
       {"car", parseCar},
       {"local", parseLocal},
       {"ball", parseBall},
-      {"clock", [](Args& a) { return command::Clock{finished(a, a.number("SECONDS"))}; }},
+      {"clock", [](Args& a) { return script::Clock{finished(a, a.number("SECONDS"))}; }},
       {"screen", parseScreen},
       {"picture", parsePicture},
       {"config-delay",
-       [](Args& a) { return command::ConfigDelay{finished(a, a.nonNegative("SECONDS"))}; }},
-      {"load", [](Args& a) { return finished(a, command::Load{}); }},
-      {"unload", [](Args& a) { return finished(a, command::Unload{}); }},
-      {"restart", [](Args& a) { return finished(a, command::Restart{}); }},
-      {"event", [](Args& a) { return command::Event{finished(a, functionArgument(a))}; }},
+       [](Args& a) { return script::ConfigDelay{finished(a, a.nonNegative("SECONDS"))}; }},
+      {"load", [](Args& a) { return finished(a, script::Load{}); }},
+      {"unload", [](Args& a) { return finished(a, script::Unload{}); }},
+      {"restart", [](Args& a) { return finished(a, script::Restart{}); }},
+      {"event", [](Args& a) { return script::Event{finished(a, functionArgument(a))}; }},
       {"touch", parseTouch},
       {"hit", parseHit},
-      {"wait", [](Args& a) { return command::Wait{finished(a, a.nonNegative("SECONDS"))}; }},
-      {"frame", [](Args& a) { return command::Frame{finished(a, count(a))}; }},
+      {"wait", [](Args& a) { return script::Wait{finished(a, a.nonNegative("SECONDS"))}; }},
+      {"frame", [](Args& a) { return script::Frame{finished(a, count(a))}; }},
       {"console",
        [](Args& a) {
          auto name = a.word("NAME");
          auto value = a.word("VALUE");
-         return finished(a, command::Console{std::move(name), std::move(value)});
+         return finished(a, script::Console{std::move(name), std::move(value)});
        }},
-      {"settings", [](Args& a) { return command::Settings{finished(a, count(a))}; }},
-      {"click", [](Args& a) { return command::Click{finished(a, a.word("LABEL"))}; }},
-      {"toggle", [](Args& a) { return command::Toggle{finished(a, a.word("LABEL"))}; }},
+      {"settings", [](Args& a) { return script::Settings{finished(a, count(a))}; }},
+      {"click", [](Args& a) { return script::Click{finished(a, a.word("LABEL"))}; }},
+      {"toggle", [](Args& a) { return script::Toggle{finished(a, a.word("LABEL"))}; }},
       {"slide", parseSlide},
-      {"choose", [](Args& a) { return command::Choose{finished(a, a.word("ITEM"))}; }},
+      {"choose", [](Args& a) { return script::Choose{finished(a, a.word("ITEM"))}; }},
       {"expect", parseExpect},
       {"faults", parseFaults}};
   return table;
@@ -355,7 +353,7 @@ std::optional<std::string> gameFunction(std::string_view name) {
   return std::nullopt;
 }
 
-Command parseCommand(const std::vector<std::string>& words) {
+ScriptCommand parseScriptCommand(const std::vector<std::string>& words) {
   const auto& verb = words.front();
   const auto found = parsers().find(verb);
   if (found == parsers().end()) {
@@ -385,10 +383,10 @@ std::vector<ScriptLine> parseScript(std::string_view text) {
       }
       const auto words = splitWords(line);
       if (!words.empty()) {
-        lines.push_back({number, parseCommand(words)});
+        lines.push_back({number, parseScriptCommand(words)});
       }
-    } catch (Fault& fault) {
-      fault.setLine(number);
+    } catch (RunError& failure) {
+      failure.setLine(number);
       throw;
     }
   }
