@@ -5,15 +5,12 @@
 #include <system_error>
 #include <utility>
 
-#include "GameFunctions.h"
 #include "sim/base/RegularFile.h"
 #include "sim/base/Text.h"
 #include "sim/pictures/FramePicture.h"
 #include "sim/pictures/PagePicture.h"
-#include "sim/script/Checks.h"
 #include "sim/script/Script.h"
 #include "sim/settings/SettingsWindow.h"
-#include "sim/settings/SettingsWindowUser.h"
 
 namespace rafta::sim {
 namespace {
@@ -43,79 +40,6 @@ std::string locate(const std::string& script, int line) {
 RunResult failed(ExitCode code, const std::string& message) { return {code, printable(message)}; }
 
 }  // namespace
-
-// Runs one script command against the session.
-struct Executor {
-  Session& session;
-
-  [[nodiscard]] Game& game() const { return session.host_.game(); }
-
-  void operator()(const script::State& c) const {
-    for (const auto& [flag, on] : c.changes) {
-      game().setFlag(flag, on);
-    }
-  }
-  void operator()(const script::Car& c) const {
-    auto& car = game().car(c.name);
-    if (c.id) {
-      car.player.id.text = *c.id;
-    }
-    if (c.team) {
-      car.player.team = *c.team;
-    }
-    if (c.pri) {
-      car.hasPlayer = *c.pri;
-    }
-  }
-  void operator()(const script::Local& c) const {
-    game().setLocalCar(c.car ? &session.namedCar(*c.car) : nullptr);
-  }
-  void operator()(const script::Ball& c) const {
-    if (c.pos) {
-      game().ball().location = *c.pos;
-    }
-    if (c.vel) {
-      game().ball().velocity = *c.vel;
-    }
-  }
-  void operator()(const script::Clock& c) const { game().setClock(c.seconds); }
-  void operator()(const script::Screen& c) const { game().setScreenSize(c.size); }
-  void operator()(const script::Picture& c) const { session.picture_ = c.mode; }
-  void operator()(const script::ConfigDelay& c) const {
-    session.host_.console().setConfigDelay(c.seconds);
-  }
-  void operator()(const script::Load& /*c*/) const { session.load(); }
-  void operator()(const script::Unload& /*c*/) const { session.unload(); }
-  void operator()(const script::Restart& /*c*/) const { session.restart(); }
-  void operator()(const script::Event& c) const { session.host_.callbacks().fire(c.function, 0); }
-  void operator()(const script::Touch& c) const {
-    session.host_.callbacks().fire(std::string(game::kOnHitBall), session.callerAddress(c.caller));
-  }
-  void operator()(const script::Hit& c) const {
-    session.host_.callbacks().fire(std::string(game::kTriggerHit), session.callerAddress(c.caller));
-  }
-  void operator()(const script::Wait& c) const { session.host_.callbacks().wait(c.seconds); }
-  void operator()(const script::Frame& c) const { session.host_.callbacks().drawFrames(c.count); }
-  void operator()(const script::Console& c) const {
-    if (!session.host_.console().consoleSet(c.name, c.value)) {
-      session.warn("console: no console variable " + c.name + " is registered; nothing changed");
-    }
-  }
-  void operator()(const script::Settings& c) const {
-    session.settingsUser("settings").look(c.count);
-  }
-  void operator()(const script::Click& c) const { session.settingsUser("click").click(c.label); }
-  void operator()(const script::Toggle& c) const { session.settingsUser("toggle").click(c.label); }
-  void operator()(const script::Slide& c) const {
-    session.settingsUser("slide").slide(c.label, c.value);
-  }
-  void operator()(const script::Choose& c) const { session.settingsUser("choose").choose(c.item); }
-  void operator()(const script::Faults& c) const { session.host_.faults().arm(c.plan); }
-  template <typename Check>
-  void operator()(const Check& check) const {
-    Checks{session.host_}(check);
-  }
-};
 
 Session::Session(std::unique_ptr<PluginLibrary> library, SessionOptions options)
     : options_(std::move(options)),
@@ -194,8 +118,6 @@ RunResult Session::runText(std::string_view text, const std::string& scriptName)
   return {};
 }
 
-void Session::execute(const ScriptCommand& command) { std::visit(Executor{*this}, command); }
-
 Host& Session::host() { return host_; }
 
 std::shared_ptr<BakkesMod::Plugin::BakkesModPlugin> Session::plugin() const { return plugin_; }
@@ -247,32 +169,6 @@ void Session::restart() {
   host_.forgetAll();
   library_->close();
   load();
-}
-
-Car& Session::namedCar(const std::string& name) {
-  auto* car = host_.game().findCar(name);
-  if (car == nullptr) {
-    throw ScriptError("no car named " + name + " (make it with: car " + name + ")");
-  }
-  return *car;
-}
-
-std::uintptr_t Session::callerAddress(const script::Caller& caller) {
-  if (const auto* name = std::get_if<std::string>(&caller)) {
-    return addressOf(&namedCar(*name));
-  }
-  return std::holds_alternative<script::LocalCaller>(caller) ? host_.game().localCarAddress() : 0;
-}
-
-SettingsWindowUser Session::settingsUser(const std::string& command) {
-  if (!plugin_) {
-    throw ScriptError(command + ": no plugin is loaded");
-  }
-  auto* page = dynamic_cast<BakkesMod::Plugin::PluginSettingsWindow*>(plugin_.get());
-  if (page == nullptr) {
-    throw ScriptError(command + ": the plugin has no settings page");
-  }
-  return {*settingsWindow_, *page, command};
 }
 
 void Session::print(const std::string& line) {

@@ -17,7 +17,6 @@
 namespace rafta::sim {
 
 class SettingsWindow;
-class SettingsWindowUser;
 
 struct SessionOptions {
   // Empty: a fresh folder, removed with the session.
@@ -69,6 +68,7 @@ class Session {
   void load();
   void unload();
   void restart();
+  // Defined with the executor, in Executor.cpp.
   void execute(const ScriptCommand& command);
 
  private:
@@ -81,10 +81,6 @@ class Session {
   // Once for each run of frames at a size too large to paint whole.
   void sayWhenCut(Vector2 reported);
   void warn(const std::string& message) const;
-  [[nodiscard]] Car& namedCar(const std::string& name);
-  [[nodiscard]] std::uintptr_t callerAddress(const script::Caller& caller);
-  // Someone at the settings window, working the loaded plugin's page for that script command.
-  [[nodiscard]] SettingsWindowUser settingsUser(const std::string& command);
 
   SessionOptions options_;
   AppDataFolder appData_;
