@@ -7,6 +7,8 @@
 #include <limits>
 #include <utility>
 
+#include "sim/base/PluginSpecifics.h"
+
 namespace rafta::sim {
 namespace {
 
@@ -249,18 +251,19 @@ std::string FaultInjector::configGarbage() {
         lines += bytes(1 + below(200));
         break;
       case 1:
-        lines += "rafta_total_hit_count \"" +
+        lines += std::string(specifics::kTotalVariable) + " \"" +
                  std::string(kHostileTexts.at(below(kHostileTexts.size()))) + "\"";
         break;
       case 2:
-        lines += "rafta_overlay_x \"" + std::to_string(hostileFloat()) + "\"";
+        lines += std::string(specifics::kOverlayXVariable) + " \"" +
+                 std::to_string(hostileFloat()) + "\"";
         break;
       case 3:
-        lines +=
-            "rafta_overlay_style \"" + std::to_string(static_cast<std::int64_t>(next())) + "\"";
+        lines += std::string(specifics::kStyleVariable) + " \"" +
+                 std::to_string(static_cast<std::int64_t>(next())) + "\"";
         break;
       default:
-        lines += "rafta_debug \"1";  // no closing quote
+        lines += std::string(specifics::kDebugVariable) + " \"1";  // no closing quote
         break;
     }
     lines += below(2) == 0 ? "\n" : "\r\n";

@@ -4,6 +4,7 @@
 #include <system_error>
 
 #include "sim/base/Errors.h"
+#include "sim/base/PluginSpecifics.h"
 
 namespace rafta::sim {
 namespace {
@@ -22,13 +23,9 @@ void writeNonPicture(const std::filesystem::path& target) {
 
 }  // namespace
 
-std::filesystem::path goalPicturePath(const std::filesystem::path& appData) {
-  return appData / "bakkesmod" / "bakkesmod" / "data" / "Rafta" / "images" / "goal.png";
-}
-
 void installGoalPicture(PictureMode mode, const std::filesystem::path& appData,
                         const std::filesystem::path& shipped) {
-  const auto target = goalPicturePath(appData);
+  const auto target = specifics::goalPicturePath(appData);
   std::error_code error;
   std::filesystem::remove(target, error);
   if (mode == PictureMode::Absent) {

@@ -6,9 +6,6 @@
 
 namespace rafta::sim {
 
-// Where the plugin looks for its goal picture under the application-data folder.
-[[nodiscard]] std::filesystem::path goalPicturePath(const std::filesystem::path& appData);
-
 // Present copies `shipped` there, Absent removes it, Unloadable writes a file that is no
 // picture. Throws ModuleError when the shipped picture is missing or the file cannot be made.
 void installGoalPicture(PictureMode mode, const std::filesystem::path& appData,

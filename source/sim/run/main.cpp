@@ -14,6 +14,7 @@
 #include <system_error>
 
 #include "sim/base/Errors.h"
+#include "sim/base/PluginSpecifics.h"
 #include "sim/base/Text.h"
 #include "sim/run/Arguments.h"
 #include "sim/run/ModuleLibrary.h"
@@ -22,12 +23,6 @@
 namespace {
 
 using rafta::sim::ExitCode;
-
-#if defined(_WIN32)
-constexpr const char* kModuleName = "Rafta.dll";
-#else
-constexpr const char* kModuleName = "Rafta.so";
-#endif
 
 // The plugin module and the shipped picture sit beside the program.
 #if defined(_WIN32)
@@ -66,8 +61,9 @@ int exitWith(ExitCode code, const std::string& message) {
 
 int run(const rafta::sim::Arguments& arguments, const std::filesystem::path& folder) {
   auto options = arguments.session;
-  options.shippedPicture = folder / "data" / "goal.png";
-  const auto module = arguments.module.empty() ? folder / kModuleName : arguments.module;
+  options.shippedPicture = rafta::sim::specifics::shippedGoalPicture(folder);
+  const auto module =
+      arguments.module.empty() ? folder / rafta::sim::specifics::kModuleFile : arguments.module;
   std::unique_ptr<rafta::sim::Session> session;
   try {
     session = std::make_unique<rafta::sim::Session>(

@@ -9,14 +9,13 @@
 #include <utility>
 
 #include "sim/base/Errors.h"
+#include "sim/base/PluginSpecifics.h"
 #include "sim/base/Text.h"
 #include "sim/settings/SettingsWindowText.h"
 
 namespace rafta::sim {
 namespace {
 
-// The page's style combo hides its label.
-constexpr const char* kStyleCombo = "##overlay_style";
 // Dear ImGui keeps the slider's grab this far inside the slider's frame.
 constexpr float kGrabPadding = 2.0F;
 // A spot of the screen outside the window: a click there closes an open list.
@@ -88,7 +87,7 @@ void SettingsWindowUser::slide(const std::string& label, double value) {
 }
 
 void SettingsWindowUser::choose(const std::string& item) {
-  const auto combo = find(kStyleCombo);
+  const auto combo = find(std::string(specifics::kStyleCombo));
   if (!combo) {
     fail("the settings page has no style combo");
   }
