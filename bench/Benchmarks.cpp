@@ -18,13 +18,6 @@
 namespace rafta::bench {
 namespace {
 
-// The module's record, linked into this program instead of loaded from a file.
-class LinkedPlugin final : public sim::PluginLibrary {
- public:
-  BakkesMod::Plugin::PluginInfo& open() override { return exports; }
-  void close() override {}
-};
-
 // A stand-in for the font, so that text measuring costs what a lookup would, not a layout pass
 // of the simulated host's own font.
 Vector2F fixedMeasure(const std::string& text, float xScale, float /*yScale*/) {
@@ -42,7 +35,8 @@ class Hosted {
     options.raw = true;
     options.out = [](const std::string& /*line*/) {};
     options.err = [](const std::string& line) { throw std::runtime_error(line); };
-    session_ = std::make_unique<sim::Session>(std::make_unique<LinkedPlugin>(), options);
+    session_ =
+        std::make_unique<sim::Session>(std::make_unique<sim::LinkedLibrary>(exports), options);
     host().console().setConfigFileWrites(false);
     host().callbacks().setTextMeasure(fixedMeasure);
     run(script);

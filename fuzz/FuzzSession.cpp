@@ -26,13 +26,6 @@ namespace {
 
 using namespace rafta::sim;
 
-// The module's record, linked into this program instead of loaded from a file.
-class LinkedPlugin final : public PluginLibrary {
- public:
-  BakkesMod::Plugin::PluginInfo& open() override { return exports; }
-  void close() override {}
-};
-
 // Small sessions keep executions fast: a few dozen steps and under a minute of game time.
 constexpr std::size_t kMostSteps = 48;
 constexpr double kMostWaitSeconds = 30.0;
@@ -167,7 +160,7 @@ class FuzzSession {
         finding("the host skipped a callback of a destroyed plugin object: " + line);
       }
     };
-    session_ = std::make_unique<Session>(std::make_unique<LinkedPlugin>(), options);
+    session_ = std::make_unique<Session>(std::make_unique<LinkedLibrary>(exports), options);
     session_->host().faults().setObserver([this](FaultKind kind, const std::string& what) {
       // A missing total variable is waited for, never written over: only a value typed into
       // it, or a damaged configuration, may lower what is stored.

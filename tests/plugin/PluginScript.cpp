@@ -8,23 +8,12 @@
 
 namespace rafta::testing {
 
-namespace {
-
-// The module's record, linked into this program instead of loaded from a file.
-class LinkedPlugin final : public sim::PluginLibrary {
- public:
-  BakkesMod::Plugin::PluginInfo& open() override { return exports; }
-  void close() override {}
-};
-
-}  // namespace
-
 PluginScript::PluginScript() {
   sim::SessionOptions options;
   options.shippedPicture = RAFTA_GOAL_PICTURE;
   options.out = [this](const std::string& line) { out.push_back(line); };
   options.err = [this](const std::string& line) { err.push_back(line); };
-  session = std::make_unique<sim::Session>(std::make_unique<LinkedPlugin>(), options);
+  session = std::make_unique<sim::Session>(std::make_unique<sim::LinkedLibrary>(exports), options);
 }
 
 PluginScript::~PluginScript() = default;

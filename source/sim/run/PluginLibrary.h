@@ -25,4 +25,17 @@ class PluginLibrary {
   virtual void close() = 0;
 };
 
+// A plugin's export record linked into the program (a test, a benchmark, the fuzzer) instead of
+// loaded from a module file: there is nothing to load or unload.
+class LinkedLibrary final : public PluginLibrary {
+ public:
+  explicit LinkedLibrary(BakkesMod::Plugin::PluginInfo& record) : exports_(record) {}
+
+  BakkesMod::Plugin::PluginInfo& open() override { return exports_; }
+  void close() override {}
+
+ private:
+  BakkesMod::Plugin::PluginInfo& exports_;
+};
+
 }  // namespace rafta::sim
