@@ -144,11 +144,12 @@ float FaultInjector::hostileFloat() {
   return kHostileFloats.at(below(kHostileFloats.size()));
 }
 
-std::uintptr_t FaultInjector::handle(std::uintptr_t address, std::string_view what) {
+std::uintptr_t FaultInjector::handle(std::uintptr_t address, std::string_view what,
+                                     std::string_view name) {
   if (address == 0 || !strikes(FaultKind::Null)) {
     return address;
   }
-  report(FaultKind::Null, std::string(what) + " -> null");
+  report(FaultKind::Null, std::string(what) + std::string(name) + " -> null");
   return 0;
 }
 
@@ -272,6 +273,9 @@ std::string FaultInjector::configGarbage() {
   return lines;
 }
 
-FaultInjector* armedInjector() { return armedOne; }
+FaultInjector& armedFaults() {
+  static FaultInjector none;
+  return armedOne != nullptr ? *armedOne : none;
+}
 
 }  // namespace rafta::sim

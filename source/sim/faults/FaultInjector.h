@@ -58,14 +58,16 @@ class FaultInjector {
   FaultInjector& operator=(const FaultInjector&) = delete;
   ~FaultInjector();
 
-  // Makes this the armed injector (see armedInjector) until disarm or destruction.
+  // Makes this the armed injector (see armedFaults) until disarm or destruction.
   void arm(const FaultPlan& plan);
   void disarm();
   void setTrace(std::function<void(const std::string&)> trace);
   void setObserver(Observer observer);
 
-  // Each passes the true answer through, or returns a wrong one.
-  [[nodiscard]] std::uintptr_t handle(std::uintptr_t address, std::string_view what);
+  // Each passes the true answer through, or returns a wrong one. A wrong handle is reported as
+  // `what` followed by `name`, put together only then: plugins ask for handles every frame.
+  [[nodiscard]] std::uintptr_t handle(std::uintptr_t address, std::string_view what,
+                                      std::string_view name = {});
   [[nodiscard]] std::string id(std::string text);
   [[nodiscard]] float number(float value, std::string_view what);
   [[nodiscard]] Vector vector(Vector value, std::string_view what);
@@ -92,8 +94,9 @@ class FaultInjector {
   Observer observer_;
 };
 
-// The injector armed in this process, or null. Wrapper handles for cars, players, ids and actors
-// carry no host address, so their answers find the injector here; one host at a time arms one.
-[[nodiscard]] FaultInjector* armedInjector();
+// The injector armed in this process, or one that never strikes. Wrapper handles for cars,
+// players, ids and actors carry no host address, so their answers find the injector here; one host
+// at a time arms one.
+[[nodiscard]] FaultInjector& armedFaults();
 
 }  // namespace rafta::sim

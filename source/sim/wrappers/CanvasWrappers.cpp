@@ -1,8 +1,11 @@
+// The drawing wrappers: the canvas, which records every call on the frame it names, and the image,
+// which the host decodes for the canvas.
 #include "bakkesmod/wrappers/canvaswrapper.h"
 
 #include <memory>
 #include <utility>
 
+#include "bakkesmod/wrappers/ImageWrapper.h"
 #include "sim/base/Handles.h"
 #include "sim/canvas/Canvas.h"
 #include "sim/canvas/HostPicture.h"
@@ -31,6 +34,8 @@ std::shared_ptr<const HostPicture> asPicture(std::shared_ptr<const void> decoded
 }
 
 }  // namespace
+
+// --- The canvas ---------------------------------------------------------------------------------
 
 CanvasWrapper::CanvasWrapper(std::uintptr_t mem) : address(mem) {}
 
@@ -109,3 +114,18 @@ void CanvasWrapper::DrawTexture(ImageWrapper* tex, float scale) {
 }
 
 // NOLINTEND(readability-make-member-function-const)
+
+// --- The image ----------------------------------------------------------------------------------
+
+// The second flag asks for a Dear ImGui texture; no settings page draws pictures yet.
+ImageWrapper::ImageWrapper(std::string path, bool canvasLoad, bool /*ImGuiLoad*/)
+    : decoded(canvasLoad ? rafta::sim::decodePicture(path) : nullptr) {}
+
+ImageWrapper::ImageWrapper(std::wstring path, bool canvasLoad, bool ImGuiLoad)
+    : ImageWrapper(std::filesystem::path(path), canvasLoad, ImGuiLoad) {}
+
+ImageWrapper::ImageWrapper(std::filesystem::path path, bool canvasLoad, bool ImGuiLoad)
+    : ImageWrapper(path.string(), canvasLoad, ImGuiLoad) {}
+
+// NOLINTNEXTLINE(readability-make-member-function-const): the host interface declares it non-const
+bool ImageWrapper::IsLoadedForCanvas() { return decoded != nullptr; }

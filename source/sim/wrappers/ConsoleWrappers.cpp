@@ -1,15 +1,38 @@
+// The console's wrappers: the console-variable manager, which reaches the host's console, and the
+// variable handles, each naming one variable.
 #include "bakkesmod/wrappers/cvarmanagerwrapper.h"
 
 #include <utility>
 
+#include "bakkesmod/wrappers/cvarwrapper.h"
 #include "sim/base/Handles.h"
 #include "sim/base/Text.h"
+#include "sim/console/ConsoleVariable.h"
 #include "sim/faults/FaultInjector.h"
 #include "sim/host/Host.h"
 
 using rafta::sim::addressOfObject;
+using rafta::sim::armedFaults;
+using rafta::sim::ConsoleVariable;
 using rafta::sim::Host;
 using rafta::sim::objectAt;
+
+namespace {
+
+// The variable about to be read, after the user may have typed something hostile into it.
+const ConsoleVariable* reading(std::uintptr_t address) {
+  auto* variable = objectAt<ConsoleVariable>(address);
+  if (variable != nullptr) {
+    if (auto text = armedFaults().consoleText(variable->name())) {
+      variable->setText(std::move(*text));
+    }
+  }
+  return variable;
+}
+
+}  // namespace
+
+// --- The console-variable manager --------------------------------------------------------------
 
 CVarManagerWrapper::CVarManagerWrapper(std::uintptr_t mem) : address(mem) {}
 
@@ -31,8 +54,7 @@ CVarWrapper CVarManagerWrapper::registerCvar(std::string cvar, std::string defau
 CVarWrapper CVarManagerWrapper::getCvar(std::string cvar) {
   auto* host = objectAt<Host>(address);
   const auto variable = host != nullptr ? addressOfObject(host->console().findCvar(cvar)) : 0;
-  auto* faults = rafta::sim::armedInjector();
-  return CVarWrapper(faults != nullptr ? faults->handle(variable, "getCvar " + cvar) : variable);
+  return CVarWrapper(armedFaults().handle(variable, "getCvar ", cvar));
 }
 
 void CVarManagerWrapper::log(std::string text) {
@@ -48,6 +70,56 @@ void CVarManagerWrapper::log(std::wstring text) { log(rafta::sim::wideToWindows1
 void CVarManagerWrapper::executeCommand(std::string command, bool /*log*/) {
   if (auto* host = objectAt<Host>(address)) {
     host->console().executeCommand(command);
+  }
+}
+
+// NOLINTEND(readability-make-member-function-const)
+
+// --- The variable handles -----------------------------------------------------------------------
+
+CVarWrapper::CVarWrapper(std::uintptr_t mem) : address(mem) {}
+
+// The host interface declares these non-const, as the host it stands in for does.
+// NOLINTBEGIN(readability-make-member-function-const)
+
+bool CVarWrapper::IsNull() { return address == 0; }
+
+bool CVarWrapper::getBoolValue() {
+  const auto* variable = reading(address);
+  return variable != nullptr && variable->boolValue();
+}
+
+int CVarWrapper::getIntValue() {
+  const auto* variable = reading(address);
+  return variable != nullptr ? variable->intValue() : 0;
+}
+
+float CVarWrapper::getFloatValue() {
+  const auto* variable = reading(address);
+  return variable != nullptr ? variable->floatValue() : 0.0F;
+}
+
+void CVarWrapper::setValue(std::string value) {
+  if (auto* variable = objectAt<ConsoleVariable>(address)) {
+    variable->setText(std::move(value));
+  }
+}
+
+void CVarWrapper::setValue(int value) {
+  if (auto* variable = objectAt<ConsoleVariable>(address)) {
+    variable->setInt(value);
+  }
+}
+
+void CVarWrapper::setValue(float value) {
+  if (auto* variable = objectAt<ConsoleVariable>(address)) {
+    variable->setFloat(value);
+  }
+}
+
+void CVarWrapper::setValue(LinearColor value) {
+  if (auto* variable = objectAt<ConsoleVariable>(address)) {
+    variable->setColor(value);
   }
 }
 

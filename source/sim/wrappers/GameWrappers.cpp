@@ -1,13 +1,50 @@
+// The game's wrappers: the game wrapper, which asks the host and hands it the plugin's callbacks,
+// and the game-object wrappers, each reading the simulated object its address names. Every answer
+// passes through the armed fault injector.
 #include "bakkesmod/wrappers/GameWrapper.h"
 
+#include <string>
+#include <string_view>
+#include <type_traits>
 #include <utility>
 
+#include "bakkesmod/wrappers/GameEvent/ServerWrapper.h"
+#include "bakkesmod/wrappers/GameObject/CarWrapper.h"
+#include "bakkesmod/wrappers/UniqueIDWrapper.h"
 #include "sim/base/Handles.h"
+#include "sim/base/Numbers.h"
+#include "sim/faults/FaultInjector.h"
+#include "sim/game/Game.h"
 #include "sim/host/Host.h"
 
+using rafta::sim::actorAt;
+using rafta::sim::addressOf;
+using rafta::sim::armedFaults;
 using rafta::sim::Host;
 using rafta::sim::objectAt;
 using rafta::sim::Query;
+
+namespace {
+
+template <typename T>
+const T* as(std::uintptr_t address) {
+  return dynamic_cast<const T*>(actorAt(address));
+}
+
+// A question to the host that a wrapper holds the address of; `none` without one.
+template <typename Answer, typename Ask>
+Answer ask(std::uintptr_t host, Answer none, Ask&& question) {
+  auto* target = objectAt<Host>(host);
+  return target != nullptr ? question(target->queries()) : none;
+}
+
+bool ask(std::uintptr_t host, Query query) {
+  return ask(host, false, [query](auto& queries) { return queries.ask(query); });
+}
+
+}  // namespace
+
+// --- The game wrapper ---------------------------------------------------------------------------
 
 GameWrapper::GameWrapper(std::uintptr_t mem) : address(mem) {}
 
@@ -69,38 +106,101 @@ void GameWrapper::SetTimeout(std::function<void(GameWrapper*)> theLambda, float 
 }
 
 Vector2 GameWrapper::GetScreenSize() {
-  auto* host = objectAt<Host>(address);
-  return host != nullptr ? host->queries().askScreenSize() : Vector2{0, 0};
+  return ask(address, Vector2{0, 0}, [](auto& queries) { return queries.askScreenSize(); });
 }
 
 ServerWrapper GameWrapper::GetCurrentGameState() {
-  auto* host = objectAt<Host>(address);
-  return {host != nullptr ? host->queries().askGameState() : 0};
+  return {ask(address, std::uintptr_t{0}, [](auto& queries) { return queries.askGameState(); })};
 }
 
 CarWrapper GameWrapper::GetLocalCar() {
-  auto* host = objectAt<Host>(address);
-  return {host != nullptr ? host->queries().askLocalCar() : 0};
+  return {ask(address, std::uintptr_t{0}, [](auto& queries) { return queries.askLocalCar(); })};
 }
 
-bool GameWrapper::IsInGame() {
-  auto* host = objectAt<Host>(address);
-  return host != nullptr && host->queries().ask(Query::IsInGame);
+bool GameWrapper::IsInGame() { return ask(address, Query::IsInGame); }
+
+bool GameWrapper::IsInReplay() { return ask(address, Query::IsInReplay); }
+
+bool GameWrapper::IsInFreeplay() { return ask(address, Query::IsInFreeplay); }
+
+bool GameWrapper::IsInCustomTraining() { return ask(address, Query::IsInCustomTraining); }
+
+// --- The game-object wrappers -------------------------------------------------------------------
+
+ObjectWrapper::ObjectWrapper(std::uintptr_t mem) : memory_address(mem) {}
+
+ActorWrapper::ActorWrapper(std::uintptr_t mem) : ObjectWrapper(mem) {}
+
+bool ActorWrapper::IsNull() { return memory_address == 0; }
+
+bool ActorWrapper::IsNull() const { return memory_address == 0; }
+
+ActorWrapper::operator bool() { return memory_address != 0; }
+
+Vector ActorWrapper::GetLocation() {
+  const auto* actor = actorAt(memory_address);
+  return armedFaults().vector(actor != nullptr ? actor->location : Vector(), "GetLocation");
 }
 
-bool GameWrapper::IsInReplay() {
-  auto* host = objectAt<Host>(address);
-  return host != nullptr && host->queries().ask(Query::IsInReplay);
+Vector ActorWrapper::GetVelocity() {
+  const auto* actor = actorAt(memory_address);
+  return armedFaults().vector(actor != nullptr ? actor->velocity : Vector(), "GetVelocity");
 }
 
-bool GameWrapper::IsInFreeplay() {
-  auto* host = objectAt<Host>(address);
-  return host != nullptr && host->queries().ask(Query::IsInFreeplay);
+RBActorWrapper::RBActorWrapper(std::uintptr_t mem) : ActorWrapper(mem) {}
+
+BallWrapper::BallWrapper(std::uintptr_t mem) : RBActorWrapper(mem) {}
+
+VehicleWrapper::VehicleWrapper(std::uintptr_t mem) : RBActorWrapper(mem) {}
+
+PriWrapper VehicleWrapper::GetPRI() {
+  const auto* car = as<rafta::sim::Car>(memory_address);
+  return {armedFaults().handle(car != nullptr && car->hasPlayer ? addressOf(&car->player) : 0,
+                               "GetPRI")};
 }
 
-bool GameWrapper::IsInCustomTraining() {
-  auto* host = objectAt<Host>(address);
-  return host != nullptr && host->queries().ask(Query::IsInCustomTraining);
+CarWrapper::CarWrapper(std::uintptr_t mem) : VehicleWrapper(mem) {}
+
+PlayerReplicationInfoWrapper::PlayerReplicationInfoWrapper(std::uintptr_t mem)
+    : ActorWrapper(mem) {}
+
+UniqueIDWrapper PlayerReplicationInfoWrapper::GetUniqueIdWrapper() {
+  const auto* player = as<rafta::sim::PlayerRecord>(memory_address);
+  return UniqueIDWrapper(armedFaults().handle(
+      player != nullptr ? rafta::sim::addressOfObject(&player->id) : 0, "GetUniqueIdWrapper"));
+}
+
+unsigned char PlayerReplicationInfoWrapper::GetTeamNum() {
+  const auto* player = as<rafta::sim::PlayerRecord>(memory_address);
+  return armedFaults().team(player != nullptr ? player->team : 0);
+}
+
+PriXWrapper::PriXWrapper(std::uintptr_t mem) : PlayerReplicationInfoWrapper(mem) {}
+
+PriWrapper::PriWrapper(std::uintptr_t mem) : PriXWrapper(mem) {}
+
+GameEventWrapper::GameEventWrapper(std::uintptr_t mem) : ActorWrapper(mem) {}
+
+TeamGameEventWrapper::TeamGameEventWrapper(std::uintptr_t mem) : GameEventWrapper(mem) {}
+
+ServerWrapper::ServerWrapper(std::uintptr_t mem) : TeamGameEventWrapper(mem) {}
+
+BallWrapper ServerWrapper::GetBall() {
+  const auto* game = as<rafta::sim::Game>(memory_address);
+  return {armedFaults().handle(game != nullptr ? game->ballAddress() : 0, "GetBall")};
+}
+
+float ServerWrapper::GetSecondsElapsed() {
+  const auto* game = as<rafta::sim::Game>(memory_address);
+  return armedFaults().number(game != nullptr ? rafta::sim::toFloat(game->clock()) : 0.0F,
+                              "GetSecondsElapsed");
 }
 
 // NOLINTEND(readability-make-member-function-const)
+
+UniqueIDWrapper::UniqueIDWrapper(std::uintptr_t mem) : address(mem) {}
+
+std::string UniqueIDWrapper::GetIdString() const {
+  const auto* id = rafta::sim::objectAt<const rafta::sim::PlayerId>(address);
+  return armedFaults().id(id != nullptr ? id->text : std::string());
+}
