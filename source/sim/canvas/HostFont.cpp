@@ -1,7 +1,6 @@
 #include "sim/canvas/HostFont.h"
 
 #include <cfloat>
-#include <cstddef>
 
 #include "sim/base/Text.h"
 
@@ -14,13 +13,7 @@ constexpr float kEmptyTopRows = 1.0F;
 
 }  // namespace
 
-HostFont::HostFont() : font_(atlas_.AddFontDefault()) {
-  unsigned char* pixels = nullptr;
-  int width = 0;
-  int height = 0;
-  atlas_.GetTexDataAsRGBA32(&pixels, &width, &height);
-  const auto bytes = static_cast<std::size_t>(width) * static_cast<std::size_t>(height) * 4;
-  texture_ = {width, height, {pixels, pixels + bytes}};
+HostFont::HostFont() : font_(atlas_.AddFontDefault()), texture_(atlasImage(atlas_)) {
   atlas_.SetTexID(&texture_);
   for (ImFontGlyph& glyph : font_->Glyphs) {
     glyph.Y0 -= kEmptyTopRows;

@@ -2,6 +2,7 @@
 
 #include <imgui.h>
 
+#include <cstddef>
 #include <string>
 
 #include "bakkesmod/wrappers/wrapperstructs.h"
@@ -35,5 +36,17 @@ class HostFont {
   ImFont* font_ = nullptr;
   Image texture_;
 };
+
+// The pixels of a font atlas, which it builds first if need be. Inline, so that each binary reads
+// an atlas with its own copy of Dear ImGui.
+[[nodiscard]] inline Image atlasImage(ImFontAtlas& atlas) {
+  unsigned char* pixels = nullptr;
+  Image image;
+  atlas.GetTexDataAsRGBA32(&pixels, &image.width, &image.height);
+  const auto bytes =
+      static_cast<std::size_t>(image.width) * static_cast<std::size_t>(image.height) * 4U;
+  image.rgba.assign(pixels, pixels + bytes);
+  return image;
+}
 
 }  // namespace rafta::sim

@@ -10,6 +10,9 @@
 
 namespace rafta::sim {
 
+// The screen around what a picture shows: neutral and dark.
+inline constexpr std::array<std::uint8_t, 4> kDarkScreen{40, 44, 52, 255};
+
 // Paints Dear ImGui draw lists into an image on the CPU, as a renderer backend would on a GPU,
 // but deterministically: pixel centres sample the triangles (top-left fill convention), vertex
 // colours are interpolated, textures are sampled at the nearest texel and multiplied by the

@@ -15,7 +15,6 @@
 namespace rafta::sim {
 namespace {
 
-constexpr std::array<std::uint8_t, 4> kBackground{40, 44, 52, 255};
 constexpr Vector2 kFallbackSize{1920, 1080};
 // Nothing is cut before the raster clips to the picture, not even text that scaling moves in.
 constexpr float kFar = 1.0e7F;
@@ -124,7 +123,7 @@ Vector2 paintedSize(Vector2 reported) {
 Image paintFrame(const Canvas& frame) {
   const Vector2 size = paintedSize(frame.size());
   const auto& font = HostFont::instance();
-  DrawListRaster raster(size.X, size.Y, kBackground);
+  DrawListRaster raster(size.X, size.Y, kDarkScreen);
   raster.addTexture(font.textureId(), font.texture());
 
   ImDrawListSharedData shared;
