@@ -10,14 +10,12 @@
 #include "sim/canvas/Canvas.h"
 #include "sim/canvas/HostPicture.h"
 
-using rafta::sim::Canvas;
-using rafta::sim::HostPicture;
-using rafta::sim::objectAt;
-namespace canvas = rafta::sim::canvas;
+// The wrappers are the host interface's own classes, implemented over the host's objects.
+using namespace rafta::sim;
 
 namespace {
 
-void record(std::uintptr_t address, rafta::sim::CanvasCall call) {
+void record(std::uintptr_t address, CanvasCall call) {
   if (auto* target = objectAt<Canvas>(address)) {
     target->record(std::move(call));
   }
@@ -119,7 +117,7 @@ void CanvasWrapper::DrawTexture(ImageWrapper* tex, float scale) {
 
 // The second flag asks for a Dear ImGui texture; no settings page draws pictures yet.
 ImageWrapper::ImageWrapper(std::string path, bool canvasLoad, bool /*ImGuiLoad*/)
-    : decoded(canvasLoad ? rafta::sim::decodePicture(path) : nullptr) {}
+    : decoded(canvasLoad ? decodePicture(path) : nullptr) {}
 
 ImageWrapper::ImageWrapper(std::wstring path, bool canvasLoad, bool ImGuiLoad)
     : ImageWrapper(std::filesystem::path(path), canvasLoad, ImGuiLoad) {}

@@ -11,11 +11,8 @@
 #include "sim/faults/FaultInjector.h"
 #include "sim/host/Host.h"
 
-using rafta::sim::addressOfObject;
-using rafta::sim::armedFaults;
-using rafta::sim::ConsoleVariable;
-using rafta::sim::Host;
-using rafta::sim::objectAt;
+// The wrappers are the host interface's own classes, implemented over the host's objects.
+using namespace rafta::sim;
 
 namespace {
 
@@ -64,7 +61,7 @@ void CVarManagerWrapper::log(std::string text) {
 }
 
 // The console's bytes are Windows-1252: what that code page lacks becomes '?'.
-void CVarManagerWrapper::log(std::wstring text) { log(rafta::sim::wideToWindows1252(text)); }
+void CVarManagerWrapper::log(std::wstring text) { log(wideToWindows1252(text)); }
 
 // The flag asks the real console to echo the command; this console has nothing to echo to.
 void CVarManagerWrapper::executeCommand(std::string command, bool /*log*/) {

@@ -17,12 +17,8 @@
 #include "sim/game/Game.h"
 #include "sim/host/Host.h"
 
-using rafta::sim::actorAt;
-using rafta::sim::addressOf;
-using rafta::sim::armedFaults;
-using rafta::sim::Host;
-using rafta::sim::objectAt;
-using rafta::sim::Query;
+// The wrappers are the host interface's own classes, implemented over the host's objects.
+using namespace rafta::sim;
 
 namespace {
 
@@ -154,7 +150,7 @@ BallWrapper::BallWrapper(std::uintptr_t mem) : RBActorWrapper(mem) {}
 VehicleWrapper::VehicleWrapper(std::uintptr_t mem) : RBActorWrapper(mem) {}
 
 PriWrapper VehicleWrapper::GetPRI() {
-  const auto* car = as<rafta::sim::Car>(memory_address);
+  const auto* car = as<Car>(memory_address);
   return {armedFaults().handle(car != nullptr && car->hasPlayer ? addressOf(&car->player) : 0,
                                "GetPRI")};
 }
@@ -165,13 +161,13 @@ PlayerReplicationInfoWrapper::PlayerReplicationInfoWrapper(std::uintptr_t mem)
     : ActorWrapper(mem) {}
 
 UniqueIDWrapper PlayerReplicationInfoWrapper::GetUniqueIdWrapper() {
-  const auto* player = as<rafta::sim::PlayerRecord>(memory_address);
-  return UniqueIDWrapper(armedFaults().handle(
-      player != nullptr ? rafta::sim::addressOfObject(&player->id) : 0, "GetUniqueIdWrapper"));
+  const auto* player = as<PlayerRecord>(memory_address);
+  return UniqueIDWrapper(armedFaults().handle(player != nullptr ? addressOfObject(&player->id) : 0,
+                                              "GetUniqueIdWrapper"));
 }
 
 unsigned char PlayerReplicationInfoWrapper::GetTeamNum() {
-  const auto* player = as<rafta::sim::PlayerRecord>(memory_address);
+  const auto* player = as<PlayerRecord>(memory_address);
   return armedFaults().team(player != nullptr ? player->team : 0);
 }
 
@@ -186,14 +182,13 @@ TeamGameEventWrapper::TeamGameEventWrapper(std::uintptr_t mem) : GameEventWrappe
 ServerWrapper::ServerWrapper(std::uintptr_t mem) : TeamGameEventWrapper(mem) {}
 
 BallWrapper ServerWrapper::GetBall() {
-  const auto* game = as<rafta::sim::Game>(memory_address);
+  const auto* game = as<Game>(memory_address);
   return {armedFaults().handle(game != nullptr ? game->ballAddress() : 0, "GetBall")};
 }
 
 float ServerWrapper::GetSecondsElapsed() {
-  const auto* game = as<rafta::sim::Game>(memory_address);
-  return armedFaults().number(game != nullptr ? rafta::sim::toFloat(game->clock()) : 0.0F,
-                              "GetSecondsElapsed");
+  const auto* game = as<Game>(memory_address);
+  return armedFaults().number(game != nullptr ? toFloat(game->clock()) : 0.0F, "GetSecondsElapsed");
 }
 
 // NOLINTEND(readability-make-member-function-const)
@@ -201,6 +196,6 @@ float ServerWrapper::GetSecondsElapsed() {
 UniqueIDWrapper::UniqueIDWrapper(std::uintptr_t mem) : address(mem) {}
 
 std::string UniqueIDWrapper::GetIdString() const {
-  const auto* id = rafta::sim::objectAt<const rafta::sim::PlayerId>(address);
+  const auto* id = objectAt<const PlayerId>(address);
   return armedFaults().id(id != nullptr ? id->text : std::string());
 }
