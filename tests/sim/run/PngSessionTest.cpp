@@ -1,70 +1,21 @@
 #include <gtest/gtest.h>
-#include <stb/stb_image.h>
 
+#include <filesystem>
 #include <memory>
-#include <stdexcept>
 #include <string>
-#include <vector>
 
 #include "ImagePixels.h"
 #include "TestSupport.h"
-#include "sim/pictures/PictureFolder.h"
 #include "sim/run/ModuleLibrary.h"
+#include "sim/run/Session.h"
 
 namespace rafta::sim {
 namespace {
 
-// Decodes a PNG file; width 0 when it is none.
-Image readPng(const std::filesystem::path& file) {
-  Image image;
-  int channels = 0;
-  stbi_uc* pixels = stbi_load(file.c_str(), &image.width, &image.height, &channels, 4);
-  if (pixels == nullptr) {
-    return {};
-  }
-  image.rgba.assign(pixels, pixels + static_cast<std::ptrdiff_t>(image.width) * image.height * 4);
-  stbi_image_free(pixels);
-  return image;
-}
+using testing::readPng;
 
 bool allBackground(const Image& image) {
   return !image.rgba.empty() && testing::countUnlike(image, testing::kFrameBackground) == 0;
-}
-
-const Image kTiny{2, 1, {1, 2, 3, 4, 250, 251, 252, 0}};
-
-TEST(PngFile, KeepsEveryChannelOfEveryPixel) {
-  testing::ScratchFolder folder;
-  writePng(kTiny, folder.path() / "tiny.png");
-  const Image read = readPng(folder.path() / "tiny.png");
-  EXPECT_EQ(read.width, 2);
-  EXPECT_EQ(read.height, 1);
-  EXPECT_EQ(read.rgba, kTiny.rgba);
-}
-
-TEST(PngFile, FailuresNameTheFile) {
-  testing::ScratchFolder folder;
-  const auto missing = folder.path() / "no such folder" / "x.png";
-  try {
-    writePng(kTiny, missing);
-    FAIL() << "no error";
-  } catch (const std::runtime_error& error) {
-    EXPECT_NE(std::string(error.what()).find(missing.string()), std::string::npos) << error.what();
-  }
-  EXPECT_THROW(writePng(Image{2, 2, {1, 2, 3, 4}}, folder.path() / "short.png"),
-               std::runtime_error);
-  EXPECT_THROW(writePng(Image{}, folder.path() / "empty.png"), std::runtime_error);
-}
-
-TEST(PictureFolder, NumbersEachKindOnItsOwnInADeepFolderItMakes) {
-  testing::ScratchFolder folder;
-  const auto deep = folder.path() / "a" / "b";
-  PictureFolder pictures(deep);
-  EXPECT_TRUE(std::filesystem::is_directory(deep));
-  EXPECT_EQ(pictures.write("frame", kTiny), deep / "frame-0001.png");
-  EXPECT_EQ(pictures.write("settings", kTiny), deep / "settings-0001.png");
-  EXPECT_EQ(pictures.write("frame", kTiny), deep / "frame-0002.png");
-  EXPECT_EQ(readPng(deep / "frame-0002.png").rgba, kTiny.rgba);
 }
 
 class PngSession : public ::testing::Test {

@@ -9,7 +9,6 @@
 #include "bakkesmod/wrappers/ImageWrapper.h"
 #include "bakkesmod/wrappers/cvarmanagerwrapper.h"
 #include "sim/base/PluginSpecifics.h"
-#include "sim/run/GoalPicture.h"
 
 namespace rafta::sim {
 namespace {
