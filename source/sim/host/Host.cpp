@@ -19,6 +19,8 @@ Host::Host(HostOptions options)
 
 Host::~Host() = default;
 
+// Not const: the handles let a plugin change the host.
+// NOLINTBEGIN(readability-make-member-function-const)
 std::shared_ptr<CVarManagerWrapper> Host::cvarManager() {
   return std::make_shared<CVarManagerWrapper>(addressOfObject(this));
 }
@@ -26,6 +28,7 @@ std::shared_ptr<CVarManagerWrapper> Host::cvarManager() {
 std::shared_ptr<GameWrapper> Host::gameWrapper() {
   return std::make_shared<GameWrapper>(addressOfObject(this));
 }
+// NOLINTEND(readability-make-member-function-const)
 
 Game& Host::game() { return game_; }
 

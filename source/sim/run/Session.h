@@ -94,7 +94,7 @@ class Session {
   std::string scriptName_;
   int line_ = 0;
   bool outputFailed_ = false;
-  Vector2 toldCut_;
+  Vector2 toldCut_{};
 };
 
 }  // namespace rafta::sim

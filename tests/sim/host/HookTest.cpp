@@ -54,7 +54,7 @@ TEST_F(HookTest, ACallerArrivesAsTheObjectTypeTheHookAskedFor) {
     calls.push_back(std::to_string(ball.GetLocation().Y) + " " + name);
   });
   game->HookEventWithCaller<ServerWrapper>(kGoal, [this](ServerWrapper state, void*, std::string) {
-    calls.push_back(state.IsNull() ? "no state" : "state");
+    calls.emplace_back(state.IsNull() ? "no state" : "state");
   });
   host->callbacks().fire(kGoal, host->game().ballAddress());
   host->callbacks().fire(kGoal, 0);
