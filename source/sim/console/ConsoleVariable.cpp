@@ -48,8 +48,11 @@ void ConsoleVariable::setInt(int value) { text_ = std::to_string(value); }
 void ConsoleVariable::setFloat(float value) { text_ = shortestText(value); }
 
 void ConsoleVariable::setColor(LinearColor value) {
-  text_ = "(" + shortestText(value.R) + ", " + shortestText(value.G) + ", " +
-          shortestText(value.B) + ", " + shortestText(value.A) + ")";
+  // Appended rather than prefixed: GCC 12 at -O3 warns falsely about prepending to a temporary.
+  std::string text = "(";
+  text += shortestText(value.R) + ", " + shortestText(value.G) + ", " + shortestText(value.B) +
+          ", " + shortestText(value.A) + ")";
+  text_ = std::move(text);
 }
 
 }  // namespace rafta::sim
