@@ -10,20 +10,13 @@
 
 #include "AllocationCounter.h"
 #include "GameFunctions.h"
-#include "GoalPicture.h"
 #include "Rafta.h"
 #include "ReadyToCount.h"
-#include "Session.h"
+#include "sim/run/GoalPicture.h"
+#include "sim/run/Session.h"
 
 namespace rafta::bench {
 namespace {
-
-// The module's record, linked into this program instead of loaded from a file.
-class LinkedPlugin final : public sim::PluginLibrary {
- public:
-  BakkesMod::Plugin::PluginInfo& open() override { return exports; }
-  void close() override {}
-};
 
 // A stand-in for the font, so that text measuring costs what a lookup would, not a layout pass
 // of the simulated host's own font.
@@ -42,12 +35,13 @@ class Hosted {
     options.raw = true;
     options.out = [](const std::string& /*line*/) {};
     options.err = [](const std::string& line) { throw std::runtime_error(line); };
-    session_ = std::make_unique<sim::Session>(std::make_unique<LinkedPlugin>(), options);
-    host().setConfigFileWrites(false);
-    host().setTextMeasure(fixedMeasure);
+    session_ =
+        std::make_unique<sim::Session>(std::make_unique<sim::LinkedLibrary>(exports), options);
+    host().console().setConfigFileWrites(false);
+    host().callbacks().setTextMeasure(fixedMeasure);
     run(script);
     // rafta-sim prints every log line; a game's console does that elsewhere, not in the frame.
-    host().setLogSink({});
+    host().console().setLogSink({});
   }
 
   void run(const char* script) {
@@ -93,10 +87,10 @@ std::string styleScript(std::int64_t style) {
 
 void EmptyDrawable(benchmark::State& state) {
   Hosted hosted;
-  hosted.host().registerDrawable([](CanvasWrapper /*canvas*/) {});
+  hosted.host().callbacks().registerDrawable([](CanvasWrapper /*canvas*/) {});
   const AllocationsPerOperation allocs;
   for (auto _ : state) {  // NOLINT(clang-analyzer-deadcode.DeadStores): the library's loop
-    hosted.host().drawFrames(1);
+    hosted.host().callbacks().drawFrames(1);
   }
   allocs.report(state);
 }
@@ -111,7 +105,7 @@ void Frame(benchmark::State& state) {
   }
   const AllocationsPerOperation allocs;
   for (auto _ : state) {  // NOLINT(clang-analyzer-deadcode.DeadStores): the library's loop
-    hosted.host().drawFrames(1);
+    hosted.host().callbacks().drawFrames(1);
   }
   allocs.report(state);
 }
@@ -122,7 +116,7 @@ void FrameOverlayOff(benchmark::State& state) {
   hosted.plugin().overlayEnabled = false;
   const AllocationsPerOperation allocs;
   for (auto _ : state) {  // NOLINT(clang-analyzer-deadcode.DeadStores): the library's loop
-    hosted.host().drawFrames(1);
+    hosted.host().callbacks().drawFrames(1);
   }
   allocs.report(state);
 }
@@ -182,7 +176,7 @@ void FireEverySecond(benchmark::State& state, Hosted& hosted, const std::string&
   for (auto _ : state) {  // NOLINT(clang-analyzer-deadcode.DeadStores): the library's loop
     clock += 1.0;
     hosted.host().game().setClock(clock);
-    hosted.host().fire(function, car);
+    hosted.host().callbacks().fire(function, car);
   }
   allocs.report(state);
 }
@@ -215,13 +209,13 @@ void RefusedHit(benchmark::State& state) {
   Hosted hosted(rafta::testing::kReadyToCount);
   const std::string function = rafta::game::kTriggerHit;
   const std::uintptr_t car = hosted.localCar();
-  hosted.host().fire(function, car);
+  hosted.host().callbacks().fire(function, car);
   const std::int32_t before = hosted.plugin().totalHitCount;
   const double clock = hosted.host().game().clock();
   const AllocationsPerOperation allocs;
   for (auto _ : state) {  // NOLINT(clang-analyzer-deadcode.DeadStores): the library's loop
     hosted.host().game().setClock(clock);
-    hosted.host().fire(function, car);
+    hosted.host().callbacks().fire(function, car);
   }
   allocs.report(state);
   if (hosted.plugin().totalHitCount != before) {
@@ -234,11 +228,11 @@ BENCHMARK(RefusedHit);
 // figures leave it out.
 void ConfigWrite(benchmark::State& state) {
   Hosted hosted("load\nwait 1\n");
-  hosted.host().setConfigFileWrites(true);
+  hosted.host().console().setConfigFileWrites(true);
   const std::string command = "writeconfig";
   const AllocationsPerOperation allocs;
   for (auto _ : state) {  // NOLINT(clang-analyzer-deadcode.DeadStores): the library's loop
-    hosted.host().executeCommand(command);
+    hosted.host().console().executeCommand(command);
   }
   allocs.report(state);
 }
@@ -261,13 +255,13 @@ void LoadUnload(benchmark::State& state) {
     const auto address = exports.initializeFunc();
     // NOLINTNEXTLINE(performance-no-int-to-ptr): getPlugin hands out its handle's address
     const auto plugin = *reinterpret_cast<const rafta::sim::PluginHandle*>(address);
-    host.tieCallbacksTo(plugin);
+    host.callbacks().tieTo(plugin);
     plugin->cvarManager = host.cvarManager();
     plugin->gameWrapper = host.gameWrapper();
     plugin->onLoad();
     plugin->onUnload();
     exports.delFunc();
-    host.dropCallbacks();
+    host.callbacks().dropAll();
   }
   allocs.report(state);
 }

@@ -14,25 +14,17 @@
 #include <utility>
 #include <vector>
 
-#include "Command.h"
-#include "CommandParser.h"
 #include "Counters.h"
 #include "GameFunctions.h"
-#include "Numeric.h"
-#include "PluginLibrary.h"
 #include "Rafta.h"
-#include "Session.h"
+#include "sim/base/Numbers.h"
+#include "sim/run/PluginLibrary.h"
+#include "sim/run/Session.h"
+#include "sim/script/Script.h"
 
 namespace {
 
 using namespace rafta::sim;
-
-// The module's record, linked into this program instead of loaded from a file.
-class LinkedPlugin final : public PluginLibrary {
- public:
-  BakkesMod::Plugin::PluginInfo& open() override { return exports; }
-  void close() override {}
-};
 
 // Small sessions keep executions fast: a few dozen steps and under a minute of game time.
 constexpr std::size_t kMostSteps = 48;
@@ -168,7 +160,7 @@ class FuzzSession {
         finding("the host skipped a callback of a destroyed plugin object: " + line);
       }
     };
-    session_ = std::make_unique<Session>(std::make_unique<LinkedPlugin>(), options);
+    session_ = std::make_unique<Session>(std::make_unique<LinkedLibrary>(exports), options);
     session_->host().faults().setObserver([this](FaultKind kind, const std::string& what) {
       // A missing total variable is waited for, never written over: only a value typed into
       // it, or a damaged configuration, may lower what is stored.
@@ -185,15 +177,15 @@ class FuzzSession {
     plan.rate = static_cast<double>(rate) / 255.0 * 0.25;
     plan.seed = in.word(4);
     plan.kinds = in.byte() & kAllFaultKinds;
-    run(command::Faults{plan});
-    run(command::Car{"me", "me-id", std::uint8_t{0}, {}});
-    run(command::Car{"mate", "mate-id", std::uint8_t{0}, {}});
-    run(command::Car{"rival", "rival-id", std::uint8_t{1}, {}});
-    run(command::Car{"ghost", {}, std::uint8_t{1}, false});
-    run(command::Local{"me"});
-    run(command::State{{{GameFlag::InGame, true}}});
-    run(command::Ball{Vector{0.0F, 4000.0F, 100.0F}, Vector{1000.0F, 0.0F, 0.0F}});
-    run(command::Clock{20.0});
+    run(script::Faults{plan});
+    run(script::Car{"me", "me-id", std::uint8_t{0}, {}});
+    run(script::Car{"mate", "mate-id", std::uint8_t{0}, {}});
+    run(script::Car{"rival", "rival-id", std::uint8_t{1}, {}});
+    run(script::Car{"ghost", {}, std::uint8_t{1}, false});
+    run(script::Local{"me"});
+    run(script::State{{{GameFlag::InGame, true}}});
+    run(script::Ball{Vector{0.0F, 4000.0F, 100.0F}, Vector{1000.0F, 0.0F, 0.0F}});
+    run(script::Clock{20.0});
   }
 
   void step(Bytes& in) {
@@ -208,7 +200,7 @@ class FuzzSession {
   }
 
  private:
-  void run(Command command) {
+  void run(ScriptCommand command) {
     try {
       session_->execute(command);
     } catch (const std::exception& error) {
@@ -225,45 +217,45 @@ class FuzzSession {
       case 0:
       case 1:
         if (loaded()) {
-          run(command::Hit{command::LocalCaller{}});
+          run(script::Hit{script::LocalCaller{}});
         } else {
           resets.fresh = true;
-          run(command::Load{});
+          run(script::Load{});
         }
         break;
       case 2:
         if (loaded()) {
-          run(command::Unload{});
+          run(script::Unload{});
         }
         break;
       case 3:
         resets.fresh = true;
-        run(command::Restart{});
+        run(script::Restart{});
         break;
       case 4: {
         const std::string event = in.pick(kMatchEvents);
         resets.match = event == "PostBeginPlay" || event == "BeginRound";
-        run(command::Event{*gameFunction(event)});
+        run(script::Event{*gameFunction(event)});
         break;
       }
       case 5:
       case 6:
-        run(command::Touch{caller(in)});
+        run(script::Touch{caller(in)});
         break;
       case 7:
       case 8:
-        run(command::Hit{caller(in)});
+        run(script::Hit{caller(in)});
         break;
       case 9:
         run(carChange(in));
         break;
       case 10: {
         const std::uint8_t which = in.byte() % 5;
-        run(command::Local{which < 4 ? std::optional<std::string>(kCars.at(which)) : std::nullopt});
+        run(script::Local{which < 4 ? std::optional<std::string>(kCars.at(which)) : std::nullopt});
         break;
       }
       case 11: {
-        command::Ball ball;
+        script::Ball ball;
         if ((in.byte() & 1U) != 0) {
           ball.pos = vector(in);
         }
@@ -279,23 +271,23 @@ class FuzzSession {
                                             GameFlag::Training, GameFlag::Replay,
                                             GameFlag::Server,   GameFlag::Ball};
         const auto flag = flags.at((bits >> 1U) % flags.size());
-        run(command::State{{{flag, (bits & 1U) != 0}}});
+        run(script::State{{{flag, (bits & 1U) != 0}}});
         break;
       }
       case 13:
-        run(command::Clock{in.pick(kClocks)});
+        run(script::Clock{in.pick(kClocks)});
         break;
       case 14:
       case 15: {
         const double seconds = static_cast<double>(in.byte() % 50) * 0.05;
         if (waited_ + seconds <= kMostWaitSeconds) {
           waited_ += seconds;
-          run(command::Wait{seconds});
+          run(script::Wait{seconds});
         }
         break;
       }
       case 16:
-        run(command::Frame{1 + (in.byte() % 3)});
+        run(script::Frame{1 + (in.byte() % 3)});
         break;
       case 17:
         settingsPage(in, resets);
@@ -308,21 +300,21 @@ class FuzzSession {
         if (name == kTotalVariable) {
           lowerAllowed_ = true;
         }
-        run(command::Console{name, value});
+        run(script::Console{name, value});
         break;
       }
       case 19:
-        run(command::Screen{in.pick(kScreens)});
+        run(script::Screen{in.pick(kScreens)});
         break;
       case 20:
         // Stored values land at registration: a later landing is outside what the plugin relies
         // on, since an unload before the delayed read would read the variable's default.
-        run(command::Hit{command::Caller{std::string("me")}});
+        run(script::Hit{script::Caller{std::string("me")}});
         break;
       case 21: {
         const std::array<PictureMode, 3> modes{PictureMode::Present, PictureMode::Absent,
                                                PictureMode::Unloadable};
-        run(command::Picture{in.pick(modes)});
+        run(script::Picture{in.pick(modes)});
         break;
       }
       case 22: {
@@ -330,11 +322,11 @@ class FuzzSession {
         plan.rate = static_cast<double>(in.byte()) / 255.0 * 0.5;
         plan.seed = in.word(2);
         plan.kinds = in.byte() & kAllFaultKinds;
-        run(command::Faults{plan});
+        run(script::Faults{plan});
         break;
       }
       default:
-        run(command::Touch{command::Caller{std::string("me")}});
+        run(script::Touch{script::Caller{std::string("me")}});
         break;
     }
   }
@@ -345,26 +337,26 @@ class FuzzSession {
     }
     switch (in.byte() % 5) {
       case 0:
-        run(command::Settings{1});
+        run(script::Settings{1});
         break;
       case 1: {
         const std::string label = in.pick(kLabels);
         press(label, resets);
-        run(command::Click{label});
+        run(script::Click{label});
         break;
       }
       case 2:
-        run(command::Slide{(in.byte() & 1U) != 0 ? "Position X" : "Position Y",
-                           static_cast<double>(in.byte()) * 8.0});
+        run(script::Slide{(in.byte() & 1U) != 0 ? "Position X" : "Position Y",
+                          static_cast<double>(in.byte()) * 8.0});
         break;
       case 3:
-        run(command::Choose{in.pick(kStyles)});
+        run(script::Choose{in.pick(kStyles)});
         break;
       default: {
         // A toggle is a click too: on a button it presses the button.
         const std::string label = in.pick(kLabels);
         press(label, resets);
-        run(command::Toggle{label});
+        run(script::Toggle{label});
         break;
       }
     }
@@ -378,19 +370,19 @@ class FuzzSession {
     }
   }
 
-  static command::Caller caller(Bytes& in) {
+  static script::Caller caller(Bytes& in) {
     const std::uint8_t which = in.byte() % 6;
     if (which == 4) {
-      return command::NullCaller{};
+      return script::NullCaller{};
     }
     if (which == 5) {
-      return command::LocalCaller{};
+      return script::LocalCaller{};
     }
     return std::string(kCars.at(which));
   }
 
-  static Command carChange(Bytes& in) {
-    command::Car car{in.pick(kCars), {}, {}, {}};
+  static ScriptCommand carChange(Bytes& in) {
+    script::Car car{in.pick(kCars), {}, {}, {}};
     const std::uint8_t what = in.byte();
     switch (what % 5) {
       case 0:
@@ -479,7 +471,7 @@ class FuzzSession {
   }
 
   [[nodiscard]] std::optional<std::int64_t> storedTotal() const {
-    const auto& stored = session_->host().storedValues();
+    const auto& stored = session_->host().console().storedValues();
     const auto found = stored.find(kTotalVariable);
     if (found == stored.end()) {
       return std::nullopt;

@@ -5,8 +5,8 @@
 #include <memory>
 #include <string_view>
 
-#include "PluginLibrary.h"
 #include "Rafta.h"
+#include "sim/run/PluginLibrary.h"
 
 namespace {
 

@@ -23,7 +23,7 @@ TEST(CountedHit, WithDebugOffWritesOneLineStoresTheTotalAndCommits) {
             (Strings{"IsInReplay", "GetLocalCar", "IsInReplay", "GetCurrentGameState",
                      "GetLocalCar", "GetCurrentGameState"}));
   EXPECT_EQ(s.log().back(), kCounted1);
-  EXPECT_EQ(s.host().findCvar("rafta_total_hit_count")->text(), "1");
+  EXPECT_EQ(s.host().console().findCvar("rafta_total_hit_count")->text(), "1");
   EXPECT_EQ(s.commits(), commitsBefore + 1);
   EXPECT_EQ(s.plugin().lastHitTime, 20.0);
 }

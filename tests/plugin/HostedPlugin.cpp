@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstdlib>
 
-#include "Utf8.h"
+#include "sim/base/Text.h"
 
 namespace rafta::testing {
 
@@ -13,7 +13,7 @@ HostedPlugin::HostedPlugin(const std::string& configText) {
   // Where the plugin's stand-in for the shell's folder query looks, as rafta-sim arranges it.
   setenv("APPDATA", root.c_str(), 1);  // NOLINT(concurrency-mt-unsafe): tests run one at a time
   simHost = std::make_unique<sim::Host>(sim::HostOptions{root, {}, {}});
-  simHost->setTraceSink([this](const std::string& line) { traced.push_back(line); });
+  simHost->reports().setTraceSink([this](const std::string& line) { traced.push_back(line); });
   rafta = std::make_shared<Rafta>();
 }
 
@@ -34,7 +34,7 @@ void HostedPlugin::destroy() { rafta.reset(); }
 
 std::vector<std::string> HostedPlugin::log() const {
   std::vector<std::string> lines;
-  for (const std::string& line : simHost->logLines()) {
+  for (const std::string& line : simHost->console().logLines()) {
     lines.push_back(sim::windows1252ToUtf8(line));
   }
   return lines;
@@ -46,18 +46,18 @@ std::string HostedPlugin::lastLog() const {
 }
 
 std::string HostedPlugin::cvar(const std::string& name) const {
-  const sim::ConsoleVariable* variable = simHost->findCvar(name);
+  const sim::ConsoleVariable* variable = simHost->console().findCvar(name);
   return variable == nullptr ? "<unregistered>" : variable->text();
 }
 
 std::string HostedPlugin::stored(const std::string& name) const {
-  const auto& values = simHost->storedValues();
+  const auto& values = simHost->console().storedValues();
   const auto found = values.find(name);
   return found == values.end() ? "<not stored>" : found->second;
 }
 
 long HostedPlugin::commits() const {
-  const auto& commands = simHost->executedCommands();
+  const auto& commands = simHost->console().executedCommands();
   return std::count(commands.begin(), commands.end(), "writeconfig");
 }
 

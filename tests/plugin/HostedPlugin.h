@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "Host.h"
 #include "Rafta.h"
 #include "ScratchFolder.h"
+#include "sim/host/Host.h"
 
 namespace rafta::testing {
 

@@ -3,6 +3,7 @@
 
 #include <cstdlib>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "HostedPlugin.h"
@@ -53,48 +54,33 @@ TEST(Load, InstallsHitHooksVariablesTimerDrawableAndEventsInThatOrder) {
     expected.push_back("HookEvent " + event);
   }
   EXPECT_EQ(installations(session.trace()), expected);
-  EXPECT_EQ(session.host().pendingTimers(), 1U);
-  EXPECT_EQ(session.host().drawableCount(), 1U);
+  EXPECT_EQ(session.host().callbacks().pendingTimers(), 1U);
+  EXPECT_EQ(session.host().callbacks().drawableCount(), 1U);
   EXPECT_TRUE(session.plugin().hitHooksRegistered);
 }
 
-TEST(Load, RegistersEachVariableWithItsDefaultDescriptionRangeAndFlags) {
-  struct Expected {
-    const char* name;
-    const char* defaultValue;
-    const char* description;
-    bool hasMin;
-    float min;
-    bool hasMax;
-    float max;
-  };
-  const std::vector<Expected> table = {
-      {"rafta_debug", "0", "Enable debug logs for Rafta plugin", true, 0.0F, true, 1.0F},
-      {"rafta_overlay_enabled", "1", "Affiche l'overlay Rafta", false, 0.0F, false, 0.0F},
-      {"rafta_overlay_x", "100", "Position X overlay", true, 0.0F, true, 1920.0F},
-      {"rafta_overlay_y", "100", "Position Y overlay", true, 0.0F, true, 1080.0F},
-      {"rafta_overlay_style", "0",
-       "Style d'affichage de l'overlay (0=classique, 1=minimal, 2=large, 3=Sobre, 4=Tableau)",
-       false, 0.0F, false, 0.0F},
-      {"rafta_count_in_freeplay", "0", "Compter en Freeplay ?", true, 0.0F, true, 1.0F},
-      {"rafta_count_in_training", "0", "Compter en Entra\xEEnement ?", true, 0.0F, true, 1.0F},
-      {"rafta_count_in_match", "1", "Compter en Match ?", true, 0.0F, true, 1.0F},
-      {"rafta_total_hit_count", "0", "Compteur total de touches Rafta", false, 0.0F, false, 0.0F},
-  };
+// A first start, with nothing stored: each variable reads its default at the console, and the
+// unload stores each one at that value, for the next start to read.
+TEST(Load, AFirstStartStoresEveryVariableAtItsDefault) {
+  const std::vector<std::pair<std::string, std::string>> defaults = {
+      {"rafta_debug", "0"},
+      {"rafta_overlay_enabled", "1"},
+      {"rafta_overlay_x", "100"},
+      {"rafta_overlay_y", "100"},
+      {"rafta_overlay_style", "0"},
+      {"rafta_count_in_freeplay", "0"},
+      {"rafta_count_in_training", "0"},
+      {"rafta_count_in_match", "1"},
+      {"rafta_total_hit_count", "0"}};
   HostedPlugin session;
   session.load();
-  for (const Expected& want : table) {
-    const sim::ConsoleVariable* variable = session.host().findCvar(want.name);
-    ASSERT_NE(variable, nullptr) << want.name;
-    const sim::CvarSettings& got = variable->settings();
-    EXPECT_EQ(variable->defaultValue(), want.defaultValue) << want.name;
-    EXPECT_EQ(got.description, want.description) << want.name;
-    EXPECT_TRUE(got.searchable) << want.name;
-    EXPECT_TRUE(got.save) << want.name;
-    EXPECT_EQ(got.hasMin, want.hasMin) << want.name;
-    EXPECT_EQ(got.min, want.min) << want.name;
-    EXPECT_EQ(got.hasMax, want.hasMax) << want.name;
-    EXPECT_EQ(got.max, want.max) << want.name;
+  for (const auto& [name, value] : defaults) {
+    EXPECT_EQ(session.cvar(name), value) << name;
+  }
+  session.host().callbacks().wait(1.0);
+  session.unload();
+  for (const auto& [name, value] : defaults) {
+    EXPECT_EQ(session.stored(name), value) << name;
   }
 }
 
@@ -117,9 +103,9 @@ TEST(Load, WithoutAManagerSaysSoOnStandardErrorAndTouchesNothing) {
   session.plugin().onLoad();
   session.plugin().onUnload();
   EXPECT_EQ(::testing::internal::GetCapturedStderr(), "Erreur : cvarManager est nul !\n");
-  EXPECT_TRUE(session.host().logLines().empty());
+  EXPECT_TRUE(session.host().console().logLines().empty());
   EXPECT_TRUE(installations(session.trace()).empty());
-  EXPECT_EQ(session.host().findCvar("rafta_debug"), nullptr);
+  EXPECT_EQ(session.host().console().findCvar("rafta_debug"), nullptr);
 }
 
 TEST(Load, WithoutAGameWrapperSaysSoOnStandardErrorAndTouchesNothing) {
@@ -129,7 +115,7 @@ TEST(Load, WithoutAGameWrapperSaysSoOnStandardErrorAndTouchesNothing) {
   session.plugin().onLoad();
   session.plugin().onUnload();
   EXPECT_EQ(::testing::internal::GetCapturedStderr(), "Erreur : gameWrapper est nul !\n");
-  EXPECT_TRUE(session.host().logLines().empty());
+  EXPECT_TRUE(session.host().console().logLines().empty());
   EXPECT_TRUE(installations(session.trace()).empty());
 }
 
@@ -141,7 +127,7 @@ TEST(GoalPicture, AFolderTheSystemCannotReportMeansNoPicture) {
             "Erreur : Image goal.png non trouvée à "
             "\\bakkesmod\\bakkesmod\\data\\Rafta\\images\\goal.png");
   EXPECT_EQ(session.plugin().goalImage, nullptr);
-  EXPECT_EQ(session.host().drawableCount(), 1U) << "load goes on";
+  EXPECT_EQ(session.host().callbacks().drawableCount(), 1U) << "load goes on";
 }
 
 TEST(GoalPicture, AnExistenceQueryThatFailsCountsAsAbsent) {
@@ -151,13 +137,13 @@ TEST(GoalPicture, AnExistenceQueryThatFailsCountsAsAbsent) {
   session.load();
   EXPECT_EQ(session.log().back().rfind("Erreur : Image goal.png non trouvée à xxx", 0), 0U);
   EXPECT_EQ(session.plugin().goalImage, nullptr);
-  EXPECT_TRUE(session.host().isHooked(kEventHooks.back()));
+  EXPECT_TRUE(session.host().callbacks().isHooked(kEventHooks.back()));
 }
 
 TEST(Unload, RemovesTheDrawableEveryHookAndSavesBetweenTheLines) {
   HostedPlugin session;
   session.load();
-  session.host().wait(1.0);
+  session.host().callbacks().wait(1.0);
   session.clearTrace();
   session.unload();
   const std::vector<std::string> expected = {"UnregisterDrawables",
@@ -172,17 +158,17 @@ TEST(Unload, RemovesTheDrawableEveryHookAndSavesBetweenTheLines) {
                                              "UnhookEvent " + kEventHooks[5]};
   EXPECT_EQ(installations(session.trace()), expected);
   for (const std::string& function : kEventHooks) {
-    EXPECT_FALSE(session.host().isHooked(function)) << function;
+    EXPECT_FALSE(session.host().callbacks().isHooked(function)) << function;
   }
-  EXPECT_FALSE(session.host().isHooked(kOnHitBall));
-  EXPECT_FALSE(session.host().isHooked(kTriggerHit));
-  EXPECT_EQ(session.host().drawableCount(), 0U);
+  EXPECT_FALSE(session.host().callbacks().isHooked(kOnHitBall));
+  EXPECT_FALSE(session.host().callbacks().isHooked(kTriggerHit));
+  EXPECT_EQ(session.host().callbacks().drawableCount(), 0U);
 }
 
 TEST(Unload, StoresTheFiveSettingsTheObjectHolds) {
   HostedPlugin session;
   session.load();
-  session.host().wait(1.0);
+  session.host().callbacks().wait(1.0);
   Rafta& plugin = session.plugin();
   plugin.overlayX = 250.5F;
   plugin.overlayY = 80.0F;
@@ -205,7 +191,7 @@ TEST(Unload, StoresTheFiveSettingsTheObjectHolds) {
 TEST(Unload, WithTheHitHooksAlreadyRemovedWritesNoRemovalLine) {
   HostedPlugin session;
   session.load();
-  session.host().wait(1.0);
+  session.host().callbacks().wait(1.0);
   session.plugin().UnregisterHitHook();
   const std::size_t before = session.log().size();
   session.unload();

@@ -7,8 +7,8 @@
 #include <variant>
 #include <vector>
 
-#include "Canvas.h"
 #include "PluginScript.h"
+#include "sim/canvas/Canvas.h"
 
 namespace rafta::testing {
 namespace {
@@ -66,14 +66,16 @@ class Overlay : public ::testing::Test {
  protected:
   void SetUp() override {
     s.run("load");
-    s.host().setTextMeasure([](const std::string&, float, float) { return Vector2F{300, 20}; });
+    s.host().callbacks().setTextMeasure([](const std::string&, float, float) {
+      return Vector2F{300, 20};
+    });
   }
 
   // Draws one frame and gives its calls, less the measurement every frame starts with.
   Strings frame(const std::string& before = "") {
     s.run(before + "\nframe");
     Strings calls;
-    for (const sim::CanvasCall& call : s.host().lastFrame()->calls()) {
+    for (const sim::CanvasCall& call : s.host().callbacks().lastFrame()->calls()) {
       calls.push_back(line(call));
     }
     if (!calls.empty() && calls.front().rfind("measure ", 0) == 0) {
@@ -112,7 +114,8 @@ TEST_F(Overlay, BoxedLayoutsStayOnTheCanvasAndKeepTheClampedPosition) {
             "at 1573 1038");
   EXPECT_EQ(s.plugin().overlayX, 1573.0F);
   EXPECT_EQ(s.plugin().overlayY, 1038.0F);
-  EXPECT_EQ(s.host().findCvar("rafta_overlay_x")->text(), "1800") << "the variable keeps its value";
+  EXPECT_EQ(s.host().console().findCvar("rafta_overlay_x")->text(), "1800")
+      << "the variable keeps its value";
   EXPECT_EQ(frame("console rafta_overlay_x -40\nconsole rafta_overlay_y -3").at(0), "at 0 0");
 }
 

@@ -4,27 +4,16 @@
 
 #include <algorithm>
 
-#include "PluginLibrary.h"
+#include "sim/run/PluginLibrary.h"
 
 namespace rafta::testing {
-
-namespace {
-
-// The module's record, linked into this program instead of loaded from a file.
-class LinkedPlugin final : public sim::PluginLibrary {
- public:
-  BakkesMod::Plugin::PluginInfo& open() override { return exports; }
-  void close() override {}
-};
-
-}  // namespace
 
 PluginScript::PluginScript() {
   sim::SessionOptions options;
   options.shippedPicture = RAFTA_GOAL_PICTURE;
   options.out = [this](const std::string& line) { out.push_back(line); };
   options.err = [this](const std::string& line) { err.push_back(line); };
-  session = std::make_unique<sim::Session>(std::make_unique<LinkedPlugin>(), options);
+  session = std::make_unique<sim::Session>(std::make_unique<sim::LinkedLibrary>(exports), options);
 }
 
 PluginScript::~PluginScript() = default;
@@ -51,17 +40,17 @@ Rafta& PluginScript::plugin() {
 }
 
 std::vector<std::string> PluginScript::queriesOf(const std::string& script) {
-  host().clearQueries();
+  host().queries().clear();
   run(script);
   std::vector<std::string> names;
-  for (const sim::Query query : host().queries()) {
+  for (const sim::Query query : host().queries().recent()) {
     names.emplace_back(sim::queryName(query));
   }
   return names;
 }
 
 long PluginScript::commits() const {
-  const auto& commands = session->host().executedCommands();
+  const auto& commands = session->host().console().executedCommands();
   return std::count(commands.begin(), commands.end(), "writeconfig");
 }
 

@@ -6,7 +6,7 @@
 
 #include "Rafta.h"
 #include "ReadyToCount.h"
-#include "Session.h"
+#include "sim/run/Session.h"
 
 namespace rafta::testing {
 

@@ -16,7 +16,7 @@ TEST(SettingsPage, SkipsTheWritesOfVariablesTheHostDoesNotHave) {
   EXPECT_EQ(s.plugin().totalHitCount, 0);
   EXPECT_EQ(s.plugin().overlayX, 300.0F);
   EXPECT_EQ(s.plugin().overlayStyle, 3);
-  EXPECT_EQ(s.host().findCvar("rafta_overlay_x"), nullptr);
+  EXPECT_EQ(s.host().console().findCvar("rafta_overlay_x"), nullptr);
 }
 
 TEST(SettingsPage, TheContextHandOverIsLoggedInUnsignedDecimal) {

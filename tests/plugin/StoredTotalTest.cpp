@@ -18,9 +18,9 @@ constexpr const char* kStored57 = "rafta_total_hit_count \"57\"\n";
 TEST(StoredTotal, IsReadOneSecondAfterLoad) {
   HostedPlugin session(kStored57);
   session.load();
-  session.host().wait(0.999);
+  session.host().callbacks().wait(0.999);
   EXPECT_EQ(session.plugin().totalHitCount, 0);
-  session.host().wait(0.001);
+  session.host().callbacks().wait(0.001);
   EXPECT_EQ(session.plugin().totalHitCount, 57);
   EXPECT_EQ(session.lastLog(), "rafta_total_hit_count chargé avec valeur différée : 57");
   EXPECT_EQ(session.commits(), 0) << "nothing was counted, nothing to store";
@@ -29,14 +29,14 @@ TEST(StoredTotal, IsReadOneSecondAfterLoad) {
 TEST(StoredTotal, AHitBeforeTheReadIsAddedToItNotWrittenOverIt) {
   for (const double configDelay : {0.0, 0.5}) {
     HostedPlugin session(kStored57);
-    session.host().setConfigDelay(configDelay);
+    session.host().console().setConfigDelay(configDelay);
     session.load();
-    session.host().wait(0.5);
+    session.host().callbacks().wait(0.5);
     session.plugin().CountHit(3.0);
     EXPECT_EQ(session.lastLog(), "Incrémentation compteur barre/poteau ! Total = 1");
     EXPECT_EQ(session.cvar("rafta_total_hit_count"), "57") << "delay " << configDelay;
     EXPECT_EQ(session.commits(), 0);
-    session.host().wait(0.5);
+    session.host().callbacks().wait(0.5);
     EXPECT_EQ(session.lastLog(), "rafta_total_hit_count chargé avec valeur différée : 58");
     EXPECT_EQ(session.plugin().totalHitCount, 58);
     EXPECT_EQ(session.cvar("rafta_total_hit_count"), "58");
@@ -52,14 +52,14 @@ TEST(StoredTotal, AHitBeforeTheReadIsAddedToItNotWrittenOverIt) {
 TEST(StoredTotal, AResetBeforeTheReadLeavesWhatWasCountedAfterIt) {
   HostedPlugin session(kStored57);
   session.load();
-  session.host().wait(0.2);
+  session.host().callbacks().wait(0.2);
   session.plugin().CountHit(1.0);
   // What the settings page's reset does: the field and the variable to 0, no commit.
   session.plugin().totalHitCount = 0;
   session.plugin().cvarManager->getCvar("rafta_total_hit_count").setValue(0);
   session.plugin().CountHit(2.0);
   session.plugin().CountHit(3.0);
-  session.host().wait(1.0);
+  session.host().callbacks().wait(1.0);
   EXPECT_EQ(session.plugin().totalHitCount, 2);
   EXPECT_EQ(session.stored("rafta_total_hit_count"), "2");
 }
@@ -68,7 +68,7 @@ TEST(StoredTotal, TheMergeStopsAtTheLargestCount) {
   HostedPlugin session("rafta_total_hit_count \"2147483647\"\n");
   session.load();
   session.plugin().CountHit(1.0);
-  session.host().wait(1.0);
+  session.host().callbacks().wait(1.0);
   EXPECT_EQ(session.plugin().totalHitCount, std::numeric_limits<std::int32_t>::max());
   EXPECT_EQ(session.lastLog(), "rafta_total_hit_count chargé avec valeur différée : 2147483647");
 }
@@ -76,7 +76,7 @@ TEST(StoredTotal, TheMergeStopsAtTheLargestCount) {
 TEST(StoredTotal, UnloadBeforeTheReadCompletesItThenSaves) {
   HostedPlugin session(kStored57);
   session.load();
-  session.host().wait(0.3);
+  session.host().callbacks().wait(0.3);
   session.plugin().CountHit(1.0);
   const std::size_t before = session.log().size();
   session.unload();
@@ -85,7 +85,7 @@ TEST(StoredTotal, UnloadBeforeTheReadCompletesItThenSaves) {
   EXPECT_EQ(log[before], "rafta_total_hit_count chargé avec valeur différée : 58");
   EXPECT_EQ(session.stored("rafta_total_hit_count"), "58");
   // The object lives on, but its timer stands down: the read is done and the plugin unloaded.
-  session.host().wait(1.0);
+  session.host().callbacks().wait(1.0);
   EXPECT_EQ(session.log().size(), log.size());
 }
 
@@ -112,7 +112,7 @@ TEST(StoredTotal, AMissingVariableIsWaitedForAndNeverWrittenOver) {
                                "Erreur : rafta_total_hit_count est toujours nul après délai.",
                                "Incrémentation compteur barre/poteau ! Total = 1"}));
   EXPECT_EQ(session.commits(), 0) << "what the configuration holds is unknown: nothing is written";
-  (void)session.host().registerCvar("rafta_total_hit_count", "0", {});
+  (void)session.host().console().registerCvar("rafta_total_hit_count", "0", {});
   plugin.CountHit(2.0);
   EXPECT_EQ(plugin.storedTotal, Rafta::StoredTotal::Read);
   EXPECT_EQ(session.log().back(), "Incrémentation compteur barre/poteau ! Total = 59");
@@ -122,7 +122,7 @@ TEST(StoredTotal, AMissingVariableIsWaitedForAndNeverWrittenOver) {
 TEST(StoredTotal, ASaveWhileTheTotalIsUnknownStoresEverythingButTheTotal) {
   HostedPlugin session(kStored57);
   session.load();
-  session.host().wait(1.0);
+  session.host().callbacks().wait(1.0);
   Rafta& plugin = session.plugin();
   plugin.storedTotal = Rafta::StoredTotal::Missing;
   plugin.totalHitCount = 1;
@@ -137,9 +137,9 @@ TEST(StoredTotal, ASaveWhileTheTotalIsUnknownStoresEverythingButTheTotal) {
 TEST(StoredTotal, AnUnloadBeforeTheStoredValuesAreAppliedWritesNothing) {
   HostedPlugin session(
       "rafta_total_hit_count \"57\"\nrafta_overlay_x \"300\"\nrafta_overlay_style \"4\"\n");
-  session.host().setConfigDelay(0.9);
+  session.host().console().setConfigDelay(0.9);
   session.load();
-  session.host().wait(0.5);
+  session.host().callbacks().wait(0.5);
   const std::size_t before = session.log().size();
   session.unload();
   const std::vector<std::string> log = session.log();
@@ -158,7 +158,7 @@ TEST(StoredTotal, AnUnloadBeforeTheStoredValuesAreAppliedWritesNothing) {
 TEST(StoredTotal, AnEarlyUnloadSavesWhenAnythingDiffersFromTheDefaults) {
   const auto saves = [](const std::function<void(Rafta&)>& change) {
     HostedPlugin session(kStored57);
-    session.host().setConfigDelay(0.9);
+    session.host().console().setConfigDelay(0.9);
     session.load();
     change(session.plugin());
     session.unload();
@@ -182,9 +182,9 @@ TEST(Timers, DoNothingOnceThePluginObjectIsGone) {
   const std::size_t lines = session.log().size();
   session.destroy();
   ASSERT_TRUE(liveness.expired());
-  EXPECT_EQ(session.host().pendingTimers(), 1U);
-  session.host().wait(2.0);
-  EXPECT_EQ(session.host().pendingTimers(), 0U);
+  EXPECT_EQ(session.host().callbacks().pendingTimers(), 1U);
+  session.host().callbacks().wait(2.0);
+  EXPECT_EQ(session.host().callbacks().pendingTimers(), 0U);
   EXPECT_EQ(session.log().size(), lines);
 }
 
@@ -192,9 +192,9 @@ TEST(DebugSwitch, IsReadAfreshAtEveryTest) {
   HostedPlugin session;
   session.load();
   EXPECT_FALSE(session.plugin().IsDebugEnabled());
-  ASSERT_TRUE(session.host().consoleSet("rafta_debug", "1"));
+  ASSERT_TRUE(session.host().console().consoleSet("rafta_debug", "1"));
   EXPECT_TRUE(session.plugin().IsDebugEnabled());
-  ASSERT_TRUE(session.host().consoleSet("rafta_debug", "0"));
+  ASSERT_TRUE(session.host().console().consoleSet("rafta_debug", "0"));
   EXPECT_FALSE(session.plugin().IsDebugEnabled());
 }
 

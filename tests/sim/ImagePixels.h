@@ -1,10 +1,13 @@
 #pragma once
 
+#include <stb/stb_image.h>
+
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <filesystem>
 
-#include "Image.h"
+#include "sim/canvas/Image.h"
 
 namespace rafta::sim::testing {
 
@@ -31,6 +34,19 @@ inline int countUnlike(const Image& image, Pixel background, int x0, int y0, int
 
 inline int countUnlike(const Image& image, Pixel background) {
   return countUnlike(image, background, 0, 0, image.width, image.height);
+}
+
+// Decodes a PNG file; width 0 when it is none.
+inline Image readPng(const std::filesystem::path& file) {
+  Image image;
+  int channels = 0;
+  stbi_uc* pixels = stbi_load(file.c_str(), &image.width, &image.height, &channels, 4);
+  if (pixels == nullptr) {
+    return {};
+  }
+  image.rgba.assign(pixels, pixels + static_cast<std::ptrdiff_t>(image.width) * image.height * 4);
+  stbi_image_free(pixels);
+  return image;
 }
 
 }  // namespace rafta::sim::testing

@@ -6,10 +6,10 @@
 #include <string>
 #include <vector>
 
-#include "PluginLibrary.h"
 #include "ScratchFolder.h"
-#include "Session.h"
 #include "bakkesmod/plugin/bakkesmodplugin.h"
+#include "sim/run/PluginLibrary.h"
+#include "sim/run/Session.h"
 
 namespace rafta::sim::testing {
 

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <filesystem>
+#include <map>
+#include <string>
+
+#include "sim/base/Text.h"
+
+namespace rafta::sim {
+
+// Variable name -> stored text.
+using StoredValues = std::map<std::string, std::string>;
+
+// The host's configuration file: one variable a line, the name, a blank and the value in double
+// quotes. A missing file is an empty configuration; a malformed line is reported to `warn` (file
+// and line named) and skipped.
+[[nodiscard]] StoredValues readConfig(const std::filesystem::path& file, const TextSink& warn);
+
+// Replaces the file as a whole: a new file beside it, then a rename, so a crash never leaves half a
+// file. Creates the folders on the way. Throws std::runtime_error when the file cannot be written.
+void writeConfig(const std::filesystem::path& file, const StoredValues& values);
+
+}  // namespace rafta::sim

@@ -1,0 +1,58 @@
+#include "sim/console/ConsoleVariable.h"
+
+#include <array>
+#include <charconv>
+#include <cmath>
+#include <utility>
+
+#include "sim/base/Numbers.h"
+
+namespace rafta::sim {
+namespace {
+
+std::string shortestText(float value) {
+  std::array<char, 32> buffer{};
+  const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value);
+  return {buffer.data(), result.ptr};
+}
+
+}  // namespace
+
+ConsoleVariable::ConsoleVariable(std::string name, std::string defaultValue, CvarSettings settings)
+    : name_(std::move(name)),
+      default_(std::move(defaultValue)),
+      settings_(std::move(settings)),
+      text_(default_) {}
+
+const std::string& ConsoleVariable::name() const { return name_; }
+
+const std::string& ConsoleVariable::defaultValue() const { return default_; }
+
+const CvarSettings& ConsoleVariable::settings() const { return settings_; }
+
+const std::string& ConsoleVariable::text() const { return text_; }
+
+void ConsoleVariable::setText(std::string text) { text_ = std::move(text); }
+
+bool ConsoleVariable::boolValue() const {
+  const double value = readNumber(text_);
+  return !std::isnan(value) && value != 0.0;
+}
+
+int ConsoleVariable::intValue() const { return toInt(readNumber(text_)); }
+
+float ConsoleVariable::floatValue() const { return toFloat(readNumber(text_)); }
+
+void ConsoleVariable::setInt(int value) { text_ = std::to_string(value); }
+
+void ConsoleVariable::setFloat(float value) { text_ = shortestText(value); }
+
+void ConsoleVariable::setColor(LinearColor value) {
+  // Appended rather than prefixed: GCC 12 at -O3 warns falsely about prepending to a temporary.
+  std::string text = "(";
+  text += shortestText(value.R) + ", " + shortestText(value.G) + ", " + shortestText(value.B) +
+          ", " + shortestText(value.A) + ")";
+  text_ = std::move(text);
+}
+
+}  // namespace rafta::sim

@@ -1,0 +1,115 @@
+// The script executor: what each script command does to the session.
+#include <cstdint>
+#include <string>
+#include <variant>
+
+#include "GameFunctions.h"
+#include "sim/base/Errors.h"
+#include "sim/run/Session.h"
+#include "sim/script/Checks.h"
+#include "sim/script/Script.h"
+#include "sim/settings/SettingsWindow.h"
+#include "sim/settings/SettingsWindowUser.h"
+
+namespace rafta::sim {
+
+// Runs one script command against the session: the game it sets up, the host it drives, the
+// plugin's life and the settings window.
+struct Executor {
+  Session& session;
+
+  [[nodiscard]] Game& game() const { return session.host_.game(); }
+
+  void operator()(const script::State& c) const {
+    for (const auto& [flag, on] : c.changes) {
+      game().setFlag(flag, on);
+    }
+  }
+  void operator()(const script::Car& c) const {
+    auto& car = game().car(c.name);
+    if (c.id) {
+      car.player.id.text = *c.id;
+    }
+    if (c.team) {
+      car.player.team = *c.team;
+    }
+    if (c.pri) {
+      car.hasPlayer = *c.pri;
+    }
+  }
+  void operator()(const script::Local& c) const {
+    game().setLocalCar(c.car ? &namedCar(*c.car) : nullptr);
+  }
+  void operator()(const script::Ball& c) const {
+    if (c.pos) {
+      game().ball().location = *c.pos;
+    }
+    if (c.vel) {
+      game().ball().velocity = *c.vel;
+    }
+  }
+  void operator()(const script::Clock& c) const { game().setClock(c.seconds); }
+  void operator()(const script::Screen& c) const { game().setScreenSize(c.size); }
+  void operator()(const script::Picture& c) const { session.picture_ = c.mode; }
+  void operator()(const script::ConfigDelay& c) const {
+    session.host_.console().setConfigDelay(c.seconds);
+  }
+  void operator()(const script::Load& /*c*/) const { session.load(); }
+  void operator()(const script::Unload& /*c*/) const { session.unload(); }
+  void operator()(const script::Restart& /*c*/) const { session.restart(); }
+  void operator()(const script::Event& c) const { session.host_.callbacks().fire(c.function, 0); }
+  void operator()(const script::Touch& c) const {
+    session.host_.callbacks().fire(std::string(game::kOnHitBall), callerAddress(c.caller));
+  }
+  void operator()(const script::Hit& c) const {
+    session.host_.callbacks().fire(std::string(game::kTriggerHit), callerAddress(c.caller));
+  }
+  void operator()(const script::Wait& c) const { session.host_.callbacks().wait(c.seconds); }
+  void operator()(const script::Frame& c) const { session.host_.callbacks().drawFrames(c.count); }
+  void operator()(const script::Console& c) const {
+    if (!session.host_.console().consoleSet(c.name, c.value)) {
+      session.warn("console: no console variable " + c.name + " is registered; nothing changed");
+    }
+  }
+  void operator()(const script::Settings& c) const { settingsUser("settings").look(c.count); }
+  void operator()(const script::Click& c) const { settingsUser("click").click(c.label); }
+  void operator()(const script::Toggle& c) const { settingsUser("toggle").click(c.label); }
+  void operator()(const script::Slide& c) const { settingsUser("slide").slide(c.label, c.value); }
+  void operator()(const script::Choose& c) const { settingsUser("choose").choose(c.item); }
+  void operator()(const script::Faults& c) const { session.host_.faults().arm(c.plan); }
+  template <typename Check>
+  void operator()(const Check& check) const {
+    Checks{session.host_}(check);
+  }
+
+  [[nodiscard]] Car& namedCar(const std::string& name) const {
+    auto* car = game().findCar(name);
+    if (car == nullptr) {
+      throw ScriptError("no car named " + name + " (make it with: car " + name + ")");
+    }
+    return *car;
+  }
+
+  [[nodiscard]] std::uintptr_t callerAddress(const script::Caller& caller) const {
+    if (const auto* name = std::get_if<std::string>(&caller)) {
+      return addressOf(&namedCar(*name));
+    }
+    return std::holds_alternative<script::LocalCaller>(caller) ? game().localCarAddress() : 0;
+  }
+
+  // Someone at the settings window, working the loaded plugin's page for that script command.
+  [[nodiscard]] SettingsWindowUser settingsUser(const std::string& command) const {
+    if (!session.plugin_) {
+      throw ScriptError(command + ": no plugin is loaded");
+    }
+    auto* page = dynamic_cast<BakkesMod::Plugin::PluginSettingsWindow*>(session.plugin_.get());
+    if (page == nullptr) {
+      throw ScriptError(command + ": the plugin has no settings page");
+    }
+    return {*session.settingsWindow_, *page, command};
+  }
+};
+
+void Session::execute(const ScriptCommand& command) { std::visit(Executor{*this}, command); }
+
+}  // namespace rafta::sim

@@ -1,0 +1,160 @@
+#pragma once
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <variant>
+#include <vector>
+
+#include "bakkesmod/wrappers/wrapperstructs.h"
+#include "sim/faults/FaultInjector.h"
+#include "sim/game/Game.h"
+
+namespace rafta::sim {
+
+// What the host installs as the goal picture before a load.
+enum class PictureMode { Present, Absent, Unloadable };
+
+// The commands of the script language, one a line, parsed and checked before anything runs.
+namespace script {
+
+struct State {
+  std::vector<std::pair<GameFlag, bool>> changes;
+};
+struct Car {
+  std::string name;
+  std::optional<std::string> id;
+  std::optional<std::uint8_t> team;
+  std::optional<bool> pri;
+};
+// No car: the host reports no local car.
+struct Local {
+  std::optional<std::string> car;
+};
+struct Ball {
+  std::optional<Vector> pos;
+  std::optional<Vector> vel;
+};
+struct Clock {
+  double seconds;
+};
+struct Screen {
+  Vector2 size;
+};
+struct Picture {
+  PictureMode mode;
+};
+struct ConfigDelay {
+  double seconds;
+};
+// Rate 0 turns wrong answers off.
+struct Faults {
+  FaultPlan plan;
+};
+struct Load {};
+struct Unload {};
+struct Restart {};
+struct Event {
+  std::string function;
+};
+// Who runs a hit function: a named car, a null caller, or whichever car is local at that moment.
+struct NullCaller {};
+struct LocalCaller {};
+using Caller = std::variant<std::string, NullCaller, LocalCaller>;
+struct Touch {
+  Caller caller;
+};
+struct Hit {
+  Caller caller;
+};
+struct Wait {
+  double seconds;
+};
+struct Frame {
+  int count;
+};
+struct Console {
+  std::string name;
+  std::string value;
+};
+// The settings page: drawn with no input, or one of its widgets worked with the mouse.
+struct Settings {
+  int count;
+};
+struct Click {
+  std::string label;
+};
+struct Toggle {
+  std::string label;
+};
+struct Slide {
+  std::string label;
+  double value;
+};
+struct Choose {
+  std::string item;
+};
+
+struct ExpectDrawn {
+  std::string text;
+};
+struct ExpectNothingDrawn {};
+struct ExpectCvar {
+  std::string name;
+  std::string value;
+};
+struct ExpectStored {
+  std::string name;
+  std::string value;
+};
+struct ExpectHooked {
+  std::string function;
+  bool hooked;
+};
+struct ExpectTimers {
+  std::size_t count;
+};
+struct ExpectLog {
+  std::string text;
+};
+
+}  // namespace script
+
+using ScriptCommand =
+    std::variant<script::State, script::Car, script::Local, script::Ball, script::Clock,
+                 script::Screen, script::Picture, script::ConfigDelay, script::Load, script::Unload,
+                 script::Restart, script::Event, script::Touch, script::Hit, script::Wait,
+                 script::Frame, script::Console, script::Settings, script::Click, script::Toggle,
+                 script::Slide, script::Choose, script::ExpectDrawn, script::ExpectNothingDrawn,
+                 script::ExpectCvar, script::ExpectStored, script::ExpectHooked,
+                 script::ExpectTimers, script::ExpectLog, script::Faults>;
+
+struct ScriptLine {
+  int number;
+  ScriptCommand command;
+};
+
+// The whole script, checked before anything runs. Throws ScriptError naming the line.
+[[nodiscard]] std::vector<ScriptLine> parseScript(std::string_view text);
+
+// One line's words (the first is the command's name). Throws ScriptError.
+[[nodiscard]] ScriptCommand parseScriptCommand(const std::vector<std::string>& words);
+
+// One script line cut into words: blanks separate words, `#` outside quotes starts a comment,
+// a word in double quotes may hold blanks and uses \" and \\. Throws ScriptError.
+[[nodiscard]] std::vector<std::string> splitWords(std::string_view line);
+
+// A script number: decimal, optional sign, optional fraction ("-3", "+0.5", ".5", "2.").
+// No exponent, hex, nan or infinity; nothing may follow.
+[[nodiscard]] std::optional<double> parseDecimal(std::string_view text);
+
+// Whether two texts hold the same value: as numbers when both read as finite numbers (any form
+// the host writes, exponents included), otherwise byte for byte.
+[[nodiscard]] bool sameValue(std::string_view expected, std::string_view found);
+
+// A game function by the short name scripts use (`OnHitBall`) or by its full name.
+[[nodiscard]] std::optional<std::string> gameFunction(std::string_view name);
+
+}  // namespace rafta::sim

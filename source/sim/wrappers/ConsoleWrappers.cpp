@@ -1,0 +1,123 @@
+// The console's wrappers: the console-variable manager, which reaches the host's console, and the
+// variable handles, each naming one variable.
+#include "bakkesmod/wrappers/cvarmanagerwrapper.h"
+
+#include <utility>
+
+#include "bakkesmod/wrappers/cvarwrapper.h"
+#include "sim/base/Handles.h"
+#include "sim/base/Text.h"
+#include "sim/console/ConsoleVariable.h"
+#include "sim/faults/FaultInjector.h"
+#include "sim/host/Host.h"
+
+// The wrappers are the host interface's own classes, implemented over the host's objects.
+using namespace rafta::sim;
+
+namespace {
+
+// The variable about to be read, after the user may have typed something hostile into it.
+const ConsoleVariable* reading(std::uintptr_t address) {
+  auto* variable = objectAt<ConsoleVariable>(address);
+  if (variable != nullptr) {
+    if (auto text = armedFaults().consoleText(variable->name())) {
+      variable->setText(std::move(*text));
+    }
+  }
+  return variable;
+}
+
+}  // namespace
+
+// --- The console-variable manager --------------------------------------------------------------
+
+CVarManagerWrapper::CVarManagerWrapper(std::uintptr_t mem) : address(mem) {}
+
+// The host interface declares these non-const, as the host it stands in for does.
+// NOLINTBEGIN(readability-make-member-function-const)
+
+CVarWrapper CVarManagerWrapper::registerCvar(std::string cvar, std::string defaultValue,
+                                             std::string desc, bool searchAble, bool hasMin,
+                                             float min, bool hasMax, float max, bool saveToCfg) {
+  auto* host = objectAt<Host>(address);
+  if (host == nullptr) {
+    return CVarWrapper(0);
+  }
+  auto& variable = host->console().registerCvar(
+      cvar, defaultValue, {std::move(desc), searchAble, hasMin, min, hasMax, max, saveToCfg});
+  return CVarWrapper(addressOfObject(&variable));
+}
+
+CVarWrapper CVarManagerWrapper::getCvar(std::string cvar) {
+  auto* host = objectAt<Host>(address);
+  const auto variable = host != nullptr ? addressOfObject(host->console().findCvar(cvar)) : 0;
+  return CVarWrapper(armedFaults().handle(variable, "getCvar ", cvar));
+}
+
+void CVarManagerWrapper::log(std::string text) {
+  if (auto* host = objectAt<Host>(address)) {
+    host->console().log(text);
+  }
+}
+
+// The console's bytes are Windows-1252: what that code page lacks becomes '?'.
+void CVarManagerWrapper::log(std::wstring text) { log(wideToWindows1252(text)); }
+
+// The flag asks the real console to echo the command; this console has nothing to echo to.
+void CVarManagerWrapper::executeCommand(std::string command, bool /*log*/) {
+  if (auto* host = objectAt<Host>(address)) {
+    host->console().executeCommand(command);
+  }
+}
+
+// NOLINTEND(readability-make-member-function-const)
+
+// --- The variable handles -----------------------------------------------------------------------
+
+CVarWrapper::CVarWrapper(std::uintptr_t mem) : address(mem) {}
+
+// The host interface declares these non-const, as the host it stands in for does.
+// NOLINTBEGIN(readability-make-member-function-const)
+
+bool CVarWrapper::IsNull() { return address == 0; }
+
+bool CVarWrapper::getBoolValue() {
+  const auto* variable = reading(address);
+  return variable != nullptr && variable->boolValue();
+}
+
+int CVarWrapper::getIntValue() {
+  const auto* variable = reading(address);
+  return variable != nullptr ? variable->intValue() : 0;
+}
+
+float CVarWrapper::getFloatValue() {
+  const auto* variable = reading(address);
+  return variable != nullptr ? variable->floatValue() : 0.0F;
+}
+
+void CVarWrapper::setValue(std::string value) {
+  if (auto* variable = objectAt<ConsoleVariable>(address)) {
+    variable->setText(std::move(value));
+  }
+}
+
+void CVarWrapper::setValue(int value) {
+  if (auto* variable = objectAt<ConsoleVariable>(address)) {
+    variable->setInt(value);
+  }
+}
+
+void CVarWrapper::setValue(float value) {
+  if (auto* variable = objectAt<ConsoleVariable>(address)) {
+    variable->setFloat(value);
+  }
+}
+
+void CVarWrapper::setValue(LinearColor value) {
+  if (auto* variable = objectAt<ConsoleVariable>(address)) {
+    variable->setColor(value);
+  }
+}
+
+// NOLINTEND(readability-make-member-function-const)

@@ -1,0 +1,201 @@
+// The game's wrappers: the game wrapper, which asks the host and hands it the plugin's callbacks,
+// and the game-object wrappers, each reading the simulated object its address names. Every answer
+// passes through the armed fault injector.
+#include "bakkesmod/wrappers/GameWrapper.h"
+
+#include <string>
+#include <string_view>
+#include <type_traits>
+#include <utility>
+
+#include "bakkesmod/wrappers/GameEvent/ServerWrapper.h"
+#include "bakkesmod/wrappers/GameObject/CarWrapper.h"
+#include "bakkesmod/wrappers/UniqueIDWrapper.h"
+#include "sim/base/Handles.h"
+#include "sim/base/Numbers.h"
+#include "sim/faults/FaultInjector.h"
+#include "sim/game/Game.h"
+#include "sim/host/Host.h"
+
+// The wrappers are the host interface's own classes, implemented over the host's objects.
+using namespace rafta::sim;
+
+namespace {
+
+template <typename T>
+const T* as(std::uintptr_t address) {
+  return dynamic_cast<const T*>(actorAt(address));
+}
+
+// A question to the host that a wrapper holds the address of; `none` without one.
+template <typename Answer, typename Ask>
+Answer ask(std::uintptr_t host, Answer none, Ask&& question) {
+  auto* target = objectAt<Host>(host);
+  return target != nullptr ? question(target->queries()) : none;
+}
+
+bool ask(std::uintptr_t host, Query query) {
+  return ask(host, false, [query](auto& queries) { return queries.ask(query); });
+}
+
+}  // namespace
+
+// --- The game wrapper ---------------------------------------------------------------------------
+
+GameWrapper::GameWrapper(std::uintptr_t mem) : address(mem) {}
+
+// The host interface declares these non-const, as the host it stands in for does.
+// NOLINTBEGIN(readability-make-member-function-const)
+
+void GameWrapper::HookEvent(std::string eventName,
+                            std::function<void(std::string eventName)> callback) {
+  if (auto* host = objectAt<Host>(address)) {
+    host->callbacks().hookPlain(eventName, std::move(callback));
+  }
+}
+
+// The host passes the caller as an address; the hook sees it as the type it asked for.
+template <typename T, std::enable_if_t<std::is_base_of_v<ObjectWrapper, T>>*>
+void GameWrapper::HookEventWithCaller(
+    std::string eventName,
+    std::function<void(T caller, void* params, std::string eventName)> callback) {
+  if (auto* host = objectAt<Host>(address)) {
+    host->callbacks().hookWithCaller(
+        eventName,
+        [callback = std::move(callback)](std::uintptr_t caller, void* params, std::string name) {
+          callback(T(caller), params, std::move(name));
+        });
+  }
+}
+
+template void GameWrapper::HookEventWithCaller<CarWrapper>(
+    std::string, std::function<void(CarWrapper, void*, std::string)>);
+template void GameWrapper::HookEventWithCaller<BallWrapper>(
+    std::string, std::function<void(BallWrapper, void*, std::string)>);
+template void GameWrapper::HookEventWithCaller<ServerWrapper>(
+    std::string, std::function<void(ServerWrapper, void*, std::string)>);
+template void GameWrapper::HookEventWithCaller<PriWrapper>(
+    std::string, std::function<void(PriWrapper, void*, std::string)>);
+
+void GameWrapper::UnhookEvent(std::string eventName) {
+  if (auto* host = objectAt<Host>(address)) {
+    host->callbacks().unhook(eventName);
+  }
+}
+
+void GameWrapper::RegisterDrawable(std::function<void(CanvasWrapper canvas)> callback) {
+  if (auto* host = objectAt<Host>(address)) {
+    host->callbacks().registerDrawable(std::move(callback));
+  }
+}
+
+void GameWrapper::UnregisterDrawables() {
+  if (auto* host = objectAt<Host>(address)) {
+    host->callbacks().unregisterDrawables();
+  }
+}
+
+void GameWrapper::SetTimeout(std::function<void(GameWrapper*)> theLambda, float time) {
+  if (auto* host = objectAt<Host>(address)) {
+    host->callbacks().setTimeout(std::move(theLambda), time);
+  }
+}
+
+Vector2 GameWrapper::GetScreenSize() {
+  return ask(address, Vector2{0, 0}, [](auto& queries) { return queries.askScreenSize(); });
+}
+
+ServerWrapper GameWrapper::GetCurrentGameState() {
+  return {ask(address, std::uintptr_t{0}, [](auto& queries) { return queries.askGameState(); })};
+}
+
+CarWrapper GameWrapper::GetLocalCar() {
+  return {ask(address, std::uintptr_t{0}, [](auto& queries) { return queries.askLocalCar(); })};
+}
+
+bool GameWrapper::IsInGame() { return ask(address, Query::IsInGame); }
+
+bool GameWrapper::IsInReplay() { return ask(address, Query::IsInReplay); }
+
+bool GameWrapper::IsInFreeplay() { return ask(address, Query::IsInFreeplay); }
+
+bool GameWrapper::IsInCustomTraining() { return ask(address, Query::IsInCustomTraining); }
+
+// --- The game-object wrappers -------------------------------------------------------------------
+
+ObjectWrapper::ObjectWrapper(std::uintptr_t mem) : memory_address(mem) {}
+
+ActorWrapper::ActorWrapper(std::uintptr_t mem) : ObjectWrapper(mem) {}
+
+bool ActorWrapper::IsNull() { return memory_address == 0; }
+
+bool ActorWrapper::IsNull() const { return memory_address == 0; }
+
+ActorWrapper::operator bool() { return memory_address != 0; }
+
+Vector ActorWrapper::GetLocation() {
+  const auto* actor = actorAt(memory_address);
+  return armedFaults().vector(actor != nullptr ? actor->location : Vector(), "GetLocation");
+}
+
+Vector ActorWrapper::GetVelocity() {
+  const auto* actor = actorAt(memory_address);
+  return armedFaults().vector(actor != nullptr ? actor->velocity : Vector(), "GetVelocity");
+}
+
+RBActorWrapper::RBActorWrapper(std::uintptr_t mem) : ActorWrapper(mem) {}
+
+BallWrapper::BallWrapper(std::uintptr_t mem) : RBActorWrapper(mem) {}
+
+VehicleWrapper::VehicleWrapper(std::uintptr_t mem) : RBActorWrapper(mem) {}
+
+PriWrapper VehicleWrapper::GetPRI() {
+  const auto* car = as<Car>(memory_address);
+  return {armedFaults().handle(car != nullptr && car->hasPlayer ? addressOf(&car->player) : 0,
+                               "GetPRI")};
+}
+
+CarWrapper::CarWrapper(std::uintptr_t mem) : VehicleWrapper(mem) {}
+
+PlayerReplicationInfoWrapper::PlayerReplicationInfoWrapper(std::uintptr_t mem)
+    : ActorWrapper(mem) {}
+
+UniqueIDWrapper PlayerReplicationInfoWrapper::GetUniqueIdWrapper() {
+  const auto* player = as<PlayerRecord>(memory_address);
+  return UniqueIDWrapper(armedFaults().handle(player != nullptr ? addressOfObject(&player->id) : 0,
+                                              "GetUniqueIdWrapper"));
+}
+
+unsigned char PlayerReplicationInfoWrapper::GetTeamNum() {
+  const auto* player = as<PlayerRecord>(memory_address);
+  return armedFaults().team(player != nullptr ? player->team : 0);
+}
+
+PriXWrapper::PriXWrapper(std::uintptr_t mem) : PlayerReplicationInfoWrapper(mem) {}
+
+PriWrapper::PriWrapper(std::uintptr_t mem) : PriXWrapper(mem) {}
+
+GameEventWrapper::GameEventWrapper(std::uintptr_t mem) : ActorWrapper(mem) {}
+
+TeamGameEventWrapper::TeamGameEventWrapper(std::uintptr_t mem) : GameEventWrapper(mem) {}
+
+ServerWrapper::ServerWrapper(std::uintptr_t mem) : TeamGameEventWrapper(mem) {}
+
+BallWrapper ServerWrapper::GetBall() {
+  const auto* game = as<Game>(memory_address);
+  return {armedFaults().handle(game != nullptr ? game->ballAddress() : 0, "GetBall")};
+}
+
+float ServerWrapper::GetSecondsElapsed() {
+  const auto* game = as<Game>(memory_address);
+  return armedFaults().number(game != nullptr ? toFloat(game->clock()) : 0.0F, "GetSecondsElapsed");
+}
+
+// NOLINTEND(readability-make-member-function-const)
+
+UniqueIDWrapper::UniqueIDWrapper(std::uintptr_t mem) : address(mem) {}
+
+std::string UniqueIDWrapper::GetIdString() const {
+  const auto* id = objectAt<const PlayerId>(address);
+  return armedFaults().id(id != nullptr ? id->text : std::string());
+}

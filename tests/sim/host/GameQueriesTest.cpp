@@ -1,0 +1,113 @@
+#include <gtest/gtest.h>
+
+#include <limits>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "TestSupport.h"
+#include "bakkesmod/wrappers/GameWrapper.h"
+#include "sim/host/Host.h"
+
+namespace rafta::sim {
+namespace {
+
+class GameQueriesTest : public ::testing::Test {
+ protected:
+  testing::ScratchFolder folder;
+  Host host{HostOptions{folder.path(), {}, {}}};
+  std::shared_ptr<GameWrapper> game = host.gameWrapper();
+};
+
+TEST_F(GameQueriesTest, EveryQuestionIsRecordedInTheOrderAsked) {
+  host.game().setFlag(GameFlag::Freeplay, true);
+  EXPECT_FALSE(game->IsInReplay());
+  EXPECT_TRUE(game->IsInFreeplay());
+  EXPECT_FALSE(game->IsInCustomTraining());
+  EXPECT_FALSE(game->IsInGame());
+  (void)game->GetLocalCar();
+  (void)game->GetCurrentGameState();
+  EXPECT_EQ(game->GetScreenSize().X, 1920);
+  EXPECT_EQ(host.queries().recent(),
+            (std::vector<Query>{Query::IsInReplay, Query::IsInFreeplay, Query::IsInCustomTraining,
+                                Query::IsInGame, Query::GetLocalCar, Query::GetCurrentGameState,
+                                Query::GetScreenSize}));
+}
+
+// A session of any length runs in bounded memory: the host keeps the recent questions, log lines
+// and commands that checks and tests read, not the whole run's.
+TEST_F(GameQueriesTest, ALongSessionKeepsOnlyARecentHistory) {
+  constexpr int kFrames = 100000;
+  int drawn = 0;
+  game->RegisterDrawable([&](CanvasWrapper /*canvas*/) {
+    (void)game->GetScreenSize();
+    (void)game->IsInGame();
+    host.console().log("frame " + std::to_string(drawn));
+    host.console().executeCommand("command " + std::to_string(drawn));
+    ++drawn;
+  });
+  host.callbacks().drawFrames(kFrames);
+  ASSERT_EQ(drawn, kFrames);
+  // At least the last 4096 questions and 256 lines and commands, and at most twice as many.
+  EXPECT_GE(host.queries().recent().size(), 4096U);
+  EXPECT_LT(host.queries().recent().size(), 2 * 4096U);
+  EXPECT_GE(host.console().logLines().size(), 256U);
+  EXPECT_LT(host.console().logLines().size(), 2 * 256U);
+  EXPECT_GE(host.console().executedCommands().size(), 256U);
+  EXPECT_LT(host.console().executedCommands().size(), 2 * 256U);
+  // The most recent ones, in order.
+  const auto& lines = host.console().logLines();
+  const auto first = kFrames - static_cast<int>(lines.size());
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    ASSERT_EQ(lines[i], "frame " + std::to_string(first + static_cast<int>(i)));
+  }
+  EXPECT_EQ(host.console().executedCommands().back(), "command " + std::to_string(kFrames - 1));
+  EXPECT_EQ(host.queries().recent().back(), Query::IsInGame);
+  EXPECT_EQ(host.queries().recent()[host.queries().recent().size() - 2], Query::GetScreenSize);
+}
+
+TEST_F(GameQueriesTest, WithoutAGameStateTheCarsStayAsTheyAre) {
+  auto& car = host.game().car("me");
+  host.game().setLocalCar(&car);
+  host.game().setFlag(GameFlag::Server, false);
+  EXPECT_TRUE(game->GetCurrentGameState().IsNull());
+  EXPECT_EQ(game->GetLocalCar().GetPRI().GetUniqueIdWrapper().GetIdString(), "me");
+}
+
+TEST_F(GameQueriesTest, TheBallCanBeMissingFromTheGameState) {
+  host.game().ball().velocity = {1.0F, 2.0F, 3.0F};
+  auto state = game->GetCurrentGameState();
+  EXPECT_EQ(state.GetBall().GetVelocity().Y, 2.0F);
+  EXPECT_EQ(state.GetBall().GetLocation().Z, 93.0F);
+  host.game().setFlag(GameFlag::Ball, false);
+  EXPECT_TRUE(state.GetBall().IsNull());
+}
+
+TEST_F(GameQueriesTest, APlayerRecordCarriesIdAndTeamOrIsMissing) {
+  auto& car = host.game().car("them");
+  car.player.id.text = std::string("\0\xFF", 2);
+  car.player.team = 255;
+  CarWrapper wrapper(addressOf(&car));
+  EXPECT_EQ(wrapper.GetPRI().GetUniqueIdWrapper().GetIdString(), std::string("\0\xFF", 2));
+  EXPECT_EQ(wrapper.GetPRI().GetTeamNum(), 255);
+  car.hasPlayer = false;
+  EXPECT_TRUE(wrapper.GetPRI().IsNull());
+  EXPECT_EQ(wrapper.GetPRI().GetUniqueIdWrapper().GetIdString(), "");
+}
+
+TEST_F(GameQueriesTest, HandlesOfTheWrongKindAnswerLikeNullOnes) {
+  CarWrapper ballAsCar(host.game().ballAddress());
+  EXPECT_TRUE(ballAsCar.GetPRI().IsNull());
+  ServerWrapper carAsState(addressOf(&host.game().car("me")));
+  EXPECT_TRUE(carAsState.GetBall().IsNull());
+  EXPECT_EQ(carAsState.GetSecondsElapsed(), 0.0F);
+}
+
+TEST_F(GameQueriesTest, AClockBeyondFloatRangeSaturates) {
+  host.game().setClock(1e300);
+  EXPECT_EQ(game->GetCurrentGameState().GetSecondsElapsed(),
+            std::numeric_limits<float>::infinity());
+}
+
+}  // namespace
+}  // namespace rafta::sim

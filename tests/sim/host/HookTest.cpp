@@ -1,0 +1,133 @@
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "TestSupport.h"
+#include "bakkesmod/wrappers/GameWrapper.h"
+#include "sim/host/Host.h"
+
+namespace rafta::sim {
+namespace {
+
+const std::string kTouch = "Function TAGame.Car_TA.OnHitBall";
+const std::string kGoal = "Function TAGame.GameEvent_Soccar_TA.OnGoalScored";
+
+class HookTest : public ::testing::Test {
+ protected:
+  HookTest() {
+    host = std::make_unique<Host>(HostOptions{
+        folder.path(), {}, [this](const std::string& line) { warnings.push_back(line); }});
+    game = host->gameWrapper();
+  }
+
+  void notePlain(const std::string& function, const std::string& tag) {
+    game->HookEvent(function,
+                    [this, tag](const std::string& name) { calls.push_back(tag + " " + name); });
+  }
+
+  testing::ScratchFolder folder;
+  std::vector<std::string> warnings;
+  std::unique_ptr<Host> host;
+  std::shared_ptr<GameWrapper> game;
+  std::vector<std::string> calls;
+};
+
+TEST_F(HookTest, BothKindsFireInRegistrationOrderWithNameAndCaller) {
+  auto& car = host->game().car("me");
+  notePlain(kTouch, "plain1");
+  game->HookEventWithCaller<CarWrapper>(
+      kTouch, [this](CarWrapper caller, void* params, const std::string& name) {
+        calls.push_back("caller " + caller.GetPRI().GetUniqueIdWrapper().GetIdString() + " " +
+                        (params == nullptr ? "no-params " : "params ") + name);
+      });
+  notePlain(kTouch, "plain2");
+  host->callbacks().fire(kTouch, addressOf(&car));
+  EXPECT_EQ(calls, (std::vector<std::string>{"plain1 " + kTouch, "caller me no-params " + kTouch,
+                                             "plain2 " + kTouch}));
+}
+
+TEST_F(HookTest, ACallerArrivesAsTheObjectTypeTheHookAskedFor) {
+  host->game().ball().location = Vector(1.0F, 2.0F, 3.0F);
+  game->HookEventWithCaller<BallWrapper>(kGoal, [this](BallWrapper ball, void*, std::string name) {
+    calls.push_back(std::to_string(ball.GetLocation().Y) + " " + name);
+  });
+  game->HookEventWithCaller<ServerWrapper>(kGoal, [this](ServerWrapper state, void*, std::string) {
+    calls.emplace_back(state.IsNull() ? "no state" : "state");
+  });
+  host->callbacks().fire(kGoal, host->game().ballAddress());
+  host->callbacks().fire(kGoal, 0);
+  EXPECT_EQ(calls, (std::vector<std::string>{"2.000000 " + kGoal, "state", "0.000000 " + kGoal,
+                                             "no state"}));
+}
+
+TEST_F(HookTest, UnhookingRemovesBothKindsOnThatFunctionOnly) {
+  notePlain(kTouch, "plain");
+  game->HookEventWithCaller<CarWrapper>(kTouch, [](CarWrapper, void*, const std::string&) {});
+  notePlain(kGoal, "goal");
+  game->UnhookEvent(kTouch);
+  EXPECT_FALSE(host->callbacks().isHooked(kTouch));
+  EXPECT_TRUE(host->callbacks().isHooked(kGoal));
+  host->callbacks().fire(kTouch, 0);
+  host->callbacks().fire(kGoal, 0);
+  EXPECT_EQ(calls, std::vector<std::string>{"goal " + kGoal});
+}
+
+TEST_F(HookTest, AHookThatUnhooksWhileFiringStopsTheRestOfThatRound) {
+  game->HookEvent(kGoal, [this](const std::string&) {
+    calls.emplace_back("first unhooks");
+    game->UnhookEvent(kGoal);
+    // Still running after its own removal: the host keeps it alive until it returns.
+    calls.emplace_back("first still runs");
+  });
+  notePlain(kGoal, "second");
+  host->callbacks().fire(kGoal, 0);
+  host->callbacks().fire(kGoal, 0);
+  EXPECT_EQ(calls, (std::vector<std::string>{"first unhooks", "first still runs"}));
+}
+
+TEST_F(HookTest, AHookAddedWhileFiringWaitsForTheNextRound) {
+  game->HookEvent(kGoal, [this](const std::string&) {
+    calls.emplace_back("outer");
+    notePlain(kGoal, "inner");
+  });
+  host->callbacks().fire(kGoal, 0);
+  EXPECT_EQ(calls, std::vector<std::string>{"outer"});
+  host->callbacks().fire(kGoal, 0);
+  EXPECT_EQ(calls, (std::vector<std::string>{"outer", "outer", "inner " + kGoal}));
+}
+
+TEST_F(HookTest, HooksTimersAndDrawablesOfADestroyedPluginAreNeverCalled) {
+  auto plugin = std::make_shared<int>(0);
+  host->callbacks().tieTo(plugin);
+  notePlain(kGoal, "orphan");
+  game->SetTimeout([this](GameWrapper*) { calls.emplace_back("timer"); }, 1.0F);
+  game->RegisterDrawable([this](CanvasWrapper) { calls.emplace_back("drawable"); });
+  plugin.reset();
+
+  host->callbacks().fire(kGoal, 0);
+  host->callbacks().wait(1.0);
+  host->callbacks().drawFrames(1);
+  EXPECT_TRUE(calls.empty());
+  EXPECT_TRUE(host->callbacks().isHooked(kGoal));
+  EXPECT_EQ(warnings.size(), 3U);
+}
+
+TEST_F(HookTest, ANullGameWrapperDoesNothing) {
+  GameWrapper none(0);
+  none.HookEvent(kGoal, [this](const std::string&) { calls.emplace_back("never"); });
+  none.SetTimeout([this](GameWrapper*) { calls.emplace_back("never"); }, 0.0F);
+  none.UnhookEvent(kGoal);
+  none.RegisterDrawable([](CanvasWrapper) {});
+  none.UnregisterDrawables();
+  EXPECT_FALSE(none.IsInGame());
+  EXPECT_TRUE(none.GetCurrentGameState().IsNull());
+  EXPECT_TRUE(none.GetLocalCar().IsNull());
+  EXPECT_EQ(none.GetScreenSize().X, 0);
+  host->callbacks().fire(kGoal, 0);
+  EXPECT_TRUE(calls.empty());
+}
+
+}  // namespace
+}  // namespace rafta::sim

@@ -1,0 +1,148 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <functional>
+#include <limits>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "TestSupport.h"
+#include "bakkesmod/wrappers/GameWrapper.h"
+#include "bakkesmod/wrappers/cvarmanagerwrapper.h"
+#include "sim/host/Host.h"
+
+namespace rafta::sim {
+namespace {
+
+class VirtualClockTest : public ::testing::Test {
+ protected:
+  // A timer that notes its name with the host time and the game clock it fired at.
+  void arm(const std::string& name, float delay) {
+    host.callbacks().setTimeout(
+        [this, name](GameWrapper*) {
+          fired.push_back(name + "@" + std::to_string(host.callbacks().time()) + "/" +
+                          std::to_string(host.game().clock()));
+        },
+        delay);
+  }
+
+  testing::ScratchFolder folder;
+  Host host{HostOptions{folder.path(), {}, {}}};
+  std::vector<std::string> fired;
+};
+
+TEST_F(VirtualClockTest, TimersFireEarliestFirstEachAtItsOwnTime) {
+  host.game().setClock(10.0);
+  arm("late", 2.0F);
+  arm("early", 0.5F);
+  host.callbacks().wait(3.0);
+  EXPECT_EQ(fired,
+            (std::vector<std::string>{"early@0.500000/10.500000", "late@2.000000/12.000000"}));
+  EXPECT_DOUBLE_EQ(host.callbacks().time(), 3.0);
+  EXPECT_DOUBLE_EQ(host.game().clock(), 13.0);
+}
+
+TEST_F(VirtualClockTest, TimersDueAtTheSameTimeFireInTheOrderArmed) {
+  arm("b", 1.0F);
+  arm("a", 1.0F);
+  arm("c", 1.0F);
+  host.callbacks().wait(1.0);
+  EXPECT_EQ(fired, (std::vector<std::string>{"b@1.000000/1.000000", "a@1.000000/1.000000",
+                                             "c@1.000000/1.000000"}));
+}
+
+TEST_F(VirtualClockTest, ATimerArmedByATimerFiresInTheSameWaitWhenItFallsDueInIt) {
+  host.callbacks().setTimeout(
+      [this](GameWrapper* game) {
+        fired.emplace_back("first");
+        game->SetTimeout([this](GameWrapper*) { fired.emplace_back("second"); }, 1.0F);
+        game->SetTimeout([this](GameWrapper*) { fired.emplace_back("third"); }, 5.0F);
+      },
+      1.0F);
+  host.callbacks().wait(2.0);
+  EXPECT_EQ(fired, (std::vector<std::string>{"first", "second"}));
+  EXPECT_EQ(host.callbacks().pendingTimers(), 1U);
+  host.callbacks().wait(3.99);
+  EXPECT_EQ(fired.size(), 2U);
+  host.callbacks().wait(0.01);
+  EXPECT_EQ(fired.back(), "third");
+}
+
+TEST_F(VirtualClockTest, ManySmallWaitsMeetATimerExactly) {
+  arm("t", 1.0F);
+  for (int i = 0; i < 10; ++i) {
+    host.callbacks().wait(0.1);
+  }
+  EXPECT_EQ(fired.size(), 1U);
+}
+
+TEST_F(VirtualClockTest, NegativeAndNanDelaysFireAtTheNextWait) {
+  arm("negative", -3.0F);
+  arm("nan", std::numeric_limits<float>::quiet_NaN());
+  arm("huge", std::numeric_limits<float>::infinity());
+  host.callbacks().wait(0.0);
+  EXPECT_EQ(fired,
+            (std::vector<std::string>{"negative@0.000000/0.000000", "nan@0.000000/0.000000"}));
+  EXPECT_EQ(host.callbacks().pendingTimers(), 1U);
+}
+
+TEST_F(VirtualClockTest, ATimerThatReArmsItselfWithoutDelayCannotHoldTimeStill) {
+  std::function<void(GameWrapper*)> again = [&](GameWrapper* game) {
+    game->SetTimeout(again, 0.0F);
+  };
+  host.callbacks().setTimeout(again, 0.5F);
+  EXPECT_THROW(host.callbacks().wait(1.0), std::runtime_error);
+  EXPECT_DOUBLE_EQ(host.callbacks().time(), 0.5);
+}
+
+TEST_F(VirtualClockTest, StoredValuesApplyAfterTheDelayInOrderWithTimersDueThen) {
+  testing::writeFile(defaultConfigFile(folder.path()), "first \"7\"\nsecond \"8\"\n");
+  host.forgetAll();
+  host.console().setConfigDelay(1.0);
+  auto manager = host.cvarManager();
+  const auto read = [&](const char* name) { return manager->getCvar(name).getIntValue(); };
+
+  manager->registerCvar("first", "0");
+  host.callbacks().setTimeout(
+      [&](GameWrapper*) {
+        fired.push_back("timer sees " + std::to_string(read("first")) + "," +
+                        std::to_string(read("second")));
+      },
+      1.0F);
+  manager->registerCvar("second", "0");
+  EXPECT_EQ(read("first"), 0);
+  EXPECT_EQ(host.callbacks().pendingTimers(), 1U);  // applications are no timers
+
+  host.callbacks().wait(1.0);
+  EXPECT_EQ(fired, std::vector<std::string>{"timer sees 7,0"});
+  EXPECT_EQ(read("second"), 8);
+}
+
+TEST_F(VirtualClockTest, TheStoredValueIsTheOneHeldAtRegistration) {
+  testing::writeFile(defaultConfigFile(folder.path()), "v \"1\"\n");
+  host.forgetAll();
+  host.console().setConfigDelay(0.5);
+  auto manager = host.cvarManager();
+  manager->registerCvar("v", "0").setValue(3);
+  host.console().executeCommand("writeconfig");
+  host.callbacks().wait(0.5);
+  EXPECT_EQ(manager->getCvar("v").getIntValue(), 1);
+}
+
+TEST_F(VirtualClockTest, ARestartDropsTimersAndPendingApplications) {
+  testing::writeFile(defaultConfigFile(folder.path()), "v \"1\"\n");
+  host.forgetAll();
+  host.console().setConfigDelay(0.5);
+  host.cvarManager()->registerCvar("v", "0");
+  arm("t", 0.5F);
+  host.forgetAll();
+  host.console().setConfigDelay(5.0);
+  host.cvarManager()->registerCvar("v", "0").setValue(2);
+  host.callbacks().wait(1.0);
+  EXPECT_TRUE(fired.empty());
+  EXPECT_EQ(host.console().findCvar("v")->text(), "2");
+}
+
+}  // namespace
+}  // namespace rafta::sim
