@@ -165,11 +165,46 @@ void Callbacks::drawFrames(int count) {
 
 const Canvas* Callbacks::lastFrame() const { return lastFrame_.get(); }
 
+void Callbacks::registerNotifier(const std::string& name, Notifier notifier) {
+  reports_.trace("registerNotifier " + name);
+  auto& command = notifiers_[name];
+  command.clear();
+  command.add(std::move(notifier), life_);
+}
+
+bool Callbacks::removeNotifier(const std::string& name) {
+  reports_.trace("removeNotifier " + name);
+  const auto found = notifiers_.find(name);
+  if (found == notifiers_.end()) {
+    return false;
+  }
+  found->second.clear();
+  notifiers_.erase(found);
+  return true;
+}
+
+bool Callbacks::hasNotifier(const std::string& name) const { return notifiers_.contains(name); }
+
+bool Callbacks::typeCommand(const std::vector<std::string>& words) {
+  const auto found = words.empty() ? notifiers_.end() : notifiers_.find(words.front());
+  if (found == notifiers_.end()) {
+    return false;
+  }
+  reports_.trace("command " + words.front());
+  found->second.invoke([&](const Notifier& notifier) { notifier(words); },
+                       [&] { orphaned("the command " + words.front()); });
+  return true;
+}
+
 void Callbacks::dropAll() {
   for (auto& [name, hooks] : hooks_) {
     hooks.clear();
   }
   hooks_.clear();
+  for (auto& [name, command] : notifiers_) {
+    command.clear();
+  }
+  notifiers_.clear();
   drawables_.clear();
   clock_.clear();
   // The plugin's shares belong to its module: none may outlive a close of the library.

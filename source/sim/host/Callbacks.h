@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 #include <variant>
+#include <vector>
 
 #include "bakkesmod/wrappers/GameWrapper.h"
 #include "sim/canvas/Canvas.h"
@@ -18,7 +19,8 @@
 namespace rafta::sim {
 
 // What the host calls back in the plugin: hooks when the game runs a function, timers as the
-// host's clock passes their time, and drawables each frame. Callbacks handed over belong to the
+// host's clock passes their time, drawables each frame, and console commands as the user types
+// them. Callbacks handed over belong to the
 // plugin object they are tied to: once it is destroyed the host skips them (and warns) instead of
 // calling into freed memory.
 class Callbacks {
@@ -29,6 +31,7 @@ class Callbacks {
   using Timer = std::function<void(GameWrapper*)>;
   using Drawable = std::function<void(CanvasWrapper)>;
   using FrameSink = std::function<void(const Canvas&)>;
+  using Notifier = std::function<void(std::vector<std::string> words)>;
 
   // Timers are handed a game wrapper on the host at `hostAddress`.
   Callbacks(Game& game, Reports& reports, Scheduler& clock, std::uintptr_t hostAddress);
@@ -63,7 +66,14 @@ class Callbacks {
   // The last drawn frame, or null before the first.
   [[nodiscard]] const Canvas* lastFrame() const;
 
-  // The host stops: every hook, timer and drawable is dropped without being called.
+  // Console commands by name; registering a name again replaces its command.
+  void registerNotifier(const std::string& name, Notifier notifier);
+  bool removeNotifier(const std::string& name);
+  [[nodiscard]] bool hasNotifier(const std::string& name) const;
+  // The user types a command, its name first; false when no command of that name is registered.
+  bool typeCommand(const std::vector<std::string>& words);
+
+  // The host stops: every hook, timer, drawable and command is dropped without being called.
   void dropAll();
 
  private:
@@ -77,6 +87,7 @@ class Callbacks {
   GameWrapper self_;
   Lifeline life_;
   std::map<std::string, CallbackList<Hook>> hooks_;
+  std::map<std::string, CallbackList<Notifier>> notifiers_;
   CallbackList<Drawable> drawables_;
   TextMeasure textMeasure_;
   FrameSink frameSink_;

@@ -66,6 +66,12 @@ struct Executor {
   }
   void operator()(const script::Wait& c) const { session.host_.callbacks().wait(c.seconds); }
   void operator()(const script::Frame& c) const { session.host_.callbacks().drawFrames(c.count); }
+  // A console answers a name it does not know on its own output, not in the plugin's log.
+  void operator()(const script::TypeCommand& c) const {
+    if (!session.host_.callbacks().typeCommand(c.words)) {
+      session.warn("command: no console command " + c.words.front() + " is registered");
+    }
+  }
   void operator()(const script::Console& c) const {
     if (!session.host_.console().consoleSet(c.name, c.value)) {
       session.warn("console: no console variable " + c.name + " is registered; nothing changed");

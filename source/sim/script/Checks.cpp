@@ -85,6 +85,13 @@ void Checks::operator()(const script::ExpectHooked& check) const {
   }
 }
 
+void Checks::operator()(const script::ExpectCommand& check) const {
+  if (host_.callbacks().hasNotifier(check.name) != check.registered) {
+    fail(std::string(check.registered ? "a command " : "no command ") + check.name,
+         check.registered ? "none" : "one");
+  }
+}
+
 void Checks::operator()(const script::ExpectTimers& check) const {
   const auto pending = host_.callbacks().pendingTimers();
   if (pending != check.count) {

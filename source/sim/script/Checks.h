@@ -16,6 +16,7 @@ class Checks {
   void operator()(const script::ExpectCvar& check) const;
   void operator()(const script::ExpectStored& check) const;
   void operator()(const script::ExpectHooked& check) const;
+  void operator()(const script::ExpectCommand& check) const;
   void operator()(const script::ExpectTimers& check) const;
   void operator()(const script::ExpectLog& check) const;
 

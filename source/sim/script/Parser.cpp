@@ -287,6 +287,9 @@ ScriptCommand parseExpect(Args& args) {
   if (what == "hooked" || what == "not-hooked") {
     return finished(args, script::ExpectHooked{functionArgument(args), what == "hooked"});
   }
+  if (what == "command" || what == "no-command") {
+    return finished(args, script::ExpectCommand{args.word("NAME"), what == "command"});
+  }
   if (what == "timers") {
     return finished(
         args, script::ExpectTimers{static_cast<std::size_t>(args.whole("count", 0, kIntMax))});
@@ -295,7 +298,16 @@ ScriptCommand parseExpect(Args& args) {
     return script::ExpectLog{args.text("TEXT")};
   }
   args.fail("unknown check " + what +
-            " (drawn, nothing-drawn, cvar, stored, hooked, not-hooked, timers, log)");
+            " (drawn, nothing-drawn, cvar, stored, hooked, not-hooked, command, no-command, "
+            "timers, log)");
+}
+
+ScriptCommand parseTypeCommand(Args& args) {
+  script::TypeCommand command{{args.word("NAME")}};
+  while (!args.done()) {
+    command.words.push_back(args.word("WORD"));
+  }
+  return command;
 }
 
 ScriptCommand parseSlide(Args& args) {
@@ -362,6 +374,7 @@ const std::map<std::string_view, Parser>& parsers() {
          auto value = a.word("VALUE");
          return finished(a, script::Console{std::move(name), std::move(value)});
        }},
+      {"command", parseTypeCommand},
       {"settings", [](Args& a) { return script::Settings{finished(a, count(a))}; }},
       {"click", [](Args& a) { return script::Click{finished(a, a.word("LABEL"))}; }},
       {"toggle", [](Args& a) { return script::Toggle{finished(a, a.word("LABEL"))}; }},

@@ -79,6 +79,10 @@ struct Console {
   std::string name;
   std::string value;
 };
+// The user types a console command: its name, then its words.
+struct TypeCommand {
+  std::vector<std::string> words;
+};
 // The settings page: drawn with no input, or one of its widgets worked with the mouse.
 struct Settings {
   int count;
@@ -113,6 +117,10 @@ struct ExpectHooked {
   std::string function;
   bool hooked;
 };
+struct ExpectCommand {
+  std::string name;
+  bool registered;
+};
 struct ExpectTimers {
   std::size_t count;
 };
@@ -126,10 +134,11 @@ using ScriptCommand =
     std::variant<script::State, script::Car, script::Local, script::Ball, script::Clock,
                  script::Screen, script::Picture, script::ConfigDelay, script::Load, script::Unload,
                  script::Restart, script::Event, script::Touch, script::Hit, script::Wait,
-                 script::Frame, script::Console, script::Settings, script::Click, script::Toggle,
-                 script::Slide, script::Choose, script::ExpectDrawn, script::ExpectNothingDrawn,
-                 script::ExpectCvar, script::ExpectStored, script::ExpectHooked,
-                 script::ExpectTimers, script::ExpectLog, script::Faults>;
+                 script::Frame, script::Console, script::TypeCommand, script::Settings,
+                 script::Click, script::Toggle, script::Slide, script::Choose, script::ExpectDrawn,
+                 script::ExpectNothingDrawn, script::ExpectCvar, script::ExpectStored,
+                 script::ExpectHooked, script::ExpectCommand, script::ExpectTimers,
+                 script::ExpectLog, script::Faults>;
 
 struct ScriptLine {
   int number;

@@ -70,6 +70,22 @@ void CVarManagerWrapper::executeCommand(std::string command, bool /*log*/) {
   }
 }
 
+// A command is called back like a hook. This console lists no help and runs every command
+// anywhere: the description and the permissions are the real console's business.
+void CVarManagerWrapper::registerNotifier(std::string name,
+                                          std::function<void(std::vector<std::string>)> notifier,
+                                          std::string /*description*/,
+                                          unsigned char /*permissions*/) {
+  if (auto* host = objectAt<Host>(address)) {
+    host->callbacks().registerNotifier(name, std::move(notifier));
+  }
+}
+
+bool CVarManagerWrapper::removeNotifier(std::string name) {
+  auto* host = objectAt<Host>(address);
+  return host != nullptr && host->callbacks().removeNotifier(name);
+}
+
 // NOLINTEND(readability-make-member-function-const)
 
 // --- The variable handles -----------------------------------------------------------------------

@@ -106,12 +106,35 @@ TEST_F(HookTest, HooksTimersAndDrawablesOfADestroyedPluginAreNeverCalled) {
   game->RegisterDrawable([this](CanvasWrapper) { calls.emplace_back("drawable"); });
   plugin.reset();
 
+  host->cvarManager()->registerNotifier(
+      "orphan_command", [this](std::vector<std::string>) { calls.emplace_back("command"); },
+      "a command", PERMISSION_ALL);
+  plugin.reset();
+
   host->callbacks().fire(kGoal, 0);
   host->callbacks().wait(1.0);
   host->callbacks().drawFrames(1);
+  EXPECT_TRUE(host->callbacks().typeCommand({"orphan_command"})) << "the console knows it";
   EXPECT_TRUE(calls.empty());
   EXPECT_TRUE(host->callbacks().isHooked(kGoal));
-  EXPECT_EQ(warnings.size(), 3U);
+  EXPECT_EQ(warnings.size(), 4U);
+}
+
+TEST_F(HookTest, ACommandGetsItsWordsAndARegisteredNameIsReplaced) {
+  const auto console = host->cvarManager();
+  std::vector<std::vector<std::string>> typed;
+  console->registerNotifier(
+      "echo", [&](std::vector<std::string> /*words*/) { typed.push_back({"first"}); }, "", 0);
+  console->registerNotifier(
+      "echo", [&](std::vector<std::string> words) { typed.push_back(std::move(words)); }, "", 0);
+  EXPECT_TRUE(host->callbacks().typeCommand({"echo", "a b", ""}));
+  EXPECT_EQ(typed, (std::vector<std::vector<std::string>>{{"echo", "a b", ""}}));
+  EXPECT_FALSE(host->callbacks().typeCommand({"ECHO"})) << "names are exact";
+  EXPECT_FALSE(host->callbacks().typeCommand({}));
+  EXPECT_TRUE(console->removeNotifier("echo"));
+  EXPECT_FALSE(console->removeNotifier("echo"));
+  EXPECT_FALSE(host->callbacks().typeCommand({"echo"}));
+  EXPECT_EQ(typed.size(), 1U);
 }
 
 TEST_F(HookTest, ANullGameWrapperDoesNothing) {

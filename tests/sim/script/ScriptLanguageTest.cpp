@@ -97,6 +97,21 @@ TEST(ScriptCommands, SettingsPageCommandsKeepTheirTextsExactly) {
   EXPECT_EQ(std::get<script::Choose>(parseScriptCommand({"choose", "Sobre"})).item, "Sobre");
 }
 
+TEST(ScriptCommands, AConsoleCommandKeepsItsNameAndEveryWord) {
+  EXPECT_EQ(std::get<script::TypeCommand>(parseScriptCommand({"command", "rafta_style"})).words,
+            Words{"rafta_style"});
+  EXPECT_EQ(std::get<script::TypeCommand>(
+                parseScriptCommand({"command", "rafta_style", "next", "", "two words"}))
+                .words,
+            (Words{"rafta_style", "next", "", "two words"}));
+  const auto registered = std::get<script::ExpectCommand>(
+      parseScriptCommand({"expect", "command", "rafta_toggle_overlay"}));
+  EXPECT_EQ(registered.name, "rafta_toggle_overlay");
+  EXPECT_TRUE(registered.registered);
+  EXPECT_FALSE(std::get<script::ExpectCommand>(parseScriptCommand({"expect", "no-command", "x"}))
+                   .registered);
+}
+
 // Each of these is malformed and must be refused before anything runs.
 TEST(ScriptCommands, MalformedCommandsAreRefused) {
   const std::vector<Words> bad{
@@ -144,6 +159,9 @@ TEST(ScriptCommands, MalformedCommandsAreRefused) {
       {"expect", "timers", "-1"},
       {"expect", "nothing-drawn", "really"},
       {"expect", "log"},
+      {"command"},
+      {"expect", "command"},
+      {"expect", "no-command", "a", "b"},
   };
   for (const auto& words : bad) {
     std::string line;

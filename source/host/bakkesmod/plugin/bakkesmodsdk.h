@@ -15,3 +15,6 @@
 #define BAKKESMOD_PLUGIN_EXPORT __attribute__((visibility("default")))
 #define BAKKESMOD_PLUGIN_IMPORT __attribute__((visibility("default")))
 #endif
+
+// Where a console command may run. Only the value that allows it everywhere is declared here.
+enum NOTIFIER_PERMISSION { PERMISSION_ALL = 0 };

@@ -1,7 +1,9 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
+#include <vector>
 
 #include "bakkesmod/plugin/bakkesmodsdk.h"
 #include "bakkesmod/wrappers/cvarwrapper.h"
@@ -20,6 +22,13 @@ class BAKKESMOD_PLUGIN_IMPORT CVarManagerWrapper {
   void log(std::string text);
   void log(std::wstring text);
   void executeCommand(std::string command, bool log = true);
+
+  // A console command: the notifier receives the words typed, the command's own name first.
+  // permissions is a NOTIFIER_PERMISSION.
+  void registerNotifier(std::string name, std::function<void(std::vector<std::string>)> notifier,
+                        std::string description, unsigned char permissions);
+  // False when no such command was registered.
+  bool removeNotifier(std::string name);
 
  private:
   std::uintptr_t address;
