@@ -72,7 +72,7 @@ void Rafta::RegisterSettingsVariables() {
 }
 
 void Rafta::ScheduleStoredTotalRead() {
-  gameWrapper->SetTimeout(WhileAlive([this] {
+  gameWrapper->SetTimeout(WhileAlive<GameWrapper*>([this](GameWrapper* /*game*/) {
                             if (storedTotal != StoredTotal::Read) {
                               ReadStoredTotal();
                             }

@@ -96,7 +96,7 @@ void Rafta::onGoalScored(std::string /*eventName*/) {
   }
   Log("But marqué détecté !"_cp1252);
   goalScoredRecently = true;
-  gameWrapper->SetTimeout(WhileAlive([this] {
+  gameWrapper->SetTimeout(WhileAlive<GameWrapper*>([this](GameWrapper* /*game*/) {
                             goalScoredRecently = false;
                             Log("goalScoredRecently réinitialisé"_cp1252);
                           }),

@@ -51,6 +51,7 @@ void Rafta::onLoad() {
   LoadGoalImage();
   gameWrapper->RegisterDrawable([this](CanvasWrapper canvas) { RenderOverlay(canvas); });
   HookMatchEvents();
+  RegisterCommands();
 }
 
 void Rafta::LoadGoalImage() {
@@ -107,6 +108,7 @@ void Rafta::onUnload() {
   UnhookMatchEvents();
   // Timers armed while loaded stand down, even while the host still shares this object.
   liveness = std::make_shared<const bool>(true);
+  RemoveCommands();
 }
 
 // Every hooked event captures this object, so none may stay behind it.
@@ -115,14 +117,6 @@ void Rafta::UnhookMatchEvents() {
   for (const char* name : {kEndGame, kBeginRound, kOnGoalScored, kStartReplay, kStopReplay}) {
     gameWrapper->UnhookEvent(name);
   }
-}
-
-std::function<void(GameWrapper*)> Rafta::WhileAlive(std::function<void()> action) const {
-  return [alive = std::weak_ptr<const bool>(liveness), action = std::move(action)](GameWrapper*) {
-    if (!alive.expired()) {
-      action();
-    }
-  };
 }
 
 void Rafta::Log(std::string_view text) const { cvarManager->log(std::string(text)); }

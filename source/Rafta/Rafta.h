@@ -7,6 +7,8 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 #include "bakkesmod/plugin/bakkesmodplugin.h"
 
@@ -36,6 +38,12 @@ class Rafta final : public BakkesMod::Plugin::BakkesModPlugin,
   void UnregisterHitHook();
   void RenderOverlay(CanvasWrapper canvas);
 
+  // Console commands a player binds to keys; each gets the words typed, its own name first.
+  void onToggleOverlayCommand(std::vector<std::string> words);
+  void onStyleCommand(std::vector<std::string> words);
+  void onResetSessionCommand(std::vector<std::string> words);
+  void onResetTotalCommand(std::vector<std::string> words);
+
   // The counting gate and the validation of a goal-frame hit.
   bool IsModeAllowed();
   bool IsGameStateValid();
@@ -64,7 +72,7 @@ class Rafta final : public BakkesMod::Plugin::BakkesModPlugin,
   };
 
   // Fields: what each means, and who writes it.
-  bool overlayEnabled = true;               // overlay shown; load, page checkbox
+  bool overlayEnabled = true;               // overlay shown; load, page checkbox, toggle command
   float overlayX = 100.0F;                  // overlay left edge; load, every frame, page slider
   float overlayY = 100.0F;                  // overlay top edge; load, every frame, page slider
   Vector2F textSize{0.0F, 0.0F};            // last measured counter line; every frame
@@ -76,16 +84,16 @@ class Rafta final : public BakkesMod::Plugin::BakkesModPlugin,
   std::int32_t matchHitCount = 0;           // hits this match; count, match and round reset
   std::int32_t totalHitCount = 0;           // all-time hits; stored read, count, total resets
   std::int32_t sessionHitCount = 0;         // hits since creation; count, session resets
-  std::int32_t overlayStyle = 0;            // style 0-4; load, every frame, page combo
+  std::int32_t overlayStyle = 0;            // style 0-4; load, every frame, page, style command
   bool hitHooksRegistered = false;          // both hit hooks installed; (Un)RegisterHitHook
   std::string lastBallTouchID;              // id of the last accepted toucher; OnHitBall hook
   std::mutex lastTouchMutex;                // held only to assign or copy lastBallTouchID
 
   // What keeps unload and late callbacks from losing or touching anything.
   StoredTotal storedTotal = StoredTotal::Pending;  // stored total's reads, at 1 s, hits, unload
-  bool changedSinceLoad = false;                   // unload must save; count, page
-  // Weakly held by timers, which may outlive the object or the load they were armed for;
-  // replaced at unload so that they stand down.
+  bool changedSinceLoad = false;                   // unload must save; count, page, commands
+  // Weakly held by timers and commands, which may outlive the object or the load they were made
+  // for; replaced at unload so that they stand down.
   std::shared_ptr<const bool> liveness = std::make_shared<const bool>(true);
 
  private:
@@ -117,8 +125,18 @@ class Rafta final : public BakkesMod::Plugin::BakkesModPlugin,
   void LoadGoalImage();
   void HookMatchEvents();
   void UnhookMatchEvents();
-  // Wraps a timer callback so that it does nothing once this object is destroyed.
-  std::function<void(GameWrapper*)> WhileAlive(std::function<void()> action) const;
+  void RegisterCommands();
+  void RemoveCommands();
+  // Wraps a callback that the host may still call after unload or after this object is gone:
+  // it then does nothing.
+  template <typename... Args, typename Action>
+  std::function<void(Args...)> WhileAlive(Action action) const {
+    return [alive = std::weak_ptr<const bool>(liveness), action = std::move(action)](Args... args) {
+      if (!alive.expired()) {
+        action(std::move(args)...);
+      }
+    };
+  }
 };
 
 // Module-wide: the console-variable manager of the last load.

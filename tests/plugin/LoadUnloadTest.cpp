@@ -19,14 +19,16 @@ const std::vector<std::string> kEventHooks = {"Function TAGame.GameEvent_Soccar_
                                               "Function TAGame.ReplayDirector_TA.StopReplay"};
 const std::string kOnHitBall = "Function TAGame.Car_TA.OnHitBall";
 const std::string kTriggerHit = "Function TAGame.GoalCrossbarVolumeManager_TA.TriggerHit";
+const std::vector<std::string> kCommands = {"rafta_toggle_overlay", "rafta_style",
+                                            "rafta_reset_session", "rafta_reset_total"};
 
 // The host calls that change what the plugin has installed or stored.
 std::vector<std::string> installations(const std::vector<std::string>& trace) {
   std::vector<std::string> kept;
   for (const std::string& line : trace) {
-    for (const char* kind :
-         {"HookEvent", "HookEventWithCaller", "UnhookEvent", "registerCvar", "SetTimeout",
-          "RegisterDrawable", "UnregisterDrawables", "executeCommand"}) {
+    for (const char* kind : {"HookEvent", "HookEventWithCaller", "UnhookEvent", "registerCvar",
+                             "SetTimeout", "RegisterDrawable", "UnregisterDrawables",
+                             "executeCommand", "registerNotifier", "removeNotifier"}) {
       if (line.rfind(std::string(kind) + " ", 0) == 0 || line == kind) {
         kept.push_back(line.substr(0, line.find(" \"")));
         break;
@@ -36,7 +38,7 @@ std::vector<std::string> installations(const std::vector<std::string>& trace) {
   return kept;
 }
 
-TEST(Load, InstallsHitHooksVariablesTimerDrawableAndEventsInThatOrder) {
+TEST(Load, InstallsHitHooksVariablesTimerDrawableEventsAndCommandsInThatOrder) {
   HostedPlugin session;
   session.load();
   std::vector<std::string> expected = {"HookEventWithCaller " + kOnHitBall,
@@ -52,6 +54,9 @@ TEST(Load, InstallsHitHooksVariablesTimerDrawableAndEventsInThatOrder) {
   expected.emplace_back("RegisterDrawable");
   for (const std::string& event : kEventHooks) {
     expected.push_back("HookEvent " + event);
+  }
+  for (const std::string& command : kCommands) {
+    expected.push_back("registerNotifier " + command);
   }
   EXPECT_EQ(installations(session.trace()), expected);
   EXPECT_EQ(session.host().callbacks().pendingTimers(), 1U);
@@ -155,8 +160,15 @@ TEST(Unload, RemovesTheDrawableEveryHookAndSavesBetweenTheLines) {
                                              "UnhookEvent " + kEventHooks[2],
                                              "UnhookEvent " + kEventHooks[3],
                                              "UnhookEvent " + kEventHooks[4],
-                                             "UnhookEvent " + kEventHooks[5]};
+                                             "UnhookEvent " + kEventHooks[5],
+                                             "removeNotifier " + kCommands[0],
+                                             "removeNotifier " + kCommands[1],
+                                             "removeNotifier " + kCommands[2],
+                                             "removeNotifier " + kCommands[3]};
   EXPECT_EQ(installations(session.trace()), expected);
+  for (const std::string& command : kCommands) {
+    EXPECT_FALSE(session.host().callbacks().hasNotifier(command)) << command;
+  }
   for (const std::string& function : kEventHooks) {
     EXPECT_FALSE(session.host().callbacks().isHooked(function)) << function;
   }

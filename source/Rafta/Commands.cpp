@@ -1,0 +1,108 @@
+// Console commands that a player binds to keys: the overlay switch, the style and the counter
+// resets, each with the effect of the settings page's control and one line saying what it did.
+#include <array>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "Cp1252.h"
+#include "Rafta.h"
+#include "Text.h"
+
+using namespace rafta::literals;
+
+namespace {
+
+struct CommandDefinition {
+  const char* name;
+  std::string_view description;
+  void (Rafta::*handler)(std::vector<std::string> words);
+};
+
+constexpr std::array<CommandDefinition, 4> kCommands = {{
+    {"rafta_toggle_overlay", "Affiche ou masque l'overlay Rafta", &Rafta::onToggleOverlayCommand},
+    {"rafta_style",
+     "Style de l'overlay Rafta : rafta_style 0 à 4 (0=Classique, 1=Minimaliste, 2=Large, "
+     "3=Sobre, 4=Tableau) ou rafta_style next pour le suivant"_cp1252,
+     &Rafta::onStyleCommand},
+    {"rafta_reset_session", "Remet à zéro le compteur de session Rafta"_cp1252,
+     &Rafta::onResetSessionCommand},
+    {"rafta_reset_total", "Remet à zéro le compteur total Rafta : rafta_reset_total confirm"_cp1252,
+     &Rafta::onResetTotalCommand},
+}};
+
+constexpr int kStyleCount = 5;
+
+// The style a word names: "0" to "4", or "next" after the current one; -1 for anything else.
+int StyleNamed(std::string_view word, int current) {
+  if (word == "next") {
+    // An out-of-range style is drawn as the first one.
+    const int shown = current >= 0 && current < kStyleCount ? current : 0;
+    return (shown + 1) % kStyleCount;
+  }
+  if (word.size() == 1 && word[0] >= '0' && word[0] < '0' + kStyleCount) {
+    return word[0] - '0';
+  }
+  return -1;
+}
+
+}  // namespace
+
+void Rafta::RegisterCommands() {
+  for (const CommandDefinition& command : kCommands) {
+    cvarManager->registerNotifier(
+        command.name,
+        WhileAlive<std::vector<std::string>>(
+            [this, handler = command.handler](std::vector<std::string> words) {
+              (this->*handler)(std::move(words));
+            }),
+        std::string(command.description), PERMISSION_ALL);
+  }
+}
+
+void Rafta::RemoveCommands() {
+  for (const CommandDefinition& command : kCommands) {
+    cvarManager->removeNotifier(command.name);
+  }
+}
+
+void Rafta::onToggleOverlayCommand(std::vector<std::string> /*words*/) {
+  overlayEnabled = !overlayEnabled;
+  changedSinceLoad = true;
+  Log(overlayEnabled ? "Overlay Rafta affiché"_cp1252 : "Overlay Rafta masqué"_cp1252);
+}
+
+void Rafta::onStyleCommand(std::vector<std::string> words) {
+  CVarWrapper variable = cvarManager->getCvar("rafta_overlay_style");
+  const int current = variable.IsNull() ? overlayStyle : variable.getIntValue();
+  const int style = words.size() == 2 ? StyleNamed(words[1], current) : -1;
+  if (style < 0) {
+    Log("rafta_style : style inchangé, tapez rafta_style suivi de 0 à 4 ou de next"_cp1252);
+    return;
+  }
+  // The field too, so that an unload before the next frame stores the chosen style.
+  overlayStyle = style;
+  changedSinceLoad = true;
+  StoreSetting("rafta_overlay_style", overlayStyle);
+  Commit();
+  Log(rafta::Concat("Style d'overlay Rafta : ", std::to_string(overlayStyle)));
+}
+
+void Rafta::onResetSessionCommand(std::vector<std::string> /*words*/) {
+  sessionHitCount = 0;
+  Log("Compteur de session Rafta remis à zéro"_cp1252);
+}
+
+void Rafta::onResetTotalCommand(std::vector<std::string> words) {
+  // A key pressed by mistake must never erase an all-time total.
+  if (words.size() != 2 || words[1] != "confirm") {
+    Log("Compteur total Rafta inchangé : tapez rafta_reset_total confirm pour le remettre à zéro"_cp1252);
+    return;
+  }
+  totalHitCount = 0;
+  changedSinceLoad = true;
+  StoreSetting("rafta_total_hit_count", totalHitCount);
+  Commit();
+  Log("Compteur total Rafta remis à zéro"_cp1252);
+}

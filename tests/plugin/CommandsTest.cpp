@@ -1,0 +1,46 @@
+// The key-bind commands as the plugin holds them: only a loaded object acts on them.
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "HostedPlugin.h"
+
+namespace rafta::testing {
+namespace {
+
+// A host that still called the commands after unload would reach an object that has stood down.
+TEST(Commands, DoNothingOnceTheObjectHasUnloaded) {
+  HostedPlugin session;
+  session.load();
+  Rafta& plugin = session.plugin();
+  plugin.sessionHitCount = 3;
+  plugin.liveness = std::make_shared<const bool>(true);  // what unload does to its callbacks
+  const std::size_t lines = session.log().size();
+  for (const std::vector<std::string>& words : {std::vector<std::string>{"rafta_toggle_overlay"},
+                                                {"rafta_style", "2"},
+                                                {"rafta_reset_session"},
+                                                {"rafta_reset_total", "confirm"}}) {
+    EXPECT_TRUE(session.host().callbacks().typeCommand(words)) << words.front();
+  }
+  EXPECT_TRUE(plugin.overlayEnabled);
+  EXPECT_EQ(plugin.overlayStyle, 0);
+  EXPECT_EQ(plugin.sessionHitCount, 3);
+  EXPECT_EQ(session.log().size(), lines);
+  EXPECT_EQ(session.commits(), 0);
+}
+
+TEST(Commands, EachChangeMakesTheUnloadSave) {
+  for (const std::vector<std::string>& words : {std::vector<std::string>{"rafta_toggle_overlay"},
+                                                {"rafta_style", "0"},
+                                                {"rafta_reset_total", "confirm"}}) {
+    HostedPlugin session;
+    session.load();
+    ASSERT_TRUE(session.host().callbacks().typeCommand(words));
+    EXPECT_TRUE(session.plugin().changedSinceLoad) << words.front();
+  }
+}
+
+}  // namespace
+}  // namespace rafta::testing
