@@ -49,10 +49,15 @@ TEST(KeyBinds, NextCyclesThroughTheFiveStylesAndBackStoringEach) {
   const std::vector<std::string> drawn = {"Rafta hits: 0", line, line, "Total: 7", line};
   for (int step = 1; step <= 5; ++step) {
     const std::string style = std::to_string(step % 5);
-    script += "command rafta_style next\nexpect log \"Style d'overlay Rafta : " + style +
-              "\"\nexpect cvar rafta_overlay_style " + style +
-              "\nexpect stored rafta_overlay_style " + style + "\nframe\nexpect drawn \"" +
-              drawn.at(static_cast<std::size_t>(step - 1)) + "\"\n";
+    script += "command rafta_style next\nexpect log \"Style d'overlay Rafta : ";
+    script += style;
+    script += "\"\nexpect cvar rafta_overlay_style ";
+    script += style;
+    script += "\nexpect stored rafta_overlay_style ";
+    script += style;
+    script += "\nframe\nexpect drawn \"";
+    script += drawn.at(static_cast<std::size_t>(step - 1));
+    script += "\"\n";
   }
   const Played played = play(script);
   EXPECT_EQ(played.run.status, 0) << played.run.err;
