@@ -3,6 +3,7 @@
 #include <cmath>
 #include <limits>
 #include <string>
+#include <utility>
 
 #include "Cp1252.h"
 #include "Rafta.h"
@@ -68,7 +69,7 @@ void Rafta::RenderOverlay(CanvasWrapper canvas) {
   overlayX = FinitePosition(cvarManager->getCvar(xVariable).getFloatValue());
   overlayY = FinitePosition(cvarManager->getCvar(yVariable).getFloatValue());
   const Vector2 canvasSize = CanvasSize();
-  const std::string counterLine =
+  std::string counterLine =
       rafta::Concat("Rafta hits | match: ", std::to_string(matchHitCount), " | session ",
                     std::to_string(sessionHitCount), " | total: ", std::to_string(totalHitCount));
   textSize = canvas.GetStringSize(counterLine, 1.0F, 1.0F);
@@ -77,16 +78,16 @@ void Rafta::RenderOverlay(CanvasWrapper canvas) {
       DrawYellowLine(canvas, rafta::Concat("Rafta hits: ", std::to_string(sessionHitCount)));
       break;
     case kLargeStyle:
-      DrawBoxed(canvas, kBlueShade, kLargeScale, canvasSize, counterLine);
+      DrawBoxed(canvas, kBlueShade, kLargeScale, canvasSize, std::move(counterLine));
       break;
     case kSobre:
-      DrawYellowLine(canvas, counterLine);
+      DrawYellowLine(canvas, std::move(counterLine));
       break;
     case kTableau:
       DrawTableau(canvas);
       break;
     default:
-      DrawBoxed(canvas, kShade, kClassiqueScale, canvasSize, counterLine);
+      DrawBoxed(canvas, kShade, kClassiqueScale, canvasSize, std::move(counterLine));
       break;
   }
 }
@@ -107,7 +108,7 @@ Vector2 Rafta::CanvasSize() const {
 bool Rafta::IsGoalPictureShown() const { return goalImage && goalImage->IsLoadedForCanvas(); }
 
 void Rafta::DrawBoxed(CanvasWrapper& canvas, LinearColor background, float pictureScale,
-                      Vector2 canvasSize, const std::string& counterLine) {
+                      Vector2 canvasSize, std::string counterLine) {
   const float side = kPictureSide * pictureScale;
   const float contentHeight = std::max(side, textSize.Y);
   const float boxHeight = contentHeight + 2 * kMargin;
@@ -134,13 +135,13 @@ void Rafta::DrawBoxed(CanvasWrapper& canvas, LinearColor background, float pictu
   }
   canvas.SetPosition(Vector2F{textLeft, overlayY + kMargin + (contentHeight - textSize.Y) * 0.5F});
   canvas.SetColor(kWhite);
-  canvas.DrawString(counterLine, 1.0F, 1.0F);
+  canvas.DrawString(std::move(counterLine), 1.0F, 1.0F);
 }
 
-void Rafta::DrawYellowLine(CanvasWrapper& canvas, const std::string& text) const {
+void Rafta::DrawYellowLine(CanvasWrapper& canvas, std::string text) const {
   canvas.SetPosition(Vector2F{overlayX, overlayY});
   canvas.SetColor(kYellow);
-  canvas.DrawString(text, 1.0F, 1.0F);
+  canvas.DrawString(std::move(text), 1.0F, 1.0F);
 }
 
 void Rafta::DrawTableau(CanvasWrapper& canvas) const {

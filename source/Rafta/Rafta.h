@@ -114,8 +114,9 @@ class Rafta final : public BakkesMod::Plugin::BakkesModPlugin,
   [[nodiscard]] Vector2 CanvasSize() const;
   [[nodiscard]] bool IsGoalPictureShown() const;
   void DrawBoxed(CanvasWrapper& canvas, LinearColor background, float pictureScale,
-                 Vector2 canvasSize, const std::string& counterLine);
-  void DrawYellowLine(CanvasWrapper& canvas, const std::string& text) const;
+                 Vector2 canvasSize, std::string counterLine);
+  // The host takes texts by value: the line is moved to it, not copied.
+  void DrawYellowLine(CanvasWrapper& canvas, std::string text) const;
   void DrawTableau(CanvasWrapper& canvas) const;
 
   // The settings page's sections.
