@@ -113,6 +113,9 @@ constexpr std::array<const char*, 22> kValues{
     "inf", "-inf", "1e39", "abc",  "",           "100.5",      "3",           "4",
     "5",   "-3",   "1920", "1081", "1e-400",     "  7 "};
 constexpr std::array<const char*, 4> kCars{"me", "mate", "rival", "ghost"};
+constexpr std::array<const char*, 4> kCommands{"rafta_toggle_overlay", "rafta_style",
+                                               "rafta_reset_session", "rafta_reset_total"};
+constexpr std::array<const char*, 7> kCommandWords{"next", "0", "4", "9", "confirm", "", "-1"};
 constexpr std::array<const char*, 6> kMatchEvents{"PostBeginPlay", "EndGame",     "BeginRound",
                                                   "OnGoalScored",  "StartReplay", "StopReplay"};
 constexpr std::array<const char*, 5> kLabels{"Afficher overlay", " Freeplay / Entrainement",
@@ -326,9 +329,26 @@ class FuzzSession {
         break;
       }
       default:
-        run(script::Touch{script::Caller{std::string("me")}});
+        keyBind(in, resets);
         break;
     }
+  }
+
+  // A bound key, with words a player might type after the command's name.
+  void keyBind(Bytes& in, Resets& resets) {
+    script::TypeCommand command{{in.pick(kCommands)}};
+    for (std::uint8_t words = in.byte() % 3; words > 0; --words) {
+      const std::uint8_t choice = in.byte();
+      command.words.push_back(choice < 200
+                                  ? std::string(kCommandWords.at(choice % kCommandWords.size()))
+                                  : in.text(12));
+    }
+    if (loaded()) {
+      resets.session = command.words.front() == "rafta_reset_session";
+      resets.total = command.words == std::vector<std::string>{"rafta_reset_total", "confirm"};
+      totalReset_ = totalReset_ || resets.total;
+    }
+    run(command);
   }
 
   void settingsPage(Bytes& in, Resets& resets) {
