@@ -7,7 +7,7 @@
 // it; rafta-sim needs it to find the module, to install the goal picture the plugin reads, to work
 // the settings page's style combo, and to write hostile values for the plugin's stored variables.
 // Anything else in the host holds for any plugin.
-namespace rafta::sim::specifics {
+namespace rafta::sim::plugin_facts {
 
 // The module loaded when --module names none, beside rafta-sim.
 #if defined(_WIN32)
@@ -35,4 +35,4 @@ inline constexpr std::string_view kOverlayXVariable = "rafta_overlay_x";
 inline constexpr std::string_view kStyleVariable = "rafta_overlay_style";
 inline constexpr std::string_view kDebugVariable = "rafta_debug";
 
-}  // namespace rafta::sim::specifics
+}  // namespace rafta::sim::plugin_facts

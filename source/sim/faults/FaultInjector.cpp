@@ -7,7 +7,7 @@
 #include <limits>
 #include <utility>
 
-#include "sim/base/PluginSpecifics.h"
+#include "sim/base/PluginFacts.h"
 
 namespace rafta::sim {
 namespace {
@@ -252,19 +252,19 @@ std::string FaultInjector::configGarbage() {
         lines += bytes(1 + below(200));
         break;
       case 1:
-        lines += std::string(specifics::kTotalVariable) + " \"" +
+        lines += std::string(plugin_facts::kTotalVariable) + " \"" +
                  std::string(kHostileTexts.at(below(kHostileTexts.size()))) + "\"";
         break;
       case 2:
-        lines += std::string(specifics::kOverlayXVariable) + " \"" +
+        lines += std::string(plugin_facts::kOverlayXVariable) + " \"" +
                  std::to_string(hostileFloat()) + "\"";
         break;
       case 3:
-        lines += std::string(specifics::kStyleVariable) + " \"" +
+        lines += std::string(plugin_facts::kStyleVariable) + " \"" +
                  std::to_string(static_cast<std::int64_t>(next())) + "\"";
         break;
       default:
-        lines += std::string(specifics::kDebugVariable) + " \"1";  // no closing quote
+        lines += std::string(plugin_facts::kDebugVariable) + " \"1";  // no closing quote
         break;
     }
     lines += below(2) == 0 ? "\n" : "\r\n";

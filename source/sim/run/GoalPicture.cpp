@@ -4,7 +4,7 @@
 #include <system_error>
 
 #include "sim/base/Errors.h"
-#include "sim/base/PluginSpecifics.h"
+#include "sim/base/PluginFacts.h"
 
 namespace rafta::sim {
 namespace {
@@ -25,7 +25,7 @@ void writeNonPicture(const std::filesystem::path& target) {
 
 void installGoalPicture(PictureMode mode, const std::filesystem::path& appData,
                         const std::filesystem::path& shipped) {
-  const auto target = specifics::goalPicturePath(appData);
+  const auto target = plugin_facts::goalPicturePath(appData);
   std::error_code error;
   std::filesystem::remove(target, error);
   if (mode == PictureMode::Absent) {

@@ -14,7 +14,7 @@
 #include <system_error>
 
 #include "sim/base/Errors.h"
-#include "sim/base/PluginSpecifics.h"
+#include "sim/base/PluginFacts.h"
 #include "sim/base/Text.h"
 #include "sim/run/Arguments.h"
 #include "sim/run/ModuleLibrary.h"
@@ -61,9 +61,9 @@ int exitWith(ExitCode code, const std::string& message) {
 
 int run(const rafta::sim::Arguments& arguments, const std::filesystem::path& folder) {
   auto options = arguments.session;
-  options.shippedPicture = rafta::sim::specifics::shippedGoalPicture(folder);
+  options.shippedPicture = rafta::sim::plugin_facts::shippedGoalPicture(folder);
   const auto module =
-      arguments.module.empty() ? folder / rafta::sim::specifics::kModuleFile : arguments.module;
+      arguments.module.empty() ? folder / rafta::sim::plugin_facts::kModuleFile : arguments.module;
   std::unique_ptr<rafta::sim::Session> session;
   try {
     session = std::make_unique<rafta::sim::Session>(

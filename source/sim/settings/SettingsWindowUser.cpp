@@ -9,7 +9,7 @@
 #include <utility>
 
 #include "sim/base/Errors.h"
-#include "sim/base/PluginSpecifics.h"
+#include "sim/base/PluginFacts.h"
 #include "sim/base/Text.h"
 #include "sim/settings/SettingsWindowText.h"
 
@@ -87,7 +87,7 @@ void SettingsWindowUser::slide(const std::string& label, double value) {
 }
 
 void SettingsWindowUser::choose(const std::string& item) {
-  const auto combo = find(std::string(specifics::kStyleCombo));
+  const auto combo = find(std::string(plugin_facts::kStyleCombo));
   if (!combo) {
     fail("the settings page has no style combo");
   }

@@ -8,7 +8,7 @@
 #include "bakkesmod/wrappers/GameWrapper.h"
 #include "bakkesmod/wrappers/ImageWrapper.h"
 #include "bakkesmod/wrappers/cvarmanagerwrapper.h"
-#include "sim/base/PluginSpecifics.h"
+#include "sim/base/PluginFacts.h"
 
 namespace rafta::sim {
 namespace {
@@ -176,7 +176,7 @@ TEST_F(SessionTest, LoadFillsTheHandlesPublishesTheFolderAndInstallsThePicture) 
             ? "loaded"
             : "not loaded");
   });
-  const auto picture = specifics::goalPicturePath(folder.path() / "appdata");
+  const auto picture = plugin_facts::goalPicturePath(folder.path() / "appdata");
   ASSERT_EQ(s.run("load\nunload\npicture unloadable\nload\nunload\npicture absent\nload").code,
             ExitCode::Ok);
   const auto appData = (folder.path() / "appdata").string();
