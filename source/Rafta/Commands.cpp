@@ -100,9 +100,7 @@ void Rafta::onResetTotalCommand(std::vector<std::string> words) {
     Log("Compteur total Rafta inchangé : tapez rafta_reset_total confirm pour le remettre à zéro"_cp1252);
     return;
   }
-  totalHitCount = 0;
-  changedSinceLoad = true;
-  StoreSetting("rafta_total_hit_count", totalHitCount);
+  ResetTotal();
   Commit();
   Log("Compteur total Rafta remis à zéro"_cp1252);
 }

@@ -327,3 +327,9 @@ void Rafta::CountHit(double gameTime) {
   StoreSetting("rafta_total_hit_count", totalHitCount);
   Commit();
 }
+
+void Rafta::ResetTotal() {
+  changedSinceLoad = true;
+  totalHitCount = 0;
+  StoreSetting("rafta_total_hit_count", totalHitCount);
+}

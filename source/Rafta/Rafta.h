@@ -62,6 +62,8 @@ class Rafta final : public BakkesMod::Plugin::BakkesModPlugin,
   void Commit();
   // Raises the three counters for one counted hit and stores the total once it is known.
   void CountHit(double gameTime);
+  // Sets the all-time total to zero and stores it; the page's button and the bound command.
+  void ResetTotal();
 
   // How far the stored total is known; until it is read, a counted hit must not overwrite what
   // the configuration holds.

@@ -89,9 +89,7 @@ void Rafta::RenderCounterResets() {
   }
   ImGui::SameLine();
   if (ImGui::Button("Reinitialiser le compteur total")) {
-    changedSinceLoad = true;
-    totalHitCount = 0;
-    StoreSetting("rafta_total_hit_count", totalHitCount);
+    ResetTotal();
   }
 }
 
