@@ -81,11 +81,7 @@ void Rafta::onStyleCommand(std::vector<std::string> words) {
     Log("rafta_style : style inchangé, tapez rafta_style suivi de 0 à 4 ou de next"_cp1252);
     return;
   }
-  // The field too, so that an unload before the next frame stores the chosen style.
-  overlayStyle = style;
-  changedSinceLoad = true;
-  StoreSetting("rafta_overlay_style", overlayStyle);
-  Commit();
+  ChooseStyle(style);
   Log(rafta::Concat("Style d'overlay Rafta : ", std::to_string(overlayStyle)));
 }
 

@@ -105,6 +105,13 @@ Vector2 Rafta::CanvasSize() const {
   return kFallbackCanvas;
 }
 
+void Rafta::ChooseStyle(int style) {
+  changedSinceLoad = true;
+  overlayStyle = style;
+  StoreSetting("rafta_overlay_style", overlayStyle);
+  Commit();
+}
+
 bool Rafta::IsGoalPictureShown() const { return goalImage && goalImage->IsLoadedForCanvas(); }
 
 void Rafta::DrawBoxed(CanvasWrapper& canvas, LinearColor background, float pictureScale,

@@ -64,6 +64,9 @@ class Rafta final : public BakkesMod::Plugin::BakkesModPlugin,
   void CountHit(double gameTime);
   // Sets the all-time total to zero and stores it; the page's button and the bound command.
   void ResetTotal();
+  // Stores and commits a style from the page or the bound command; the field too, so that an
+  // unload before the next frame stores it.
+  void ChooseStyle(int style);
 
   // How far the stored total is known; until it is read, a counted hit must not overwrite what
   // the configuration holds.

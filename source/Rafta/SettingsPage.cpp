@@ -124,9 +124,6 @@ void Rafta::RenderStyleChoice() {
   ImGui::PopStyleColor();
   if (ImGui::Combo("##overlay_style", &styleSelection, kStyleItems.data(),
                    static_cast<int>(kStyleItems.size()))) {
-    changedSinceLoad = true;
-    overlayStyle = styleSelection;
-    StoreSetting("rafta_overlay_style", overlayStyle);
-    Commit();
+    ChooseStyle(styleSelection);
   }
 }
