@@ -71,7 +71,7 @@ std::string describe(const CanvasCall& call) {
   return out.str();
 }
 
-Canvas::Canvas(Vector2 size, TextMeasure measure, std::function<void(const std::string&)> trace)
+Canvas::Canvas(Vector2 size, TextMeasure measure, TextSink trace)
     : size_(size), measure_(std::move(measure)), trace_(std::move(trace)) {}
 
 void Canvas::record(CanvasCall call) {

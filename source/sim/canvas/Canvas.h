@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "bakkesmod/wrappers/wrapperstructs.h"
+#include "sim/base/Text.h"
 #include "sim/canvas/HostPicture.h"
 
 namespace rafta::sim {
@@ -80,7 +81,7 @@ using TextMeasure = std::function<Vector2F(const std::string& text, float xScale
 // The surface of one frame: it records every call made on it.
 class Canvas {
  public:
-  Canvas(Vector2 size, TextMeasure measure, std::function<void(const std::string&)> trace);
+  Canvas(Vector2 size, TextMeasure measure, TextSink trace);
 
   void record(CanvasCall call);
   [[nodiscard]] const std::vector<CanvasCall>& calls() const;
@@ -91,7 +92,7 @@ class Canvas {
  private:
   Vector2 size_;
   TextMeasure measure_;
-  std::function<void(const std::string&)> trace_;
+  TextSink trace_;
   std::vector<CanvasCall> calls_;
 };
 

@@ -19,14 +19,9 @@ std::string shortestText(float value) {
 }  // namespace
 
 ConsoleVariable::ConsoleVariable(std::string name, std::string defaultValue, CvarSettings settings)
-    : name_(std::move(name)),
-      default_(std::move(defaultValue)),
-      settings_(std::move(settings)),
-      text_(default_) {}
+    : name_(std::move(name)), settings_(std::move(settings)), text_(std::move(defaultValue)) {}
 
 const std::string& ConsoleVariable::name() const { return name_; }
-
-const std::string& ConsoleVariable::defaultValue() const { return default_; }
 
 const CvarSettings& ConsoleVariable::settings() const { return settings_; }
 

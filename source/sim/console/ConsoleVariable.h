@@ -23,7 +23,6 @@ class ConsoleVariable {
   ConsoleVariable(std::string name, std::string defaultValue, CvarSettings settings);
 
   [[nodiscard]] const std::string& name() const;
-  [[nodiscard]] const std::string& defaultValue() const;
   [[nodiscard]] const CvarSettings& settings() const;
 
   [[nodiscard]] const std::string& text() const;
@@ -40,7 +39,6 @@ class ConsoleVariable {
 
  private:
   std::string name_;
-  std::string default_;
   CvarSettings settings_;
   std::string text_;
 };

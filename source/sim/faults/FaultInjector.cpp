@@ -3,7 +3,6 @@
 #include <array>
 #include <bit>
 #include <charconv>
-#include <cmath>
 #include <limits>
 #include <utility>
 
@@ -82,20 +81,16 @@ void FaultInjector::arm(const FaultPlan& plan) {
   }
   plan_ = plan;
   state_ = plan.seed;
-  armed_ = plan.rate > 0.0 && plan.kinds != 0;
-  armedOne = armed_ ? this : nullptr;
+  armedOne = plan.rate > 0.0 && plan.kinds != 0 ? this : nullptr;
 }
 
 void FaultInjector::disarm() {
-  armed_ = false;
   if (armedOne == this) {
     armedOne = nullptr;
   }
 }
 
-void FaultInjector::setTrace(std::function<void(const std::string&)> trace) {
-  trace_ = std::move(trace);
-}
+void FaultInjector::setTrace(TextSink trace) { trace_ = std::move(trace); }
 
 void FaultInjector::setObserver(Observer observer) { observer_ = std::move(observer); }
 
@@ -111,7 +106,7 @@ std::uint64_t FaultInjector::next() {
 std::uint64_t FaultInjector::below(std::uint64_t bound) { return next() % bound; }
 
 bool FaultInjector::strikes(FaultKind kind) {
-  if (!armed_ || (plan_.kinds & faultBit(kind)) == 0) {
+  if (armedOne != this || (plan_.kinds & faultBit(kind)) == 0) {
     return false;
   }
   // 53 random bits as a fraction in [0, 1).

@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "bakkesmod/wrappers/wrapperstructs.h"
+#include "sim/base/Text.h"
 
 namespace rafta::sim {
 
@@ -61,7 +62,7 @@ class FaultInjector {
   // Makes this the armed injector (see armedFaults) until disarm or destruction.
   void arm(const FaultPlan& plan);
   void disarm();
-  void setTrace(std::function<void(const std::string&)> trace);
+  void setTrace(TextSink trace);
   void setObserver(Observer observer);
 
   // Each passes the true answer through, or returns a wrong one. A wrong handle is reported as
@@ -88,9 +89,8 @@ class FaultInjector {
   void report(FaultKind kind, const std::string& what);
 
   FaultPlan plan_;
-  bool armed_ = false;
   std::uint64_t state_ = 0;
-  std::function<void(const std::string&)> trace_;
+  TextSink trace_;
   Observer observer_;
 };
 

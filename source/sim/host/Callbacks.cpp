@@ -147,7 +147,7 @@ void Callbacks::drawFrames(int count) {
   for (int frame = 0; frame < count; ++frame) {
     reports_.trace("frame");
     // Describing every canvas call costs more than the plugin's drawing: only for a reader.
-    std::function<void(const std::string&)> canvasTrace;
+    TextSink canvasTrace;
     if (reports_.tracing()) {
       canvasTrace = [this](const std::string& line) { reports_.trace(line); };
     }

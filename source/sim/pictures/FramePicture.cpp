@@ -4,9 +4,7 @@
 #include <imgui_internal.h>
 
 #include <algorithm>
-#include <array>
 #include <cmath>
-#include <cstdint>
 
 #include "sim/base/Text.h"
 #include "sim/canvas/HostFont.h"

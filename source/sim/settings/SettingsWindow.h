@@ -1,5 +1,6 @@
 #pragma once
 
+// <cstdint> and <string> for PluginSettingsWindow.h, which, as the host's, includes nothing.
 #include <cstdint>
 #include <functional>
 #include <string>
