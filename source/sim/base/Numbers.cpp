@@ -1,5 +1,6 @@
 #include "sim/base/Numbers.h"
 
+#include <array>
 #include <charconv>
 #include <cmath>
 #include <limits>
@@ -53,6 +54,12 @@ float toFloat(double value) {
     return value < 0.0 ? -saturated : saturated;
   }
   return static_cast<float>(value);  // NaN stays NaN
+}
+
+std::string shortestText(float value) {
+  std::array<char, 32> buffer{};
+  const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value);
+  return {buffer.data(), result.ptr};
 }
 
 int toInt(double value) {

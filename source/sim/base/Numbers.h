@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 #include <string_view>
 
 namespace rafta::sim {
@@ -12,6 +13,9 @@ namespace rafta::sim {
 // Conversions that stay defined for every input: out-of-range values saturate, NaN becomes 0 for
 // integers.
 [[nodiscard]] float toFloat(double value);
+
+// The shortest text that reads back as the same float.
+[[nodiscard]] std::string shortestText(float value);
 [[nodiscard]] int toInt(double value);
 
 // Host time is counted in whole microseconds so that sums of script delays meet timer deadlines

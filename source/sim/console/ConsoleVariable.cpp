@@ -1,22 +1,11 @@
 #include "sim/console/ConsoleVariable.h"
 
-#include <array>
-#include <charconv>
 #include <cmath>
 #include <utility>
 
 #include "sim/base/Numbers.h"
 
 namespace rafta::sim {
-namespace {
-
-std::string shortestText(float value) {
-  std::array<char, 32> buffer{};
-  const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value);
-  return {buffer.data(), result.ptr};
-}
-
-}  // namespace
 
 ConsoleVariable::ConsoleVariable(std::string name, std::string defaultValue, CvarSettings settings)
     : name_(std::move(name)), settings_(std::move(settings)), text_(std::move(defaultValue)) {}

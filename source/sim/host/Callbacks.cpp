@@ -4,6 +4,7 @@
 #include <stdexcept>
 #include <utility>
 
+#include "sim/base/Handles.h"
 #include "sim/base/Numbers.h"
 #include "sim/canvas/HostFont.h"
 
@@ -153,7 +154,7 @@ void Callbacks::drawFrames(int count) {
     }
     auto canvas =
         std::make_unique<Canvas>(game_.screenSize(), textMeasure_, std::move(canvasTrace));
-    const auto address = reinterpret_cast<std::uintptr_t>(canvas.get());
+    const auto address = addressOfObject(canvas.get());
     drawables_.invoke([&](const Drawable& draw) { draw(CanvasWrapper(address)); },
                       [&] { orphaned("a drawable"); });
     lastFrame_ = std::move(canvas);

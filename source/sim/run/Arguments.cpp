@@ -11,8 +11,8 @@
 namespace rafta::sim {
 namespace {
 
-// Where an option that names a file or folder keeps it.
-using PathOption = std::filesystem::path& (*)(Arguments&);
+// What an option that takes a value does with it.
+using ValueOption = void (*)(Arguments&, std::string_view);
 
 // `--png --raw` would otherwise take the next option for a folder and drop what the user meant;
 // a file whose name starts so is still reachable as ./--name.
@@ -25,33 +25,6 @@ std::string_view optionValue(std::string_view option, std::string_view value) {
                       std::string(value));
   }
   return value;
-}
-
-const std::map<std::string_view, PathOption>& pathOptions() {
-  static const std::map<std::string_view, PathOption> options{
-      {"--module", [](Arguments& a) -> std::filesystem::path& { return a.module; }},
-      {"--appdata", [](Arguments& a) -> std::filesystem::path& { return a.session.appData; }},
-      {"--config", [](Arguments& a) -> std::filesystem::path& { return a.session.configFile; }},
-      {"--png", [](Arguments& a) -> std::filesystem::path& { return a.session.pictureFolder; }}};
-  return options;
-}
-
-// Takes `--name VALUE` or `--name=VALUE` at args[i]; false when args[i] is no path option.
-bool takePathOption(Arguments& arguments, std::span<const char* const> args, std::size_t& i) {
-  const std::string_view arg = args[i];
-  const auto equals = arg.find('=');
-  const auto found = pathOptions().find(arg.substr(0, equals));
-  if (found == pathOptions().end()) {
-    return false;
-  }
-  std::string_view value;
-  if (equals != std::string_view::npos) {
-    value = arg.substr(equals + 1);
-  } else if (i + 1 < args.size()) {
-    value = args[++i];
-  }
-  found->second(arguments) = optionValue(found->first, value);
-  return true;
 }
 
 // `RATE:SEED`.
@@ -75,6 +48,34 @@ FaultPlan parseFaultPlan(std::string_view text) {
   return {rate, *seed, kAllFaultKinds};
 }
 
+const std::map<std::string_view, ValueOption>& valueOptions() {
+  static const std::map<std::string_view, ValueOption> options{
+      {"--module", [](Arguments& a, std::string_view v) { a.module = v; }},
+      {"--appdata", [](Arguments& a, std::string_view v) { a.session.appData = v; }},
+      {"--config", [](Arguments& a, std::string_view v) { a.session.configFile = v; }},
+      {"--png", [](Arguments& a, std::string_view v) { a.session.pictureFolder = v; }},
+      {"--faults", [](Arguments& a, std::string_view v) { a.session.faults = parseFaultPlan(v); }}};
+  return options;
+}
+
+// Takes `--name VALUE` or `--name=VALUE` at args[i]; false when args[i] is no such option.
+bool takeValueOption(Arguments& arguments, std::span<const char* const> args, std::size_t& i) {
+  const std::string_view arg = args[i];
+  const auto equals = arg.find('=');
+  const auto found = valueOptions().find(arg.substr(0, equals));
+  if (found == valueOptions().end()) {
+    return false;
+  }
+  std::string_view value;
+  if (equals != std::string_view::npos) {
+    value = arg.substr(equals + 1);
+  } else if (i + 1 < args.size()) {
+    value = args[++i];
+  }
+  found->second(arguments, optionValue(found->first, value));
+  return true;
+}
+
 }  // namespace
 
 Arguments parseArguments(std::span<const char* const> args) {
@@ -94,14 +95,7 @@ Arguments parseArguments(std::span<const char* const> args) {
       arguments.session.trace = true;
     } else if (arg == "--help") {
       arguments.help = true;
-    } else if (arg == "--faults" || arg.starts_with("--faults=")) {
-      const bool joined = arg != "--faults";
-      if (!joined && i + 1 >= args.size()) {
-        throw ScriptError("--faults needs a value");
-      }
-      arguments.session.faults = parseFaultPlan(
-          optionValue("--faults", joined ? arg.substr(9) : std::string_view(args[++i])));
-    } else if (takePathOption(arguments, args, i)) {
+    } else if (takeValueOption(arguments, args, i)) {
       continue;
     } else if (arg.starts_with("--") || !arguments.script.empty()) {
       throw ScriptError("unexpected argument " + std::string(arg));

@@ -209,8 +209,8 @@ void Session::writePicture(const std::string& kind, const Image& image) {
   }
 }
 
-void Session::warn(const std::string& message) const {
-  emit(options_.err, std::cerr, printable(locate(scriptName_, line_) + message));
+void Session::warn(const std::string& message) {
+  host_.reports().warn(locate(scriptName_, line_) + message);
 }
 
 }  // namespace rafta::sim

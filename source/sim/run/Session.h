@@ -80,7 +80,7 @@ class Session {
   void writePicture(const std::string& kind, const Image& image);
   // Once for each run of frames at a size too large to paint whole.
   void sayWhenCut(Vector2 reported);
-  void warn(const std::string& message) const;
+  void warn(const std::string& message);
 
   SessionOptions options_;
   AppDataFolder appData_;

@@ -1,7 +1,6 @@
 #include "sim/settings/SettingsWindowUser.h"
 
 #include <algorithm>
-#include <array>
 #include <cfloat>
 #include <charconv>
 #include <cmath>
@@ -9,6 +8,7 @@
 #include <utility>
 
 #include "sim/base/Errors.h"
+#include "sim/base/Numbers.h"
 #include "sim/base/PluginFacts.h"
 #include "sim/base/Text.h"
 #include "sim/settings/SettingsWindowText.h"
@@ -48,10 +48,7 @@ std::optional<double> firstNumber(std::string_view text) {
 
 // The shortest text that reads back as the slider's float holding the value.
 std::string floatText(double value) {
-  std::array<char, 32> text{};
-  const auto single = static_cast<float>(std::clamp(value, -double{FLT_MAX}, double{FLT_MAX}));
-  const auto [end, error] = std::to_chars(text.data(), text.data() + text.size(), single);
-  return {text.data(), end};
+  return shortestText(static_cast<float>(std::clamp(value, -double{FLT_MAX}, double{FLT_MAX})));
 }
 
 }  // namespace

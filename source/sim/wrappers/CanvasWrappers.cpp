@@ -21,8 +21,6 @@ void record(std::uintptr_t address, CanvasCall call) {
   }
 }
 
-Vector2F toFloat(Vector2 v) { return {static_cast<float>(v.X), static_cast<float>(v.Y)}; }
-
 // A channel given as a char is one byte, 0 to 255, whatever the sign of char.
 float channel(char value) { return static_cast<float>(static_cast<unsigned char>(value)); }
 
@@ -42,7 +40,7 @@ CanvasWrapper::CanvasWrapper(std::uintptr_t mem) : address(mem) {}
 
 void CanvasWrapper::SetPosition(Vector2F pos) { record(address, canvas::SetPosition{pos}); }
 
-void CanvasWrapper::SetPosition(Vector2 pos) { SetPosition(toFloat(pos)); }
+void CanvasWrapper::SetPosition(Vector2 pos) { SetPosition(canvas::toFloat(pos)); }
 
 void CanvasWrapper::SetColor(LinearColor color) { record(address, canvas::SetColor{color}); }
 
@@ -52,11 +50,11 @@ void CanvasWrapper::SetColor(char red, char green, char blue, char alpha) {
 
 void CanvasWrapper::DrawBox(Vector2F size) { record(address, canvas::DrawBox{size}); }
 
-void CanvasWrapper::DrawBox(Vector2 size) { DrawBox(toFloat(size)); }
+void CanvasWrapper::DrawBox(Vector2 size) { DrawBox(canvas::toFloat(size)); }
 
 void CanvasWrapper::FillBox(Vector2F size) { record(address, canvas::FillBox{size}); }
 
-void CanvasWrapper::FillBox(Vector2 size) { FillBox(toFloat(size)); }
+void CanvasWrapper::FillBox(Vector2 size) { FillBox(canvas::toFloat(size)); }
 
 void CanvasWrapper::DrawLine(Vector2F start, Vector2F end) {
   record(address, canvas::DrawLine{start, end, std::nullopt});
