@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cmath>
 #include <cstddef>
-#include <functional>
 #include <stdexcept>
 #include <utility>
 
@@ -57,8 +56,9 @@ int pastLastCentre(double high, int lo, int hi) {
 // Visits every pixel of the box whose centre the triangle covers, in either winding. A centre on
 // an edge belongs to the triangle only if that edge is a top or left one, so triangles that share
 // an edge never both cover a pixel. Degenerate triangles cover nothing.
-void coverTriangle(const std::array<ImVec2, 3>& corners, PixelBox box,
-                   const std::function<void(int x, int y, const CornerWeights& weights)>& visit) {
+// `visit(x, y, weights)` is a template parameter: it runs for every covered pixel.
+template <typename Visit>
+void coverTriangle(const std::array<ImVec2, 3>& corners, PixelBox box, const Visit& visit) {
   std::array<Point, 3> p{};
   for (std::size_t i = 0; i < 3; ++i) {
     p.at(i) = {corners.at(i).x, corners.at(i).y};

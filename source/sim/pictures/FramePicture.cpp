@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <string>
 
 #include "sim/base/Text.h"
 #include "sim/canvas/HostFont.h"
@@ -68,10 +69,11 @@ class Replay {
   void operator()(const canvas::DrawString& c) {
     // Glyphs sit on whole pixels, as the font's own layout places them.
     const ImVec2 origin(std::trunc(position_.x), std::trunc(position_.y));
+    const auto utf8 = windows1252ToUtf8(c.text);
     if (c.dropShadow) {
-      text(c, ImVec2(origin.x + 1.0F, origin.y + 1.0F), colour_ & IM_COL32_A_MASK);
+      text(c, utf8, ImVec2(origin.x + 1.0F, origin.y + 1.0F), colour_ & IM_COL32_A_MASK);
     }
-    text(c, origin, colour_);
+    text(c, utf8, origin, colour_);
   }
   // A picture that was not loaded for the canvas draws nothing.
   void operator()(const canvas::DrawTexture& c) {
@@ -91,9 +93,8 @@ class Replay {
     return {position_.x + size.X, position_.y + size.Y};
   }
 
-  void text(const canvas::DrawString& c, ImVec2 origin, ImU32 colour) {
+  void text(const canvas::DrawString& c, const std::string& utf8, ImVec2 origin, ImU32 colour) {
     const auto& font = HostFont::instance().font();
-    const auto utf8 = windows1252ToUtf8(c.text);
     const int first = list_.VtxBuffer.Size;
     list_.AddText(&font, font.FontSize, origin, colour, utf8.data(), utf8.data() + utf8.size());
     scaleText(list_, first, origin, c.xScale, c.yScale);
