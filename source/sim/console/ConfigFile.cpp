@@ -82,25 +82,6 @@ std::filesystem::path linkTarget(const std::filesystem::path& file) {
   fail(file, std::generic_category().message(ELOOP));
 }
 
-// A run killed between writing its temporary and the rename leaves the temporary behind; only
-// files named as this code names them go.
-void removeLeftTemporaries(const std::filesystem::path& target) {
-  const auto prefix = target.filename().string() + std::string(kTemporaryMark);
-  const auto folder = target.has_parent_path() ? target.parent_path() : ".";
-  std::error_code error;
-  for (const auto& entry : std::filesystem::directory_iterator(folder, error)) {
-    const auto name = entry.path().filename().string();
-    const bool ours =
-        name.size() == prefix.size() + kTemporaryTail && name.starts_with(prefix) &&
-        std::all_of(name.begin() + static_cast<std::ptrdiff_t>(prefix.size()), name.end(),
-                    [](char c) { return std::isalnum(static_cast<unsigned char>(c)) != 0; });
-    std::error_code ignored;
-    if (ours && entry.symlink_status(ignored).type() == std::filesystem::file_type::regular) {
-      std::filesystem::remove(entry.path(), ignored);
-    }
-  }
-}
-
 void writeAll(int fd, const std::string& text, const std::filesystem::path& file) {
   std::size_t done = 0;
   while (done < text.size()) {
@@ -202,13 +183,30 @@ void writeConfig(const std::filesystem::path& file, const StoredValues& values) 
       fail(file, error.message());
     }
   }
-  removeLeftTemporaries(target);
   const auto temporary = writeTemporary(target, render(values));
   std::filesystem::rename(temporary, target, error);
   if (error) {
     const auto why = error.message();
     std::filesystem::remove(temporary, error);
     fail(file, why);
+  }
+}
+
+void removeLeftTemporaries(const std::filesystem::path& file) {
+  const auto target = linkTarget(file);
+  const auto prefix = target.filename().string() + std::string(kTemporaryMark);
+  const auto folder = target.has_parent_path() ? target.parent_path() : ".";
+  std::error_code error;
+  for (const auto& entry : std::filesystem::directory_iterator(folder, error)) {
+    const auto name = entry.path().filename().string();
+    const bool ours =
+        name.size() == prefix.size() + kTemporaryTail && name.starts_with(prefix) &&
+        std::all_of(name.begin() + static_cast<std::ptrdiff_t>(prefix.size()), name.end(),
+                    [](char c) { return std::isalnum(static_cast<unsigned char>(c)) != 0; });
+    std::error_code ignored;
+    if (ours && entry.symlink_status(ignored).type() == std::filesystem::file_type::regular) {
+      std::filesystem::remove(entry.path(), ignored);
+    }
   }
 }
 

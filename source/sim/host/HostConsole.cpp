@@ -95,6 +95,10 @@ void HostConsole::writeConfigFile() {
     return;
   }
   try {
+    if (!leftTemporariesRemoved_) {
+      removeLeftTemporaries(configFile_);
+      leftTemporariesRemoved_ = true;
+    }
     writeConfig(configFile_, stored_);
   } catch (const std::exception& error) {
     reports_.ioFailed("writeconfig: " + std::string(error.what()));

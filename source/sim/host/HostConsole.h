@@ -72,6 +72,7 @@ class HostConsole {
   StoredValues stored_;
   std::int64_t configDelay_ = 0;
   bool configFileWrites_ = true;
+  bool leftTemporariesRemoved_ = false;  // by the first write; see removeLeftTemporaries
 };
 
 }  // namespace rafta::sim
