@@ -18,10 +18,10 @@ HostConsole::HostConsole(std::filesystem::path configFile, Reports& reports, Sch
   readStored();
 }
 
-void HostConsole::log(const std::string& line) {
-  log_.add(line);
+void HostConsole::log(std::string line) {
+  log_.add(std::move(line));
   if (logSink_) {
-    logSink_(line);
+    logSink_(log_.entries().back());
   }
 }
 
@@ -75,12 +75,13 @@ bool HostConsole::consoleSet(const std::string& name, const std::string& value) 
   return true;
 }
 
-void HostConsole::executeCommand(const std::string& command) {
-  commands_.add(command);
+void HostConsole::executeCommand(std::string command) {
   if (reports_.tracing()) {
     reports_.trace("executeCommand " + quote(command));
   }
-  if (command == "writeconfig") {
+  const bool writesConfig = command == "writeconfig";
+  commands_.add(std::move(command));
+  if (writesConfig) {
     writeConfigFile();
   }
 }

@@ -27,7 +27,7 @@ class HostConsole {
   HostConsole(std::filesystem::path configFile, Reports& reports, Scheduler& clock);
 
   // The log, raw bytes as the plugin handed them over.
-  void log(const std::string& line);
+  void log(std::string line);
   // The recent lines (at least the last 256), oldest first.
   [[nodiscard]] const std::vector<std::string>& logLines() const;
   void setLogSink(TextSink sink);
@@ -40,7 +40,7 @@ class HostConsole {
   bool consoleSet(const std::string& name, const std::string& value);
 
   // A console command, as a plugin executes it; "writeconfig" writes the configuration file.
-  void executeCommand(const std::string& command);
+  void executeCommand(std::string command);
   // The recent commands (at least the last 256), oldest first.
   [[nodiscard]] const std::vector<std::string>& executedCommands() const;
 

@@ -101,8 +101,9 @@ Vector2F CanvasWrapper::GetStringSize(std::string text, float xScale, float ySca
   if (target == nullptr) {
     return {0.0F, 0.0F};
   }
-  target->record(canvas::MeasureString{text, xScale, yScale});
-  return target->measure(text, xScale, yScale);
+  const Vector2F size = target->measure(text, xScale, yScale);
+  target->record(canvas::MeasureString{std::move(text), xScale, yScale});
+  return size;
 }
 
 void CanvasWrapper::DrawTexture(ImageWrapper* tex, float scale) {

@@ -56,7 +56,7 @@ CVarWrapper CVarManagerWrapper::getCvar(std::string cvar) {
 
 void CVarManagerWrapper::log(std::string text) {
   if (auto* host = objectAt<Host>(address)) {
-    host->console().log(text);
+    host->console().log(std::move(text));
   }
 }
 
@@ -66,7 +66,7 @@ void CVarManagerWrapper::log(std::wstring text) { log(wideToWindows1252(text)); 
 // The flag asks the real console to echo the command; this console has nothing to echo to.
 void CVarManagerWrapper::executeCommand(std::string command, bool /*log*/) {
   if (auto* host = objectAt<Host>(address)) {
-    host->console().executeCommand(command);
+    host->console().executeCommand(std::move(command));
   }
 }
 
