@@ -69,7 +69,7 @@ void Rafta::RemoveCommands() {
 
 void Rafta::onToggleOverlayCommand(std::vector<std::string> /*words*/) {
   overlayEnabled = !overlayEnabled;
-  changedSinceLoad = true;
+  CommitOverlaySwitch();
   Log(overlayEnabled ? "Overlay Rafta affiché"_cp1252 : "Overlay Rafta masqué"_cp1252);
 }
 

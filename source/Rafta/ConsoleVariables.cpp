@@ -1,12 +1,19 @@
-// Settings variables: registration, the delayed read of the stored total, and saving.
+// Settings variables: registration, applying what is stored, the delayed read of the stored
+// total, and saving to the host's configuration and to the plugin's own copy.
 #include <array>
-#include <cstdlib>
+#include <charconv>
+#include <filesystem>
+#include <optional>
+#include <span>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 #include "Counters.h"
 #include "Cp1252.h"
 #include "Rafta.h"
+#include "SavedCopy.h"
 #include "Text.h"
 
 using namespace rafta::literals;
@@ -21,38 +28,37 @@ struct VariableDefinition {
   float min;
   bool hasMax;
   float max;
+  bool decimal;  // read and kept as a float; the others as whole numbers
 };
 
-constexpr VariableDefinition kDebugVariable = {
-    "rafta_debug", "0", "Enable debug logs for Rafta plugin", true, 0.0F, true, 1.0F};
-
-// In registration order.
-constexpr std::array<VariableDefinition, 8> kSettingsVariables = {{
-    {"rafta_overlay_enabled", "1", "Affiche l'overlay Rafta", false, 0.0F, false, 0.0F},
-    {"rafta_overlay_x", "100", "Position X overlay", true, 0.0F, true, 1920.0F},
-    {"rafta_overlay_y", "100", "Position Y overlay", true, 0.0F, true, 1080.0F},
+// In registration order: the debug switch first, on its own before load's manager check.
+constexpr std::array<VariableDefinition, 9> kVariables = {{
+    {"rafta_debug", "0", "Enable debug logs for Rafta plugin", true, 0.0F, true, 1.0F, false},
+    {"rafta_overlay_enabled", "1", "Affiche l'overlay Rafta", false, 0.0F, false, 0.0F, false},
+    {"rafta_overlay_x", "100", "Position X overlay", true, 0.0F, true, 1920.0F, true},
+    {"rafta_overlay_y", "100", "Position Y overlay", true, 0.0F, true, 1080.0F, true},
     {"rafta_overlay_style", "0",
      "Style d'affichage de l'overlay (0=classique, 1=minimal, 2=large, 3=Sobre, 4=Tableau)", false,
-     0.0F, false, 0.0F},
-    {"rafta_count_in_freeplay", "0", "Compter en Freeplay ?", true, 0.0F, true, 1.0F},
-    {"rafta_count_in_training", "0", "Compter en Entraînement ?"_cp1252, true, 0.0F, true, 1.0F},
-    {"rafta_count_in_match", "1", "Compter en Match ?", true, 0.0F, true, 1.0F},
-    {"rafta_total_hit_count", "0", "Compteur total de touches Rafta", false, 0.0F, false, 0.0F},
+     0.0F, false, 0.0F, false},
+    {"rafta_count_in_freeplay", "0", "Compter en Freeplay ?", true, 0.0F, true, 1.0F, false},
+    {"rafta_count_in_training", "0", "Compter en Entraînement ?"_cp1252, true, 0.0F, true, 1.0F,
+     false},
+    {"rafta_count_in_match", "1", "Compter en Match ?", true, 0.0F, true, 1.0F, false},
+    {"rafta_total_hit_count", "0", "Compteur total de touches Rafta", false, 0.0F, false, 0.0F,
+     false},
 }};
+
+constexpr std::array<std::string_view, kVariables.size()> kVariableNames = [] {
+  std::array<std::string_view, kVariables.size()> names{};
+  for (std::size_t i = 0; i < kVariables.size(); ++i) {
+    names[i] = kVariables[i].name;
+  }
+  return names;
+}();
 
 constexpr bool kSearchable = true;
 constexpr bool kSaveToConfig = true;
 constexpr float kStoredTotalDelaySeconds = 1.0F;
-
-// A setting's registration default, as the number the host reads from it.
-double DefaultOf(std::string_view name) {
-  for (const VariableDefinition& variable : kSettingsVariables) {
-    if (name == variable.name) {
-      return std::strtod(variable.defaultValue, nullptr);
-    }
-  }
-  return 0.0;
-}
 
 void Register(CVarManagerWrapper& manager, const VariableDefinition& variable) {
   // The handle is dropped at once: every use looks the variable up again.
@@ -61,14 +67,74 @@ void Register(CVarManagerWrapper& manager, const VariableDefinition& variable) {
                              variable.min, variable.hasMax, variable.max, kSaveToConfig);
 }
 
+// The shortest text that reads back as the same float.
+std::string ShortestText(float value) {
+  std::array<char, 32> text{};
+  const auto end = std::to_chars(text.data(), text.data() + text.size(), value).ptr;
+  return {text.data(), end};
+}
+
+// The variable's value as the saved copy keeps it; nothing when the host has no such variable.
+std::optional<std::string> SavedText(CVarManagerWrapper& manager,
+                                     const VariableDefinition& variable) {
+  CVarWrapper found = manager.getCvar(variable.name);
+  if (found.IsNull()) {
+    return std::nullopt;
+  }
+  return variable.decimal ? ShortestText(found.getFloatValue())
+                          : std::to_string(found.getIntValue());
+}
+
 }  // namespace
 
-void Rafta::RegisterDebugVariable() { Register(*cvarManager, kDebugVariable); }
+void Rafta::RegisterDebugVariable() { Register(*cvarManager, kVariables.front()); }
 
 void Rafta::RegisterSettingsVariables() {
-  for (const VariableDefinition& variable : kSettingsVariables) {
+  for (const VariableDefinition& variable : std::span(kVariables).subspan(1)) {
     Register(*cvarManager, variable);
   }
+}
+
+std::filesystem::path Rafta::SavedCopyPath() const {
+  return gameWrapper->GetBakkesModPath() / "cfg" / "rafta.cfg";
+}
+
+// Registered variables hold their defaults, whatever is stored: on a game start the host executes
+// its configuration only after load, and a load after an unload gets nothing from it.
+void Rafta::ApplyStoredValues() {
+  const std::filesystem::path copy = SavedCopyPath();
+  switch (rafta::InspectSavedCopy(copy, kVariableNames)) {
+    case rafta::SavedCopyState::Sound:
+      cvarManager->loadCfg(copy.string());
+      return;
+    case rafta::SavedCopyState::Missing:  // the first start that keeps a copy
+      break;
+    case rafta::SavedCopyState::Damaged:
+      // Applying part of it could lower what is stored; the next commit writes it whole again.
+      Log(rafta::Concat("Erreur : "_cp1252, copy.string(),
+                        " est endommagé, les valeurs de config.cfg sont gardées"_cp1252));
+      break;
+  }
+  cvarManager->executeCommand("exec config.cfg", false);
+}
+
+void Rafta::WriteSavedCopy() {
+  std::vector<rafta::SavedValue> values;
+  for (const VariableDefinition& variable : kVariables) {
+    std::optional<std::string> text = SavedText(*cvarManager, variable);
+    if (!text) {
+      return;  // a copy without every variable would read as damaged: the last whole one stays
+    }
+    values.push_back({variable.name, std::move(*text)});
+  }
+  const std::filesystem::path copy = SavedCopyPath();
+  const bool written = rafta::WriteSavedCopy(copy, values);
+  // Once for each run of failures, not at every hit.
+  if (!written && !savedCopyUnwritable) {
+    Log(rafta::Concat("Erreur : impossible d'écrire "_cp1252, copy.string(),
+                      ", seul config.cfg garde les valeurs"_cp1252));
+  }
+  savedCopyUnwritable = !written;
 }
 
 void Rafta::ScheduleStoredTotalRead() {
@@ -112,13 +178,6 @@ void Rafta::SaveSettings() {
   Log("Commande writeconfig exécutée"_cp1252);
 }
 
-bool Rafta::SavesOnlyDefaults() const {
-  return overlayX == DefaultOf("rafta_overlay_x") && overlayY == DefaultOf("rafta_overlay_y") &&
-         (overlayEnabled ? 1.0 : 0.0) == DefaultOf("rafta_overlay_enabled") &&
-         totalHitCount == DefaultOf("rafta_total_hit_count") &&
-         overlayStyle == DefaultOf("rafta_overlay_style");
-}
-
 void Rafta::LogOverlayPosition() const {
   Log("Sauvegarde overlayX: " + rafta::Fixed6(overlayX) + " overlayY: " + rafta::Fixed6(overlayY));
 }
@@ -139,4 +198,7 @@ void Rafta::StoreSetting(const char* name, float value) const {
 
 bool Rafta::IsDebugEnabled() const { return cvarManager->getCvar("rafta_debug").getBoolValue(); }
 
-void Rafta::Commit() { cvarManager->executeCommand("writeconfig", true); }
+void Rafta::Commit() {
+  cvarManager->executeCommand("writeconfig", true);
+  WriteSavedCopy();
+}

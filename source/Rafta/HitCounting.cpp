@@ -313,7 +313,6 @@ void Rafta::CountHit(double gameTime) {
   if (storedTotal == StoredTotal::Missing) {
     ReadStoredTotal();
   }
-  changedSinceLoad = true;
   lastHitTime = gameTime;
   totalHitCount = rafta::SaturatingAdd(totalHitCount, 1);
   sessionHitCount = rafta::SaturatingAdd(sessionHitCount, 1);
@@ -329,7 +328,6 @@ void Rafta::CountHit(double gameTime) {
 }
 
 void Rafta::ResetTotal() {
-  changedSinceLoad = true;
   totalHitCount = 0;
   StoreSetting("rafta_total_hit_count", totalHitCount);
 }

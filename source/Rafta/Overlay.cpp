@@ -106,9 +106,13 @@ Vector2 Rafta::CanvasSize() const {
 }
 
 void Rafta::ChooseStyle(int style) {
-  changedSinceLoad = true;
   overlayStyle = style;
   StoreSetting("rafta_overlay_style", overlayStyle);
+  Commit();
+}
+
+void Rafta::CommitOverlaySwitch() {
+  StoreSetting("rafta_overlay_enabled", overlayEnabled ? 1 : 0);
   Commit();
 }
 

@@ -30,6 +30,11 @@ void ReportWithoutConsole(std::string_view message) {
   OutputDebugStringA(line.c_str());
 }
 
+bool RenameReplacing(const std::filesystem::path& from, const std::filesystem::path& to) noexcept {
+  return MoveFileExW(from.c_str(), to.c_str(),
+                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+}
+
 #else
 
 // Stands in for the shell's folder query: the host exports the folder as it would on Windows.
@@ -43,6 +48,10 @@ std::optional<std::string> RoamingAppDataFolder() {
 
 void ReportWithoutConsole(std::string_view message) {
   std::fprintf(stderr, "%.*s\n", static_cast<int>(message.size()), message.data());
+}
+
+bool RenameReplacing(const std::filesystem::path& from, const std::filesystem::path& to) noexcept {
+  return std::rename(from.c_str(), to.c_str()) == 0;
 }
 
 #endif

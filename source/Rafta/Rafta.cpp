@@ -40,6 +40,7 @@ void Rafta::onLoad() {
   RegisterDebugVariable();
   globalCvarManager = cvarManager;
   RegisterSettingsVariables();
+  ApplyStoredValues();
   ScheduleStoredTotalRead();
 
   overlayEnabled = cvarManager->getCvar("rafta_overlay_enabled").getBoolValue();
@@ -90,20 +91,13 @@ void Rafta::onUnload() {
     return;  // load never got past its checks: nothing was installed
   }
   // Saving before the stored total is known would overwrite it with what was counted since load.
-  const bool storedValuesMayBeUnapplied = storedTotal == StoredTotal::Pending;
   if (storedTotal != StoredTotal::Read) {
     ReadStoredTotal();
   }
   gameWrapper->UnregisterDrawables();
   UnregisterHitHook();
   gameWrapper->UnhookEvent(rafta::game::kPostBeginPlay);
-  // Before the host applied the stored values, a save of untouched defaults would write them
-  // over what is stored; had the stored values been these defaults, the file holds them already.
-  if (storedValuesMayBeUnapplied && !changedSinceLoad && SavesOnlyDefaults()) {
-    Log("Sauvegarde ignorée : seules les valeurs par défaut auraient été écrites"_cp1252);
-  } else {
-    SaveSettings();
-  }
+  SaveSettings();
   Log("Plugin Rafta déchargé."_cp1252);
   UnhookMatchEvents();
   // Timers armed while loaded stand down, even while the host still shares this object.

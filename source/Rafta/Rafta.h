@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <filesystem>
 #include <functional>
 #include <memory>
 #include <mutex>
@@ -53,13 +54,17 @@ class Rafta final : public BakkesMod::Plugin::BakkesModPlugin,
   // Settings variables and the stored total.
   void RegisterDebugVariable();
   void RegisterSettingsVariables();
+  // What the saved copy holds, or else the host's configuration, onto the registered variables.
+  void ApplyStoredValues();
   void ScheduleStoredTotalRead();
   void ReadStoredTotal();
   void SaveSettings();
-  // Whether the unload's save would write nothing but the variables' registration defaults.
-  [[nodiscard]] bool SavesOnlyDefaults() const;
   [[nodiscard]] bool IsDebugEnabled() const;
+  // The host's configuration and the plugin's saved copy, both from the variables.
   void Commit();
+  // Stores and commits the overlay switch from the page or the bound command, so that a game
+  // that exits without unloading keeps it.
+  void CommitOverlaySwitch();
   // Raises the three counters for one counted hit and stores the total once it is known.
   void CountHit(double gameTime);
   // Sets the all-time total to zero and stores it; the page's button and the bound command.
@@ -71,7 +76,7 @@ class Rafta final : public BakkesMod::Plugin::BakkesModPlugin,
   // How far the stored total is known; until it is read, a counted hit must not overwrite what
   // the configuration holds.
   enum class StoredTotal : std::uint8_t {
-    Pending,  // the delayed read has not run: the host may not have applied stored values yet
+    Pending,  // the delayed read has not run: hits since load are added to what it reads
     Missing,  // a read found no variable: tried again at the next counted hit and at unload
     Read,     // merged into totalHitCount
   };
@@ -96,7 +101,7 @@ class Rafta final : public BakkesMod::Plugin::BakkesModPlugin,
 
   // What keeps unload and late callbacks from losing or touching anything.
   StoredTotal storedTotal = StoredTotal::Pending;  // stored total's reads, at 1 s, hits, unload
-  bool changedSinceLoad = false;                   // unload must save; count, page, commands
+  bool savedCopyUnwritable = false;                // the last write of the copy failed; Commit
   // Weakly held by timers and commands, which may outlive the object or the load they were made
   // for; replaced at unload so that they stand down.
   std::shared_ptr<const bool> liveness = std::make_shared<const bool>(true);
@@ -114,6 +119,8 @@ class Rafta final : public BakkesMod::Plugin::BakkesModPlugin,
   // Writes a setting's variable, unless the host has no such variable.
   void StoreSetting(const char* name, int value) const;
   void StoreSetting(const char* name, float value) const;
+  [[nodiscard]] std::filesystem::path SavedCopyPath() const;
+  void WriteSavedCopy();
 
   // The overlay's layouts.
   [[nodiscard]] Vector2 CanvasSize() const;

@@ -63,7 +63,7 @@ void Rafta::RenderSettings() {
   Title("Overlay on/off et Mode :");
   Gap();
   if (ImGui::Checkbox("Afficher overlay", &overlayEnabled)) {
-    changedSinceLoad = true;
+    CommitOverlaySwitch();
   }
   ImGui::SameLine();
   ImGui::Checkbox(" Freeplay / Entrainement", &countInFreeplayTraining);
@@ -109,7 +109,6 @@ void Rafta::RenderPositionSliders() {
     StoreSetting("rafta_overlay_y", overlayY);
   }
   if (xChanged || yChanged) {
-    changedSinceLoad = true;
     Commit();
   }
 }

@@ -3,6 +3,7 @@
 
 #include <memory>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "HostedPlugin.h"
@@ -31,14 +32,18 @@ TEST(Commands, DoNothingOnceTheObjectHasUnloaded) {
   EXPECT_EQ(session.commits(), 0);
 }
 
-TEST(Commands, EachChangeMakesTheUnloadSave) {
-  for (const std::vector<std::string>& words : {std::vector<std::string>{"rafta_toggle_overlay"},
-                                                {"rafta_style", "0"},
-                                                {"rafta_reset_total", "confirm"}}) {
-    HostedPlugin session;
+// A game may exit without unloading: what a key changed must be stored at once.
+TEST(Commands, EachChangeIsStoredAtOnce) {
+  for (const auto& [words, name, value] :
+       {std::tuple<std::vector<std::string>, std::string, std::string>{
+            {"rafta_toggle_overlay"}, "rafta_overlay_enabled", "0"},
+        {{"rafta_style", "3"}, "rafta_overlay_style", "3"},
+        {{"rafta_reset_total", "confirm"}, "rafta_total_hit_count", "0"}}) {
+    HostedPlugin session("rafta_total_hit_count \"57\"\n");
     session.load();
     ASSERT_TRUE(session.host().callbacks().typeCommand(words));
-    EXPECT_TRUE(session.plugin().changedSinceLoad) << words.front();
+    EXPECT_EQ(session.commits(), 1) << words.front();
+    EXPECT_EQ(session.stored(name), value) << words.front();
   }
 }
 

@@ -80,7 +80,6 @@ TEST_F(EntryPoints, AFreshObjectAfterDeleteMeStartsFromItsInitialValues) {
   EXPECT_FALSE(fresh->hitHooksRegistered);
   EXPECT_TRUE(fresh->lastBallTouchID.empty());
   EXPECT_EQ(fresh->storedTotal, Rafta::StoredTotal::Pending);
-  EXPECT_FALSE(fresh->changedSinceLoad);
 }
 
 TEST_F(EntryPoints, AnObjectTheHostStillSharesOutlivesDeleteMe) {

@@ -38,7 +38,7 @@ std::vector<std::string> installations(const std::vector<std::string>& trace) {
   return kept;
 }
 
-TEST(Load, InstallsHitHooksVariablesTimerDrawableEventsAndCommandsInThatOrder) {
+TEST(Load, InstallsHitHooksVariablesStoredValuesTimerDrawableEventsAndCommandsInThatOrder) {
   HostedPlugin session;
   session.load();
   std::vector<std::string> expected = {"HookEventWithCaller " + kOnHitBall,
@@ -50,6 +50,7 @@ TEST(Load, InstallsHitHooksVariablesTimerDrawableEventsAndCommandsInThatOrder) {
         "rafta_total_hit_count"}) {
     expected.push_back(std::string("registerCvar ") + name);
   }
+  expected.emplace_back("executeCommand");  // the stored values, applied before any read
   expected.emplace_back("SetTimeout 1 s");
   expected.emplace_back("RegisterDrawable");
   for (const std::string& event : kEventHooks) {

@@ -39,7 +39,12 @@ std::optional<std::pair<std::string, std::string>> parseLine(std::string_view li
     return std::nullopt;
   }
   auto value = readQuoted(line, pos);
-  if (!value || line.find_first_not_of(kBlanks, pos) != std::string_view::npos) {
+  if (!value) {
+    return std::nullopt;
+  }
+  // What follows the value may only be a description, which reading ignores.
+  const auto rest = line.find_first_not_of(kBlanks, pos);
+  if (rest != std::string_view::npos && !line.substr(rest).starts_with("//")) {
     return std::nullopt;
   }
   return std::pair{std::string(line.substr(0, nameEnd)), std::move(*value)};

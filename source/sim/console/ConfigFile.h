@@ -12,8 +12,8 @@ namespace rafta::sim {
 using StoredValues = std::map<std::string, std::string>;
 
 // The host's configuration file: one variable a line, the name, a blank and the value in double
-// quotes. A missing file is an empty configuration; a malformed line is reported to `warn` (file
-// and line named) and skipped.
+// quotes, optionally followed by `//` and a description. A missing file is an empty configuration;
+// a malformed line is reported to `warn` (file and line named) and skipped.
 [[nodiscard]] StoredValues readConfig(const std::filesystem::path& file, const TextSink& warn);
 
 // Replaces the file as a whole: a new file beside it, then a rename, so a crash never leaves half a

@@ -197,16 +197,20 @@ bool Callbacks::typeCommand(const std::vector<std::string>& words) {
   return true;
 }
 
-void Callbacks::dropAll() {
-  for (auto& [name, hooks] : hooks_) {
-    hooks.clear();
-  }
-  hooks_.clear();
+void Callbacks::removeCommandsAndDrawables() {
   for (auto& [name, command] : notifiers_) {
     command.clear();
   }
   notifiers_.clear();
   drawables_.clear();
+}
+
+void Callbacks::dropAll() {
+  for (auto& [name, hooks] : hooks_) {
+    hooks.clear();
+  }
+  hooks_.clear();
+  removeCommandsAndDrawables();
   clock_.clear();
   // The plugin's shares belong to its module: none may outlive a close of the library.
   life_ = Lifeline();

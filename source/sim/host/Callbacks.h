@@ -73,6 +73,8 @@ class Callbacks {
   // The user types a command, its name first; false when no command of that name is registered.
   bool typeCommand(const std::vector<std::string>& words);
 
+  // The plugin was unloaded: the host removes its commands and drawables, as the real one does.
+  void removeCommandsAndDrawables();
   // The host stops: every hook, timer, drawable and command is dropped without being called.
   void dropAll();
 

@@ -8,10 +8,11 @@
 namespace rafta::sim {
 
 Host::Host(HostOptions options)
-    : reports_(std::move(options.warn)),
+    : folder_(hostFolder(options.appData)),
+      reports_(std::move(options.warn)),
       console_(options.configFile.empty() ? defaultConfigFile(options.appData)
                                           : std::move(options.configFile),
-               reports_, clock_),
+               folder_ / "cfg", reports_, clock_),
       callbacks_(game_, reports_, clock_, addressOfObject(this)),
       queries_(game_, faults_, reports_) {
   faults_.setTrace([this](const std::string& line) { reports_.trace(line); });
@@ -41,6 +42,14 @@ Callbacks& Host::callbacks() { return callbacks_; }
 GameQueries& Host::queries() { return queries_; }
 
 Reports& Host::reports() { return reports_; }
+
+const std::filesystem::path& Host::folder() const { return folder_; }
+
+void Host::forgetPlugin() {
+  reports_.trace("remove the plugin's variables, commands and drawables");
+  callbacks_.removeCommandsAndDrawables();
+  console_.removeAllCvars();
+}
 
 void Host::forgetAll() {
   reports_.trace("forget every variable, hook, timer and drawable");

@@ -45,11 +45,17 @@ class Host {
   [[nodiscard]] GameQueries& queries();
   [[nodiscard]] Reports& reports();
 
+  // The host's folder under the application-data folder, as GetBakkesModPath reports it.
+  [[nodiscard]] const std::filesystem::path& folder() const;
+
+  // After a plugin's unload: its variables, console commands and drawables are removed.
+  void forgetPlugin();
   // The game restarts: every variable, hook, timer and drawable is forgotten and the
   // configuration file is read again.
   void forgetAll();
 
  private:
+  std::filesystem::path folder_;
   Reports reports_;
   Game game_;
   FaultInjector faults_;

@@ -2,6 +2,7 @@
 
 #include <exception>
 #include <fstream>
+#include <sstream>
 #include <system_error>
 #include <utility>
 
@@ -9,12 +10,20 @@
 
 namespace rafta::sim {
 
-std::filesystem::path defaultConfigFile(const std::filesystem::path& appData) {
-  return appData / "bakkesmod" / "bakkesmod" / "cfg" / "config.cfg";
+std::filesystem::path hostFolder(const std::filesystem::path& appData) {
+  return appData / "bakkesmod" / "bakkesmod";
 }
 
-HostConsole::HostConsole(std::filesystem::path configFile, Reports& reports, Scheduler& clock)
-    : configFile_(std::move(configFile)), reports_(reports), clock_(clock) {
+std::filesystem::path defaultConfigFile(const std::filesystem::path& appData) {
+  return hostFolder(appData) / "cfg" / "config.cfg";
+}
+
+HostConsole::HostConsole(std::filesystem::path configFile, std::filesystem::path cfgFolder,
+                         Reports& reports, Scheduler& clock)
+    : configFile_(std::move(configFile)),
+      cfgFolder_(std::move(cfgFolder)),
+      reports_(reports),
+      clock_(clock) {
   readStored();
 }
 
@@ -29,9 +38,8 @@ const std::vector<std::string>& HostConsole::logLines() const { return log_.entr
 
 void HostConsole::setLogSink(TextSink sink) { logSink_ = std::move(sink); }
 
-void HostConsole::readStored() {
-  stored_ = readConfig(configFile_, [this](const std::string& message) { reports_.warn(message); });
-}
+// Its malformed lines are told when it is executed.
+void HostConsole::readStored() { stored_ = readConfig(configFile_, {}); }
 
 ConsoleVariable& HostConsole::registerCvar(const std::string& name, const std::string& defaultValue,
                                            CvarSettings settings) {
@@ -41,24 +49,15 @@ ConsoleVariable& HostConsole::registerCvar(const std::string& name, const std::s
   }
   slot = std::make_unique<ConsoleVariable>(name, defaultValue, std::move(settings));
   reports_.trace("registerCvar " + name + " " + quote(defaultValue));
-  const auto stored = stored_.find(name);
-  if (stored != stored_.end()) {
-    if (configDelay_ == 0) {
-      applyStored(name, stored->second);
-    } else {
-      clock_.schedule(configDelay_, TaskKind::ConfigApplication,
-                      [this, name, value = stored->second] { applyStored(name, value); });
-    }
-  }
   return *slot;
 }
 
-void HostConsole::applyStored(const std::string& name, const std::string& value) {
-  if (auto* variable = findCvar(name)) {
-    variable->setText(value);
-    reports_.trace("config " + name + " takes its stored value " + quote(value));
-  }
+bool HostConsole::removeCvar(const std::string& name) {
+  reports_.trace("removeCvar " + name);
+  return variables_.erase(name) > 0;
 }
+
+void HostConsole::removeAllCvars() { variables_.clear(); }
 
 ConsoleVariable* HostConsole::findCvar(const std::string& name) const {
   const auto found = variables_.find(name);
@@ -79,14 +78,69 @@ void HostConsole::executeCommand(std::string command) {
   if (reports_.tracing()) {
     reports_.trace("executeCommand " + quote(command));
   }
-  const bool writesConfig = command == "writeconfig";
+  std::vector<std::string> words;
+  std::istringstream in(command);
+  for (std::string word; in >> word;) {
+    words.push_back(std::move(word));
+  }
   commands_.add(std::move(command));
-  if (writesConfig) {
+  if (!words.empty()) {
+    runHostCommand(words);
+  }
+}
+
+bool HostConsole::runHostCommand(const std::vector<std::string>& words) {
+  if (words.front() == "writeconfig") {
     writeConfigFile();
+    return true;
+  }
+  if (words.front() != "exec") {
+    return false;
+  }
+  if (words.size() == 2) {
+    executeCfg(cfgFileNamed(words[1]));
+  } else {
+    reports_.warn("exec: name one cfg file of " + cfgFolder_.string() + "; nothing executed");
+  }
+  return true;
+}
+
+std::filesystem::path HostConsole::cfgFileNamed(const std::string& name) const {
+  return name == "config.cfg" ? configFile_ : cfgFolder_ / name;
+}
+
+void HostConsole::executeCfg(const std::filesystem::path& file) {
+  StoredValues values;
+  try {
+    values = readConfig(file, [this](const std::string& message) { reports_.warn(message); });
+  } catch (const std::exception& error) {
+    reports_.warn(std::string(error.what()) + "; nothing of it was applied");
+    return;
+  }
+  reports_.trace("exec " + file.filename().string());
+  for (const auto& [name, value] : values) {
+    if (auto* variable = findCvar(name)) {
+      variable->setText(value);
+      reports_.trace("config " + name + " takes its stored value " + quote(value));
+    }
+  }
+  if (file == configFile_) {
+    stored_ = std::move(values);
+  }
+}
+
+void HostConsole::executeConfigAtGameStart() {
+  if (configDelay_ == 0) {
+    executeCfg(configFile_);
+  } else {
+    clock_.schedule(configDelay_, TaskKind::ConfigApplication, [this] { executeCfg(configFile_); });
   }
 }
 
 void HostConsole::writeConfigFile() {
+  if (!keepUnknownLines_) {
+    stored_.clear();
+  }
   for (const auto& [name, variable] : variables_) {
     if (variable->settings().save) {
       stored_.insert_or_assign(name, variable->text());
@@ -115,6 +169,8 @@ const std::filesystem::path& HostConsole::configFile() const { return configFile
 const StoredValues& HostConsole::storedValues() const { return stored_; }
 
 void HostConsole::setConfigDelay(double seconds) { configDelay_ = toMicroseconds(seconds); }
+
+void HostConsole::setKeepUnknownLines(bool keep) { keepUnknownLines_ = keep; }
 
 void HostConsole::setConfigFileWrites(bool on) { configFileWrites_ = on; }
 

@@ -16,15 +16,20 @@
 
 namespace rafta::sim {
 
+// The host's own folder under the application-data folder; its cfg files are in `cfg/`.
+[[nodiscard]] std::filesystem::path hostFolder(const std::filesystem::path& appData);
 // Where the host keeps its configuration file when none is named.
 [[nodiscard]] std::filesystem::path defaultConfigFile(const std::filesystem::path& appData);
 
 // The host's console: the variables plugins register, the configuration file that stores them
-// across runs of the game, the console commands plugins execute, and the log.
+// across runs of the game, the console commands, and the log. As on the real host a variable has
+// no memory of its own: it takes a stored value only when a cfg file is executed or a value typed.
 class HostConsole {
  public:
-  // Reads the configuration file at once. Stored values are applied on `clock`.
-  HostConsole(std::filesystem::path configFile, Reports& reports, Scheduler& clock);
+  // Reads the configuration file at once, so that a run with an unreadable one stops before it
+  // starts. `cfgFolder` holds the files that `exec NAME` names.
+  HostConsole(std::filesystem::path configFile, std::filesystem::path cfgFolder, Reports& reports,
+              Scheduler& clock);
 
   // The log, raw bytes as the plugin handed them over.
   void log(std::string line);
@@ -32,21 +37,38 @@ class HostConsole {
   [[nodiscard]] const std::vector<std::string>& logLines() const;
   void setLogSink(TextSink sink);
 
-  // A registered name keeps its variable and value: a plugin loaded again without a restart.
+  // A registered name keeps its variable and value; a new one starts at its default.
   ConsoleVariable& registerCvar(const std::string& name, const std::string& defaultValue,
                                 CvarSettings settings);
   [[nodiscard]] ConsoleVariable* findCvar(const std::string& name) const;
+  // False when no such variable is registered. Its value is gone.
+  bool removeCvar(const std::string& name);
+  // The plugin was unloaded: its variables go with it.
+  void removeAllCvars();
   // The user typed `NAME VALUE` at the console; false when no such variable is registered.
   bool consoleSet(const std::string& name, const std::string& value);
 
-  // A console command, as a plugin executes it; "writeconfig" writes the configuration file.
+  // A console command, as a plugin executes it; the host's own ("writeconfig", "exec FILE") run.
   void executeCommand(std::string command);
+  // The host's own console commands, by their words; false for any other command.
+  bool runHostCommand(const std::vector<std::string>& words);
+  // Executes a cfg file: every registered variable it names takes the value it holds now. A
+  // missing file is an empty one; one that cannot be read is warned about and applies nothing.
+  void executeCfg(const std::filesystem::path& file);
+  // At a game start the host executes its configuration file once the plugins are loaded:
+  // `config-delay` after now.
+  void executeConfigAtGameStart();
+  // The host writes its configuration file (writeconfig, the settings window closed).
+  void writeConfigFile();
   // The recent commands (at least the last 256), oldest first.
   [[nodiscard]] const std::vector<std::string>& executedCommands() const;
 
   [[nodiscard]] const std::filesystem::path& configFile() const;
   [[nodiscard]] const StoredValues& storedValues() const;
   void setConfigDelay(double seconds);
+  // Whether a write keeps the lines of variables that are not registered (the default) or drops
+  // them, as the real host is understood to do.
+  void setKeepUnknownLines(bool keep);
   // Off, writeconfig still records the command and takes the values, but leaves the file alone:
   // benchmarks time the plugin, not the disk.
   void setConfigFileWrites(bool on);
@@ -57,10 +79,11 @@ class HostConsole {
 
  private:
   void readStored();
-  void applyStored(const std::string& name, const std::string& value);
-  void writeConfigFile();
+  // The file `exec NAME` names: the configuration file for its own name, wherever it is.
+  [[nodiscard]] std::filesystem::path cfgFileNamed(const std::string& name) const;
 
   std::filesystem::path configFile_;
+  std::filesystem::path cfgFolder_;
   Reports& reports_;
   Scheduler& clock_;
   TextSink logSink_;
@@ -71,6 +94,7 @@ class HostConsole {
   std::map<std::string, std::unique_ptr<ConsoleVariable>> variables_;
   StoredValues stored_;
   std::int64_t configDelay_ = 0;
+  bool keepUnknownLines_ = true;
   bool configFileWrites_ = true;
   bool leftTemporariesRemoved_ = false;  // by the first write; see removeLeftTemporaries
 };

@@ -54,9 +54,12 @@ struct Executor {
   void operator()(const script::ConfigDelay& c) const {
     session.host_.console().setConfigDelay(c.seconds);
   }
+  void operator()(const script::ConfigUnknown& c) const {
+    session.host_.console().setKeepUnknownLines(c.keep);
+  }
   void operator()(const script::Load& /*c*/) const { session.load(); }
   void operator()(const script::Unload& /*c*/) const { session.unload(); }
-  void operator()(const script::Restart& /*c*/) const { session.restart(); }
+  void operator()(const script::Restart& c) const { session.restart(c.withoutUnload); }
   void operator()(const script::Event& c) const { session.host_.callbacks().fire(c.function, 0); }
   void operator()(const script::Touch& c) const {
     session.host_.callbacks().fire(std::string(game::kOnHitBall), callerAddress(c.caller));
@@ -68,7 +71,8 @@ struct Executor {
   void operator()(const script::Frame& c) const { session.host_.callbacks().drawFrames(c.count); }
   // A console answers a name it does not know on its own output, not in the plugin's log.
   void operator()(const script::TypeCommand& c) const {
-    if (!session.host_.callbacks().typeCommand(c.words)) {
+    if (!session.host_.console().runHostCommand(c.words) &&
+        !session.host_.callbacks().typeCommand(c.words)) {
       session.warn("command: no console command " + c.words.front() + " is registered");
     }
   }
@@ -78,6 +82,10 @@ struct Executor {
     }
   }
   void operator()(const script::Settings& c) const { settingsUser("settings").look(c.count); }
+  // Whether or not the plugin has a page, and whether or not one was drawn.
+  void operator()(const script::SettingsClose& /*c*/) const {
+    session.host_.console().writeConfigFile();
+  }
   void operator()(const script::Click& c) const { settingsUser("click").click(c.label); }
   void operator()(const script::Toggle& c) const { settingsUser("toggle").click(c.label); }
   void operator()(const script::Slide& c) const { settingsUser("slide").slide(c.label, c.value); }

@@ -67,12 +67,16 @@ Session::Session(std::unique_ptr<PluginLibrary> library, SessionOptions options)
 }
 
 Session::~Session() {
+  dropPlugin();
+  library_->close();
+}
+
+void Session::dropPlugin() {
   host_.callbacks().dropAll();
   plugin_.reset();
   if (deleteMe_ != nullptr) {
     std::exchange(deleteMe_, nullptr)();
   }
-  library_->close();
 }
 
 RunResult Session::runFile(const std::filesystem::path& script) {
@@ -151,6 +155,9 @@ void Session::load() {
   plugin_->cvarManager = host_.cvarManager();
   plugin_->gameWrapper = host_.gameWrapper();
   plugin_->onLoad();
+  if (!std::exchange(gameRunning_, true)) {
+    host_.console().executeConfigAtGameStart();
+  }
 }
 
 void Session::unload() {
@@ -160,14 +167,17 @@ void Session::unload() {
   plugin_->onUnload();
   plugin_.reset();
   std::exchange(deleteMe_, nullptr)();
+  host_.forgetPlugin();
 }
 
-void Session::restart() {
-  if (plugin_) {
+void Session::restart(bool withoutUnload) {
+  if (plugin_ && !withoutUnload) {
     unload();
   }
+  dropPlugin();
   host_.forgetAll();
   library_->close();
+  gameRunning_ = false;
   load();
 }
 

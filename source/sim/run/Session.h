@@ -67,13 +67,16 @@ class Session {
   // The plugin's life, as the script commands do it. Throw RunError.
   void load();
   void unload();
-  void restart();
+  // With `withoutUnload` the game exits as it may when the player quits: no onUnload.
+  void restart(bool withoutUnload = false);
   // Defined with the executor, in Executor.cpp.
   void execute(const ScriptCommand& command);
 
  private:
   friend struct Executor;
 
+  // The host lets the plugin go without unloading it, as when the game exits.
+  void dropPlugin();
   void print(const std::string& line);
   // Standard output failed: told once, and the run ends with HostIoFailed.
   void checkOutput();
@@ -91,6 +94,8 @@ class Session {
   std::shared_ptr<BakkesMod::Plugin::BakkesModPlugin> plugin_;
   void (*deleteMe_)() = nullptr;
   PictureMode picture_ = PictureMode::Present;
+  // The game has started: a load from now on is a player's, and the host executes nothing.
+  bool gameRunning_ = false;
   std::string scriptName_;
   int line_ = 0;
   bool outputFailed_ = false;

@@ -60,6 +60,9 @@ class Args {
 
   [[nodiscard]] const std::string& verb() const { return verb_; }
 
+  // The next word, left to be taken; only when not done().
+  [[nodiscard]] const std::string& peek() const { return words_[next_]; }
+
   std::string word(std::string_view what) {
     if (done()) {
       fail("missing " + std::string(what));
@@ -310,6 +313,36 @@ ScriptCommand parseTypeCommand(Args& args) {
   return command;
 }
 
+ScriptCommand parseConfigUnknown(Args& args) {
+  const auto choice = args.word("keep or drop");
+  if (choice != "keep" && choice != "drop") {
+    args.fail("expected keep or drop, found " + choice);
+  }
+  return finished(args, script::ConfigUnknown{choice == "keep"});
+}
+
+ScriptCommand parseRestart(Args& args) {
+  if (args.done()) {
+    return script::Restart{false};
+  }
+  const auto how = args.word("without-unload");
+  if (how != "without-unload") {
+    args.fail("expected without-unload, found " + how);
+  }
+  return finished(args, script::Restart{true});
+}
+
+ScriptCommand parseSettings(Args& args) {
+  if (args.done()) {
+    return script::Settings{1};
+  }
+  if (args.peek() == "close") {
+    args.word("close");
+    return finished(args, script::SettingsClose{});
+  }
+  return script::Settings{finished(args, count(args))};
+}
+
 ScriptCommand parseSlide(Args& args) {
   auto label = args.word("LABEL");
   const double value = args.number("VALUE");
@@ -362,7 +395,8 @@ const std::map<std::string_view, Parser>& parsers() {
        [](Args& a) { return script::ConfigDelay{finished(a, a.nonNegative("SECONDS"))}; }},
       {"load", [](Args& a) { return finished(a, script::Load{}); }},
       {"unload", [](Args& a) { return finished(a, script::Unload{}); }},
-      {"restart", [](Args& a) { return finished(a, script::Restart{}); }},
+      {"config-unknown", parseConfigUnknown},
+      {"restart", parseRestart},
       {"event", [](Args& a) { return script::Event{finished(a, functionArgument(a))}; }},
       {"touch", parseTouch},
       {"hit", parseHit},
@@ -375,7 +409,7 @@ const std::map<std::string_view, Parser>& parsers() {
          return finished(a, script::Console{std::move(name), std::move(value)});
        }},
       {"command", parseTypeCommand},
-      {"settings", [](Args& a) { return script::Settings{finished(a, count(a))}; }},
+      {"settings", parseSettings},
       {"click", [](Args& a) { return script::Click{finished(a, a.word("LABEL"))}; }},
       {"toggle", [](Args& a) { return script::Toggle{finished(a, a.word("LABEL"))}; }},
       {"slide", parseSlide},

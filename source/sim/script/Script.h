@@ -49,13 +49,20 @@ struct Picture {
 struct ConfigDelay {
   double seconds;
 };
+// Whether the host's configuration writes keep the lines of variables nobody registered.
+struct ConfigUnknown {
+  bool keep;
+};
 // Rate 0 turns wrong answers off.
 struct Faults {
   FaultPlan plan;
 };
 struct Load {};
 struct Unload {};
-struct Restart {};
+// Without unload: the game exits as it may when the player quits, and onUnload is not called.
+struct Restart {
+  bool withoutUnload;
+};
 struct Event {
   std::string function;
 };
@@ -87,6 +94,8 @@ struct TypeCommand {
 struct Settings {
   int count;
 };
+// The player closes the host's settings window, and the host writes its configuration file.
+struct SettingsClose {};
 struct Click {
   std::string label;
 };
@@ -132,13 +141,13 @@ struct ExpectLog {
 
 using ScriptCommand =
     std::variant<script::State, script::Car, script::Local, script::Ball, script::Clock,
-                 script::Screen, script::Picture, script::ConfigDelay, script::Load, script::Unload,
-                 script::Restart, script::Event, script::Touch, script::Hit, script::Wait,
-                 script::Frame, script::Console, script::TypeCommand, script::Settings,
-                 script::Click, script::Toggle, script::Slide, script::Choose, script::ExpectDrawn,
-                 script::ExpectNothingDrawn, script::ExpectCvar, script::ExpectStored,
-                 script::ExpectHooked, script::ExpectCommand, script::ExpectTimers,
-                 script::ExpectLog, script::Faults>;
+                 script::Screen, script::Picture, script::ConfigDelay, script::ConfigUnknown,
+                 script::Load, script::Unload, script::Restart, script::Event, script::Touch,
+                 script::Hit, script::Wait, script::Frame, script::Console, script::TypeCommand,
+                 script::Settings, script::SettingsClose, script::Click, script::Toggle,
+                 script::Slide, script::Choose, script::ExpectDrawn, script::ExpectNothingDrawn,
+                 script::ExpectCvar, script::ExpectStored, script::ExpectHooked,
+                 script::ExpectCommand, script::ExpectTimers, script::ExpectLog, script::Faults>;
 
 struct ScriptLine {
   int number;

@@ -54,6 +54,17 @@ CVarWrapper CVarManagerWrapper::getCvar(std::string cvar) {
   return CVarWrapper(armedFaults().handle(variable, "getCvar ", cvar));
 }
 
+bool CVarManagerWrapper::removeCvar(std::string cvar) {
+  auto* host = objectAt<Host>(address);
+  return host != nullptr && host->console().removeCvar(cvar);
+}
+
+void CVarManagerWrapper::loadCfg(std::string path) {
+  if (auto* host = objectAt<Host>(address)) {
+    host->console().executeCfg(path);
+  }
+}
+
 void CVarManagerWrapper::log(std::string text) {
   if (auto* host = objectAt<Host>(address)) {
     host->console().log(std::move(text));

@@ -101,6 +101,16 @@ void GameWrapper::SetTimeout(std::function<void(GameWrapper*)> theLambda, float 
   }
 }
 
+std::filesystem::path GameWrapper::GetBakkesModPath() {
+  auto* host = objectAt<Host>(address);
+  return host != nullptr ? host->folder() : std::filesystem::path();
+}
+
+std::filesystem::path GameWrapper::GetDataFolder() {
+  auto* host = objectAt<Host>(address);
+  return host != nullptr ? host->folder() / "data" : std::filesystem::path();
+}
+
 Vector2 GameWrapper::GetScreenSize() {
   return ask(address, Vector2{0, 0}, [](auto& queries) { return queries.askScreenSize(); });
 }

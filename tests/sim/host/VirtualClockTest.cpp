@@ -96,38 +96,43 @@ TEST_F(VirtualClockTest, ATimerThatReArmsItselfWithoutDelayCannotHoldTimeStill) 
   EXPECT_DOUBLE_EQ(host.callbacks().time(), 0.5);
 }
 
-TEST_F(VirtualClockTest, StoredValuesApplyAfterTheDelayInOrderWithTimersDueThen) {
+TEST_F(VirtualClockTest, TheConfigurationRunsAfterTheDelayInOrderWithTimersDueThen) {
   testing::writeFile(defaultConfigFile(folder.path()), "first \"7\"\nsecond \"8\"\n");
   host.forgetAll();
   host.console().setConfigDelay(1.0);
   auto manager = host.cvarManager();
   const auto read = [&](const char* name) { return manager->getCvar(name).getIntValue(); };
+  const auto note = [&](const std::string& name) {
+    host.callbacks().setTimeout(
+        [&, name](GameWrapper*) {
+          fired.push_back(name + " sees " + std::to_string(read("first")) + "," +
+                          std::to_string(read("second")));
+        },
+        1.0F);
+  };
 
   manager->registerCvar("first", "0");
-  host.callbacks().setTimeout(
-      [&](GameWrapper*) {
-        fired.push_back("timer sees " + std::to_string(read("first")) + "," +
-                        std::to_string(read("second")));
-      },
-      1.0F);
   manager->registerCvar("second", "0");
+  note("earlier timer");
+  host.console().executeConfigAtGameStart();
+  note("later timer");
   EXPECT_EQ(read("first"), 0);
-  EXPECT_EQ(host.callbacks().pendingTimers(), 1U);  // applications are no timers
+  EXPECT_EQ(host.callbacks().pendingTimers(), 2U);  // the execution is no timer
 
   host.callbacks().wait(1.0);
-  EXPECT_EQ(fired, std::vector<std::string>{"timer sees 7,0"});
-  EXPECT_EQ(read("second"), 8);
+  EXPECT_EQ(fired, (std::vector<std::string>{"earlier timer sees 0,0", "later timer sees 7,8"}));
 }
 
-TEST_F(VirtualClockTest, TheStoredValueIsTheOneHeldAtRegistration) {
+TEST_F(VirtualClockTest, TheValueAppliedIsTheOneTheFileHoldsWhenExecuted) {
   testing::writeFile(defaultConfigFile(folder.path()), "v \"1\"\n");
   host.forgetAll();
   host.console().setConfigDelay(0.5);
   auto manager = host.cvarManager();
   manager->registerCvar("v", "0").setValue(3);
+  host.console().executeConfigAtGameStart();
   host.console().executeCommand("writeconfig");
   host.callbacks().wait(0.5);
-  EXPECT_EQ(manager->getCvar("v").getIntValue(), 1);
+  EXPECT_EQ(manager->getCvar("v").getIntValue(), 3);
 }
 
 TEST_F(VirtualClockTest, ARestartDropsTimersAndPendingApplications) {
@@ -135,6 +140,7 @@ TEST_F(VirtualClockTest, ARestartDropsTimersAndPendingApplications) {
   host.forgetAll();
   host.console().setConfigDelay(0.5);
   host.cvarManager()->registerCvar("v", "0");
+  host.console().executeConfigAtGameStart();
   arm("t", 0.5F);
   host.forgetAll();
   host.console().setConfigDelay(5.0);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <filesystem>
 #include <functional>
 #include <string>
 #include <type_traits>
@@ -35,6 +36,10 @@ class BAKKESMOD_PLUGIN_IMPORT GameWrapper {
   void UnregisterDrawables();
   // Runs the callback once, after that many seconds of the host's time.
   void SetTimeout(std::function<void(GameWrapper*)> theLambda, float time);
+
+  // The host's folder (its cfg/ and data/ folders are in it), and its data folder.
+  std::filesystem::path GetBakkesModPath();
+  std::filesystem::path GetDataFolder();
 
   Vector2 GetScreenSize();
   ServerWrapper GetCurrentGameState();

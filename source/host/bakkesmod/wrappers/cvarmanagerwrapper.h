@@ -18,9 +18,15 @@ class BAKKESMOD_PLUGIN_IMPORT CVarManagerWrapper {
                            bool hasMax = false, float max = 0, bool saveToCfg = true);
   // Null when no variable of that name is registered.
   CVarWrapper getCvar(std::string cvar);
+  // False when no variable of that name was registered; its value is gone.
+  bool removeCvar(std::string cvar);
+  // Executes a cfg file of `name "value"` lines: each registered variable it names takes the
+  // value. A missing file changes nothing.
+  void loadCfg(std::string path);
   // One line on the host console, handed over byte for byte.
   void log(std::string text);
   void log(std::wstring text);
+  // The host's own commands run too: "writeconfig", "exec NAME.cfg" (a file of its cfg folder).
   void executeCommand(std::string command, bool log = true);
 
   // A console command: the notifier receives the words typed, the command's own name first.
