@@ -105,6 +105,36 @@ TEST_F(SessionTest, ExpectStoredReadsTheFileItself) {
   EXPECT_NE(result.message.find("found \"58\""), std::string::npos) << result.message;
 }
 
+// As the real host: a variable has no memory, the configuration is executed after a game start's
+// load and at nothing later, an unload takes the plugin's variables, commands and drawables with
+// it, and a write drops the lines of variables nobody registered once told to.
+TEST_F(SessionTest, VariablesLiveAsOnTheRealHost) {
+  const auto cfg = folder.path() / "appdata" / "bakkesmod" / "bakkesmod" / "cfg";
+  testing::writeFile(cfg / "config.cfg", "kept \"5\"\nother \"9\" //a plugin not loaded\n");
+  testing::writeFile(cfg / "extra.cfg", "kept \"7\"\n");
+  int unloads = 0;
+  auto& s = start(
+      [](ScriptedPlugin& p) {
+        EXPECT_EQ(p.cvarManager->registerCvar("kept", "1").getIntValue(), 1) << "during load";
+        p.cvarManager->registerNotifier(
+            "poke", [](std::vector<std::string>) {}, "", 0);
+        p.gameWrapper->RegisterDrawable([](CanvasWrapper c) { c.DrawString("x", 1.0F, 1.0F); });
+      },
+      [&unloads](ScriptedPlugin&) { ++unloads; });
+  const auto result = s.run(
+      "load\nexpect cvar kept 5\n"
+      "unload\nexpect no-command poke\nframe\nexpect nothing-drawn\n"
+      "load\nexpect cvar kept 1\n"  // a player's load later in the game: nothing applied
+      "command exec extra.cfg\nexpect cvar kept 7\n"
+      "command writeconfig\nexpect stored other 9\n"
+      "config-unknown drop\nsettings close\nexpect stored kept 7\n"
+      "restart without-unload\nexpect cvar kept 7\n");
+  ASSERT_EQ(result.code, ExitCode::Ok) << result.message;
+  EXPECT_EQ(unloads, 1);
+  EXPECT_EQ(testing::readFile(cfg / "config.cfg"), "kept \"7\"\n");
+  EXPECT_TRUE(s.err.empty());
+}
+
 // A message may quote the script or the configuration file; neither may drive the terminal.
 TEST_F(SessionTest, BytesQuotedFromScriptsAndConfigurationAreEscaped) {
   testing::writeFile(defaultConfigFile(folder.path() / "appdata"), "\x1B[2J x\n");
