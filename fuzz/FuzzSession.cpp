@@ -18,6 +18,7 @@
 #include "GameFunctions.h"
 #include "Rafta.h"
 #include "sim/base/Numbers.h"
+#include "sim/console/ConfigFile.h"
 #include "sim/run/PluginLibrary.h"
 #include "sim/run/Session.h"
 #include "sim/script/Script.h"
@@ -169,7 +170,7 @@ class FuzzSession {
       // it, or a damaged configuration, may lower what is stored.
       if (kind == FaultKind::Config ||
           (kind == FaultKind::Console && what.find(kTotalVariable) != std::string::npos)) {
-        lowerAllowed_ = true;
+        allowLowering(&Allowance::fault);
       }
     });
   }
@@ -193,7 +194,7 @@ class FuzzSession {
 
   void step(Bytes& in) {
     const Counters before = counters();
-    const auto storedBefore = storedTotal();
+    const StoredTotals storedBefore = storedTotals();
     const std::size_t logBefore = out_.size();
     Resets resets;
     execute(in, resets);
@@ -216,7 +217,7 @@ class FuzzSession {
   [[nodiscard]] bool loaded() const { return session_->plugin() != nullptr; }
 
   void execute(Bytes& in, Resets& resets) {
-    switch (in.byte() % 24) {
+    switch (in.byte() % 28) {
       case 0:
       case 1:
         if (loaded()) {
@@ -233,7 +234,7 @@ class FuzzSession {
         break;
       case 3:
         resets.fresh = true;
-        run(script::Restart{});
+        run(script::Restart{false});
         break;
       case 4: {
         const std::string event = in.pick(kMatchEvents);
@@ -301,7 +302,7 @@ class FuzzSession {
         const std::string value =
             choice < 200 ? std::string(kValues.at(choice % kValues.size())) : in.text(24);
         if (name == kTotalVariable) {
-          lowerAllowed_ = true;
+          allowLowering(&Allowance::fault);
         }
         run(script::Console{name, value});
         break;
@@ -310,8 +311,6 @@ class FuzzSession {
         run(script::Screen{in.pick(kScreens)});
         break;
       case 20:
-        // Stored values land at registration: a later landing is outside what the plugin relies
-        // on, since an unload before the delayed read would read the variable's default.
         run(script::Hit{script::Caller{std::string("me")}});
         break;
       case 21: {
@@ -326,6 +325,27 @@ class FuzzSession {
         plan.seed = in.word(2);
         plan.kinds = in.byte() & kAllFaultKinds;
         run(script::Faults{plan});
+        break;
+      }
+      case 23:
+        // The player's reload: the host applies nothing to the new object's variables.
+        resets.fresh = true;
+        if (loaded()) {
+          run(script::Unload{});
+        }
+        run(script::Load{});
+        break;
+      case 24:
+        run(script::SettingsClose{});
+        break;
+      case 25:
+        resets.fresh = true;
+        run(script::Restart{(in.byte() & 1U) != 0});
+        break;
+      case 26: {
+        const std::uint8_t how = in.byte();
+        run(script::ConfigUnknown{(how & 1U) != 0});
+        run(script::ConfigDelay{static_cast<double>(how >> 1U) * 0.02});
         break;
       }
       default:
@@ -346,7 +366,9 @@ class FuzzSession {
     if (loaded()) {
       resets.session = command.words.front() == "rafta_reset_session";
       resets.total = command.words == std::vector<std::string>{"rafta_reset_total", "confirm"};
-      totalReset_ = totalReset_ || resets.total;
+      if (resets.total) {
+        allowLowering(&Allowance::reset);
+      }
     }
     run(command);
   }
@@ -386,7 +408,7 @@ class FuzzSession {
     resets.session = label == "Reinitialiser le compteur session";
     resets.total = label == "Reinitialiser le compteur total";
     if (resets.total) {
-      totalReset_ = true;
+      allowLowering(&Allowance::reset);
     }
   }
 
@@ -490,8 +512,13 @@ class FuzzSession {
     }
   }
 
-  [[nodiscard]] std::optional<std::int64_t> storedTotal() const {
-    const auto& stored = session_->host().console().storedValues();
+  // The host's configuration, and the plugin's own copy beside it.
+  struct StoredTotals {
+    std::optional<std::int64_t> config;
+    std::optional<std::int64_t> copy;
+  };
+
+  [[nodiscard]] static std::optional<std::int64_t> totalIn(const StoredValues& stored) {
     const auto found = stored.find(kTotalVariable);
     if (found == stored.end()) {
       return std::nullopt;
@@ -499,26 +526,51 @@ class FuzzSession {
     return toInt(readNumber(found->second));
   }
 
-  void checkStored(std::optional<std::int64_t> before) {
-    const auto after = storedTotal();
+  [[nodiscard]] StoredTotals storedTotals() const {
+    StoredTotals totals{totalIn(session_->host().console().storedValues()), std::nullopt};
+    try {
+      totals.copy = totalIn(readConfig(session_->host().folder() / "cfg" / "rafta.cfg", {}));
+    } catch (const std::exception& error) {
+      finding(std::string("the plugin's copy cannot be read: ") + error.what());
+    }
+    return totals;
+  }
+
+  void checkStored(const StoredTotals& before) {
+    const StoredTotals after = storedTotals();
+    checkLowering(before.config, after.config, config_, "the host's configuration");
+    checkLowering(before.copy, after.copy, copy_, "the plugin's copy");
+  }
+
+  // What may lower a stored total, for each file on its own: the two are written at different
+  // steps (the host writes its configuration when the settings window closes, the plugin its copy
+  // only when it commits), so one reset or one fault may lower them far apart.
+  struct Allowance {
+    bool fault = false;  // the fuzzer, or a wrong answer about the variable, changed the total
+    bool reset = false;  // the total was reset; the next write may store a lower total
+  };
+
+  void allowLowering(bool Allowance::*why) {
+    config_.*why = true;
+    copy_.*why = true;
+  }
+
+  static void checkLowering(std::optional<std::int64_t> before, std::optional<std::int64_t> after,
+                            Allowance& allowance, const char* where) {
     if (!before || !after || *after >= *before) {
       return;
     }
-    if (!lowerAllowed_ && !totalReset_) {
-      finding("the stored total went down from " + std::to_string(*before) + " to " +
-              std::to_string(*after) + " without a reset");
+    if (!allowance.fault && !allowance.reset) {
+      finding(std::string("the stored total went down without a reset in ") + where);
     }
-    lowerAllowed_ = false;
-    totalReset_ = false;
+    allowance = {};
   }
 
   std::vector<std::string> out_;
   std::unique_ptr<Session> session_;
   double waited_ = 0.0;
-  // The fuzzer, or a wrong answer about the variable, changed the total behind the plugin's back.
-  bool lowerAllowed_ = false;
-  // The total button was pressed; the next commit may store a lower total.
-  bool totalReset_ = false;
+  Allowance config_;
+  Allowance copy_;
 };
 
 }  // namespace
