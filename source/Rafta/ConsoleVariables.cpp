@@ -70,8 +70,8 @@ void Register(CVarManagerWrapper& manager, const VariableDefinition& variable) {
 // The shortest text that reads back as the same float.
 std::string ShortestText(float value) {
   std::array<char, 32> text{};
-  const auto end = std::to_chars(text.data(), text.data() + text.size(), value).ptr;
-  return {text.data(), end};
+  const char* const end = std::to_chars(text.data(), text.data() + text.size(), value).ptr;
+  return {text.data(), static_cast<std::size_t>(end - text.data())};
 }
 
 // The variable's value as the saved copy keeps it; nothing when the host has no such variable.

@@ -13,7 +13,7 @@ namespace rafta {
 namespace {
 
 // Nine short lines; anything far larger is not a copy this plugin wrote.
-constexpr std::size_t kMostBytes = 64 * 1024;
+constexpr std::size_t kMostBytes = std::size_t{64} * 1024;
 
 std::optional<std::string> ReadSmallFile(const std::filesystem::path& file) {
   std::ifstream in(file, std::ios::binary);
@@ -67,10 +67,14 @@ SavedCopyState InspectSavedCopy(const std::filesystem::path& file,
     }
     const auto name = NameOfLine(line);
     const auto found = std::find(names.begin(), names.end(), name);
-    if (name.empty() || found == names.end() || seen[found - names.begin()]) {
+    if (name.empty() || found == names.end()) {
       return SavedCopyState::Damaged;
     }
-    seen[found - names.begin()] = true;
+    const auto index = static_cast<std::size_t>(found - names.begin());
+    if (seen[index]) {
+      return SavedCopyState::Damaged;
+    }
+    seen[index] = true;
   }
   return std::all_of(seen.begin(), seen.end(), [](bool line) { return line; })
              ? SavedCopyState::Sound
