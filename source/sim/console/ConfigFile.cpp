@@ -23,6 +23,7 @@
 #include "sim/base/Errors.h"
 #include "sim/base/RegularFile.h"
 #include "sim/base/Text.h"
+#include "sim/base/WrittenFile.h"
 
 namespace rafta::sim {
 namespace {
@@ -82,20 +83,6 @@ std::filesystem::path linkTarget(const std::filesystem::path& file) {
   fail(file, std::generic_category().message(ELOOP));
 }
 
-void writeAll(int fd, const std::string& text, const std::filesystem::path& file) {
-  std::size_t done = 0;
-  while (done < text.size()) {
-    const auto wrote = ::write(fd, text.data() + done, static_cast<unsigned>(text.size() - done));
-    if (wrote < 0 && errno == EINTR) {
-      continue;
-    }
-    if (wrote <= 0) {
-      fail(file, wrote < 0 ? std::generic_category().message(errno) : "short write");
-    }
-    done += static_cast<std::size_t>(wrote);
-  }
-}
-
 // A uniquely named file beside the target, so that the final rename stays on one file system,
 // with the target's permission bits (a new file's: readable by all).
 std::filesystem::path writeTemporary(const std::filesystem::path& target, const std::string& text) {
@@ -122,7 +109,9 @@ std::filesystem::path writeTemporary(const std::filesystem::path& target, const 
       ::fchmod(fd, 0644);  // mkstemp makes it private; a configuration file is not
     }
 #endif
-    writeAll(fd, text, target);
+    if (const auto why = writeAll(fd, text); !why.empty()) {
+      fail(target, why);
+    }
     open = false;
     if (::close(fd) != 0) {
       fail(target, std::generic_category().message(errno));

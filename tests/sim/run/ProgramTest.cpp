@@ -205,18 +205,24 @@ TEST_F(ProgramTest, AFailedConfigurationWriteEndsTheRunWithExitFour) {
   EXPECT_EQ(result.status, 1);
 }
 
+// A picture that cannot be made, and one whose bytes the device refuses after it was opened.
 TEST_F(ProgramTest, AFailedPictureWriteEndsTheRunWithExitFour) {
-  const auto pictures = folder.path() / "pictures";
-  std::filesystem::create_directories(pictures / "frame-0001.png");
-  const auto result = run("run " + script("frame 2\n") + " --module " + ECHO_PLUGIN + " --png " +
-                          pictures.string());
-  EXPECT_EQ(result.status, 4);
-  EXPECT_EQ(result.err.rfind("rafta-sim: cannot write the picture " +
-                                 (pictures / "frame-0001.png").string() + "\n",
-                             0),
-            0U)
-      << result.err;
-  EXPECT_TRUE(std::filesystem::is_regular_file(pictures / "frame-0002.png"));
+  const auto session = script("frame 2\n");
+  for (const std::string obstacle : {"folder", "full"}) {
+    const auto pictures = folder.path() / obstacle;
+    const auto first = pictures / "frame-0001.png";
+    std::filesystem::create_directories(obstacle == "folder" ? first : pictures);
+    if (obstacle == "full") {
+      std::filesystem::create_symlink("/dev/full", first);
+    }
+    const auto result =
+        run("run " + session + " --module " + ECHO_PLUGIN + " --png " + pictures.string());
+    EXPECT_EQ(result.status, 4) << obstacle;
+    EXPECT_EQ(result.err.rfind("rafta-sim: cannot write the picture " + first.string() + "\n", 0),
+              0U)
+        << result.err;
+    EXPECT_TRUE(std::filesystem::is_regular_file(pictures / "frame-0002.png")) << obstacle;
+  }
 }
 
 TEST_F(ProgramTest, AStandardOutputThatTakesNoBytesEndsTheRunWithExitFour) {
