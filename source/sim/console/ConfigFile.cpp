@@ -56,9 +56,14 @@ std::string render(const StoredValues& values) {
 
 // Far beyond any host's configuration; what reads more is no configuration file.
 constexpr std::size_t kMostConfigBytes = std::size_t{16} * 1024 * 1024;
-// mkstemp's six characters after the name.
-constexpr std::string_view kTemporaryMark = ".tmp-";
+// A temporary is hidden and carries a mark no user would give a file of theirs, so that the sweep
+// takes nothing but what a run of ours left; mkstemp's six characters follow.
+constexpr std::string_view kTemporaryMark = ".rafta-sim-temporary-";
 constexpr std::size_t kTemporaryTail = 6;
+
+std::string temporaryPrefix(const std::filesystem::path& target) {
+  return "." + target.filename().string() + std::string(kTemporaryMark);
+}
 
 [[noreturn]] void fail(const std::filesystem::path& file, const std::string& what) {
   throw std::runtime_error("cannot write " + file.string() + ": " + what);
@@ -86,7 +91,7 @@ std::filesystem::path linkTarget(const std::filesystem::path& file) {
 // A uniquely named file beside the target, so that the final rename stays on one file system,
 // with the target's permission bits (a new file's: readable by all).
 std::filesystem::path writeTemporary(const std::filesystem::path& target, const std::string& text) {
-  std::string pattern = target.string() + std::string(kTemporaryMark) + "XXXXXX";
+  std::string pattern = (target.parent_path() / temporaryPrefix(target)).string() + "XXXXXX";
   std::vector<char> name(pattern.begin(), pattern.end());
   name.push_back('\0');
   const int fd = ::mkstemp(name.data());
@@ -183,7 +188,7 @@ void writeConfig(const std::filesystem::path& file, const StoredValues& values) 
 
 void removeLeftTemporaries(const std::filesystem::path& file) {
   const auto target = linkTarget(file);
-  const auto prefix = target.filename().string() + std::string(kTemporaryMark);
+  const auto prefix = temporaryPrefix(target);
   const auto folder = target.has_parent_path() ? target.parent_path() : ".";
   std::error_code error;
   for (const auto& entry : std::filesystem::directory_iterator(folder, error)) {

@@ -21,8 +21,8 @@ using StoredValues = std::map<std::string, std::string>;
 void writeConfig(const std::filesystem::path& file, const StoredValues& values);
 
 // A run killed between writing its temporary and the rename leaves the temporary beside the file
-// (or its link's target); only files named as writeConfig names them go. Only an earlier run can
-// have left one, so a host sweeps once, before its first write.
+// (or its link's target), hidden and marked as no user names a file; only files named so go. Only
+// an earlier run can have left one, so a host sweeps once, before its first write.
 void removeLeftTemporaries(const std::filesystem::path& file);
 
 }  // namespace rafta::sim

@@ -247,19 +247,23 @@ TEST_F(ConfigFileTest, ARewriteKeepsTheFilesPermissionBits) {
   }
 }
 
-// A run killed between making its temporary and the rename leaves the temporary behind.
-TEST_F(ConfigFileTest, TemporariesLeftByAKilledRunGoWithTheNextWrite) {
+// A run killed between making its temporary and the rename leaves the temporary behind; a user's
+// own files beside the configuration stay, whatever their names look like.
+TEST_F(ConfigFileTest, OnlyTemporariesLeftByAKilledRunGoWithTheNextWrite) {
   const auto cfg = configFile().parent_path();
-  const std::vector<std::string> left{"config.cfg.tmp-Ab12Cd", "config.cfg.tmp-zzzzzz"};
-  const std::vector<std::string> others{"config.cfg.tmp-keep", "config.cfg.tmp-Ab12Cd7",
-                                        "other.cfg.tmp-Ab12Cd", "config.cfg.old"};
+  const std::string ours = ".config.cfg.rafta-sim-temporary-";
+  const std::vector<std::string> left{ours + "Ab12Cd", ours + "zzzzzz"};
+  const std::vector<std::string> users{
+      "config.cfg.tmp-backup",   "config.cfg.tmp-2024v1", "config.cfg.tmp-Ab12Cd",
+      ours.substr(1) + "Ab12Cd", ours + "Ab12Cd7",        ".other.cfg.rafta-sim-temporary-Ab12Cd",
+      "config.cfg.old"};
   for (const auto& name : left) {
     writeFile(cfg / name, "half a fi");
   }
-  for (const auto& name : others) {
+  for (const auto& name : users) {
     writeFile(cfg / name, "not ours");
   }
-  std::filesystem::create_directory(cfg / "config.cfg.tmp-folder");
+  std::filesystem::create_directory(cfg / (ours + "folder"));
   auto& h = startHost();
   (void)registered("mine", "1");
   h.console().executeCommand("writeconfig");
@@ -267,10 +271,11 @@ TEST_F(ConfigFileTest, TemporariesLeftByAKilledRunGoWithTheNextWrite) {
   for (const auto& entry : std::filesystem::directory_iterator(cfg)) {
     names.push_back(entry.path().filename().string());
   }
+  auto kept = users;
+  kept.insert(kept.end(), {"config.cfg", ours + "folder"});
   std::sort(names.begin(), names.end());
-  EXPECT_EQ(names, (std::vector<std::string>{"config.cfg", "config.cfg.old",
-                                             "config.cfg.tmp-Ab12Cd7", "config.cfg.tmp-folder",
-                                             "config.cfg.tmp-keep", "other.cfg.tmp-Ab12Cd"}));
+  std::sort(kept.begin(), kept.end());
+  EXPECT_EQ(names, kept);
 }
 
 }  // namespace
