@@ -72,12 +72,15 @@ std::string temporaryPrefix(const std::filesystem::path& target) {
 // The file a link leads to, so that a write replaces the target and the link stays a link. A
 // missing target is the file to make.
 std::filesystem::path linkTarget(const std::filesystem::path& file) {
-  constexpr int kMostLinks = 40;  // as the system counts before it gives up
+  constexpr int kMostLinks = 40;  // as many as the system follows when the file is read
   auto path = file;
-  for (int links = 0; links < kMostLinks; ++links) {
+  for (int links = 0;; ++links) {
     std::error_code error;
     if (!std::filesystem::is_symlink(std::filesystem::symlink_status(path, error))) {
       return path;
+    }
+    if (links == kMostLinks) {
+      fail(file, std::generic_category().message(ELOOP));
     }
     const auto next = std::filesystem::read_symlink(path, error);
     if (error) {
@@ -85,7 +88,6 @@ std::filesystem::path linkTarget(const std::filesystem::path& file) {
     }
     path = next.is_absolute() ? next : path.parent_path() / next;
   }
-  fail(file, std::generic_category().message(ELOOP));
 }
 
 // A uniquely named file beside the target, so that the final rename stays on one file system,

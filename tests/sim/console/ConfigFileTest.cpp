@@ -230,6 +230,28 @@ TEST_F(ConfigFileTest, WritingThroughADanglingLinkMakesItsTarget) {
   EXPECT_EQ(readFile(folder.path() / "real" / "new.cfg"), "mine \"3\"\n");
 }
 
+// The system follows 40 links to a file it reads: a configuration read through so many is written
+// through as many, and one link more is refused before anything is written.
+TEST_F(ConfigFileTest, TheHostWritesThroughAsManyLinksAsTheSystemReadsThrough) {
+  const auto links = folder.path() / "links";
+  writeFile(links / "target.cfg", "mine \"2\"\n");
+  std::filesystem::path last = "target.cfg";
+  for (int link = 1; link <= 41; ++link) {
+    const auto name = "link" + std::to_string(link);
+    std::filesystem::create_symlink(last, links / name);
+    last = name;
+  }
+  host = std::make_unique<Host>(
+      HostOptions{folder.path(), links / "link40",
+                  [this](const std::string& line) { warnings.push_back(line); }});
+  EXPECT_EQ(registered("mine", "0"), "2");
+  host->console().findCvar("mine")->setText("3");
+  host->console().executeCommand("writeconfig");
+  EXPECT_EQ(warnings, std::vector<std::string>{});
+  EXPECT_EQ(readFile(links / "target.cfg"), "mine \"3\"\n");
+  EXPECT_THROW(Host(HostOptions{folder.path(), links / "link41", {}}), RunError);
+}
+
 TEST_F(ConfigFileTest, ARewriteKeepsTheFilesPermissionBits) {
   const auto mode = [](const std::filesystem::path& file) {
     struct stat info {};
