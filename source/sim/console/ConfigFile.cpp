@@ -90,6 +90,27 @@ std::filesystem::path linkTarget(const std::filesystem::path& file) {
   }
 }
 
+// Decided by the file's permission bits, as the user set them: root, whom the system lets write
+// anything, still leaves a file alone once its owner has taken the write bit away.
+bool markedReadOnly(const std::filesystem::path& target) {
+#if defined(_WIN32)
+  std::error_code error;
+  const auto status = std::filesystem::status(target, error);
+  return std::filesystem::exists(status) &&
+         (status.permissions() & std::filesystem::perms::owner_write) ==
+             std::filesystem::perms::none;
+#else
+  struct stat info {};
+  if (::stat(target.c_str(), &info) != 0) {
+    return false;  // a file to make
+  }
+  if (::geteuid() == 0) {
+    return (info.st_mode & S_IWUSR) == 0;
+  }
+  return ::access(target.c_str(), W_OK) != 0 && errno == EACCES;
+#endif
+}
+
 // A uniquely named file beside the target, so that the final rename stays on one file system,
 // with the target's permission bits (a new file's: readable by all).
 std::filesystem::path writeTemporary(const std::filesystem::path& target, const std::string& text) {
@@ -172,6 +193,9 @@ StoredValues readConfig(const std::filesystem::path& file, const TextSink& warn)
 
 void writeConfig(const std::filesystem::path& file, const StoredValues& values) {
   const auto target = linkTarget(file);
+  if (markedReadOnly(target)) {
+    fail(file, "the file is read-only; it is left as it is");
+  }
   std::error_code error;
   if (target.has_parent_path()) {
     std::filesystem::create_directories(target.parent_path(), error);

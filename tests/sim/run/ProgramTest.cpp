@@ -205,6 +205,27 @@ TEST_F(ProgramTest, AFailedConfigurationWriteEndsTheRunWithExitFour) {
   EXPECT_EQ(result.status, 1);
 }
 
+// The user's own mark: a file without its write bit is never replaced, though its folder would let
+// a rename through and root may write anything.
+TEST_F(ProgramTest, AReadOnlyConfigurationIsLeftAsItIsAndTheRunEndsWithExitFour) {
+  const auto config = folder.path() / "config.cfg";
+  const std::string stored = "echo_value \"57\"\nother_plugin \"kept\"\n";
+  testing::writeFile(config, stored);
+  ASSERT_EQ(::chmod(config.c_str(), 0444), 0);
+  const auto result = run("run " + script("picture absent\nload\nunload\n") + " --config " +
+                          config.string() + " --module " + ECHO_PLUGIN);
+  EXPECT_EQ(result.status, 4);
+  EXPECT_EQ(result.err.rfind("rafta-sim: writeconfig: cannot write " + config.string() +
+                                 ": the file is read-only; it is left as it is\n",
+                             0),
+            0U)
+      << result.err;
+  EXPECT_EQ(testing::readFile(config), stored);
+  struct stat info {};
+  ASSERT_EQ(::stat(config.c_str(), &info), 0);
+  EXPECT_EQ(info.st_mode & 07777U, 0444U);
+}
+
 // A picture that cannot be made, and one whose bytes the device refuses after it was opened.
 TEST_F(ProgramTest, AFailedPictureWriteEndsTheRunWithExitFour) {
   const auto session = script("frame 2\n");
