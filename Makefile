@@ -94,7 +94,7 @@ windows:
 
 # The players' zip holds the module built for the real host (the `msvc` preset, on Windows); the
 # packer refuses the one built here, which imports the simulated host's library, and says so.
-.PHONY: package package-check
+.PHONY: package package-check windows-reproducible
 package: windows
 	@cmake --build --preset windows --target rafta_zip
 
@@ -106,6 +106,10 @@ package-check: windows
 # Every scenario under Wine against the Linux run, the built files' identity and the zip's layout.
 windows-test: package-check build
 	@scripts/windows-test.sh $(WINDOWS_BUILD)/bin $(SIM)
+
+# This commit's module and check zip built again in another folder: the same bytes, no folder's path.
+windows-reproducible: package-check
+	@scripts/reproducible-build-test.sh $(WINDOWS_BUILD)
 
 format:
 	@git ls-files '*.h' '*.cpp' | xargs clang-format -i

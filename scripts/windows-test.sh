@@ -125,7 +125,7 @@ check_identity() {
   local expected=$work/identity.expected actual=$work/identity.actual
   cat >"$expected" <<IDENTITY
 record api-version: 95 0
-record file-name: $root/source/Rafta/Rafta.cpp
+record file-name: source/Rafta/Rafta.cpp
 record class-name: Rafta
 record plugin-name: Rafta Plugin
 record version: 1.0
@@ -190,6 +190,9 @@ check_package() {
   [ "$linked" = "Thu Jan  1 00:00:00 1970" ] &&
     pass "Rafta.dll carries no link time: a rebuild of this commit gives the same zip" ||
     fail "Rafta.dll carries a link time ($linked): every build gives another zip"
+  ! LC_ALL=C grep -qaF "$root" "$windows_bin/Rafta.dll" &&
+    pass "Rafta.dll names no folder of the machine that built it" ||
+    fail "Rafta.dll holds the path of the folder it was built in, $root"
   mkdir -p "$again"
   cp "$windows_bin/Rafta.dll" data/goal.png "$again/"
   chmod 600 "$again/Rafta.dll" "$again/goal.png"
