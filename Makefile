@@ -92,14 +92,24 @@ windows:
 	@cmake --preset windows >/dev/null
 	@cmake --build --preset windows
 
-# The players' zip, laid out like the host's folder: dist/Rafta-<version>.zip and its .sha256.
-.PHONY: package
+# The players' zip holds the module built for the real host (the `msvc` preset, on Windows); the
+# packer refuses the one built here, which imports the simulated host's library, and says so.
+.PHONY: package package-check windows-reproducible
 package: windows
 	@cmake --build --preset windows --target rafta_zip
 
-# Every scenario under Wine against the Linux run, the built files' identity and the players' zip.
-windows-test: package build
+# The same packing of rafta-sim's module, for the checks alone:
+# build-windows/package-check/rafta-sim-package-check-<version>.zip and its .sha256.
+package-check: windows
+	@cmake --build --preset windows --target rafta_package_check
+
+# Every scenario under Wine against the Linux run, the built files' identity and the zip's layout.
+windows-test: package-check build
 	@scripts/windows-test.sh $(WINDOWS_BUILD)/bin $(SIM)
+
+# This commit's module and check zip built again in another folder: the same bytes, no folder's path.
+windows-reproducible: package-check
+	@scripts/reproducible-build-test.sh $(WINDOWS_BUILD)
 
 format:
 	@git ls-files '*.h' '*.cpp' | xargs clang-format -i

@@ -2,7 +2,7 @@
 # Plays every scenario with rafta-sim.exe under Wine and with the Linux rafta-sim, and requires the
 # same console log, byte for byte, and the same exit status; then checks what the Windows binaries
 # say about themselves: the module's exports, record and version block, and that no binary needs a
-# MinGW runtime DLL; last, the players' zip made from them.
+# MinGW runtime DLL; last, that the module makes no players' zip, and the check zip made from it.
 # Usage: scripts/windows-test.sh WINDOWS_BIN_DIR LINUX_RAFTA_SIM
 set -euo pipefail
 
@@ -125,7 +125,7 @@ check_identity() {
   local expected=$work/identity.expected actual=$work/identity.actual
   cat >"$expected" <<IDENTITY
 record api-version: 95 0
-record file-name: $root/source/Rafta/Rafta.cpp
+record file-name: source/Rafta/Rafta.cpp
 record class-name: Rafta
 record plugin-name: Rafta Plugin
 record version: 1.0
@@ -148,16 +148,28 @@ IDENTITY
   fi
 }
 
-# The players' zip that `make package` wrote for this module, named after its version block: exactly
-# the two files, where the host's folder keeps them, and the same bytes from inputs of another time
-# and mode.
+# The packer refuses this module as the players' zip: it imports the simulated host's library, which
+# the real host does not have.
+check_players_refusal() {
+  local refused=$work/players status=0
+  python3 scripts/package.py --version 1.0 --module "$windows_bin/Rafta.dll" \
+    --picture data/goal.png --out "$refused" >/dev/null 2>"$work/players.err" || status=$?
+  [ "$status" != 0 ] && grep -q 'Rafta.dll imports raftahost.dll' "$work/players.err" &&
+    [ -z "$(ls -A "$refused" 2>/dev/null)" ] &&
+    pass "no players' zip from this module: the packer refuses it, exit status $status" ||
+    fail "the players' zip was made of a module that imports raftahost.dll (exit status $status)"
+}
+
+# The check zip that `make package-check` wrote for this module, named after its version block:
+# exactly the two files, where the host's folder keeps them, and the same bytes from inputs of
+# another time and mode.
 check_package() {
   local version zip again=$work/package-again listing
   version=$(python3 scripts/module-identity.py "$windows_bin/Rafta.dll" |
     sed -n 's/^version FileVersion: //p')
-  zip=$root/dist/Rafta-$version.zip
+  zip=$(dirname "$windows_bin")/package-check/rafta-sim-package-check-$version.zip
   if [ ! -f "$zip" ]; then
-    fail "no players' zip for version '$version' ($zip): make package writes it"
+    fail "no check zip for version '$version' ($zip): make package-check writes it"
     return
   fi
   listing=$(unzip -Z1 "$zip" | tr '\n' ' ')
@@ -178,11 +190,14 @@ check_package() {
   [ "$linked" = "Thu Jan  1 00:00:00 1970" ] &&
     pass "Rafta.dll carries no link time: a rebuild of this commit gives the same zip" ||
     fail "Rafta.dll carries a link time ($linked): every build gives another zip"
+  ! LC_ALL=C grep -qaF "$root" "$windows_bin/Rafta.dll" &&
+    pass "Rafta.dll names no folder of the machine that built it" ||
+    fail "Rafta.dll holds the path of the folder it was built in, $root"
   mkdir -p "$again"
   cp "$windows_bin/Rafta.dll" data/goal.png "$again/"
   chmod 600 "$again/Rafta.dll" "$again/goal.png"
   touch -d '2001-02-03 04:05:06' "$again/Rafta.dll" "$again/goal.png"
-  python3 scripts/package.py --version "$version" --module "$again/Rafta.dll" \
+  python3 scripts/package.py --check --version "$version" --module "$again/Rafta.dll" \
     --picture "$again/goal.png" --out "$again/dist" >/dev/null &&
     cmp -s "$zip" "$again/dist/$(basename "$zip")" &&
     pass "the zip comes out byte for byte the same from inputs of another time and mode" ||
@@ -212,6 +227,7 @@ echo "The built files:"
 check_exports
 check_identity
 check_imports
+check_players_refusal
 check_package
 
 if [ "$failures" -ne 0 ]; then

@@ -63,6 +63,9 @@ void appendEscape(std::string& out, unsigned char byte) {
   out += kDigits[byte & 0xFU];
 }
 
+// Shows nothing on a terminal, so that a line holding one would read as one without it.
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+
 }  // namespace
 
 std::string printable(std::string_view text) {
@@ -78,7 +81,7 @@ std::string printable(std::string_view text) {
     // U+0080..U+009F, the C1 controls, are the only two-byte sequences that start with C2 80..9F.
     const bool control =
         length == 0 || (byte == 0xC2 && static_cast<unsigned char>(text[at + 1]) < 0xA0);
-    if (control) {
+    if (control || text.substr(at, length) == kByteOrderMark) {
       for (std::size_t i = 0; i < std::max<std::size_t>(length, 1); ++i) {
         appendEscape(out, static_cast<unsigned char>(text[at + i]));
       }

@@ -19,7 +19,8 @@ using TextSink = std::function<void(const std::string&)>;
 [[nodiscard]] std::string wideToWindows1252(std::wstring_view text);
 
 // The text as it may go to a terminal: well-formed UTF-8 and printable ASCII stay; control
-// characters (C0, DEL, C1) and bytes that are no well-formed UTF-8 become \xNN, byte by byte.
+// characters (C0, DEL, C1), the invisible byte-order mark U+FEFF and bytes that are no well-formed
+// UTF-8 become \xNN, byte by byte.
 // Backslashes stay as they are, so escaping twice changes nothing more.
 [[nodiscard]] std::string printable(std::string_view text);
 

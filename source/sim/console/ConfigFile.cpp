@@ -23,6 +23,7 @@
 #include "sim/base/Errors.h"
 #include "sim/base/RegularFile.h"
 #include "sim/base/Text.h"
+#include "sim/base/WrittenFile.h"
 
 namespace rafta::sim {
 namespace {
@@ -60,9 +61,19 @@ std::string render(const StoredValues& values) {
 
 // Far beyond any host's configuration; what reads more is no configuration file.
 constexpr std::size_t kMostConfigBytes = std::size_t{16} * 1024 * 1024;
-// mkstemp's six characters after the name.
-constexpr std::string_view kTemporaryMark = ".tmp-";
+// A temporary is hidden and carries a mark no user would give a file of theirs, so that the sweep
+// takes nothing but what a run of ours left; mkstemp's six characters follow.
+constexpr std::string_view kTemporaryMark = ".rafta-sim-temporary-";
 constexpr std::size_t kTemporaryTail = 6;
+
+std::string temporaryPrefix(const std::filesystem::path& target) {
+  // Appended piece by piece: GCC 12 at -O3 takes `"." + std::string` for an overlapping copy (a
+  // false -Wrestrict), which would stop a strict Release build.
+  std::string prefix = ".";
+  prefix += target.filename().string();
+  prefix += kTemporaryMark;
+  return prefix;
+}
 
 [[noreturn]] void fail(const std::filesystem::path& file, const std::string& what) {
   throw std::runtime_error("cannot write " + file.string() + ": " + what);
@@ -71,12 +82,15 @@ constexpr std::size_t kTemporaryTail = 6;
 // The file a link leads to, so that a write replaces the target and the link stays a link. A
 // missing target is the file to make.
 std::filesystem::path linkTarget(const std::filesystem::path& file) {
-  constexpr int kMostLinks = 40;  // as the system counts before it gives up
+  constexpr int kMostLinks = 40;  // as many as the system follows when the file is read
   auto path = file;
-  for (int links = 0; links < kMostLinks; ++links) {
+  for (int links = 0;; ++links) {
     std::error_code error;
     if (!std::filesystem::is_symlink(std::filesystem::symlink_status(path, error))) {
       return path;
+    }
+    if (links == kMostLinks) {
+      fail(file, std::generic_category().message(ELOOP));
     }
     const auto next = std::filesystem::read_symlink(path, error);
     if (error) {
@@ -84,27 +98,33 @@ std::filesystem::path linkTarget(const std::filesystem::path& file) {
     }
     path = next.is_absolute() ? next : path.parent_path() / next;
   }
-  fail(file, std::generic_category().message(ELOOP));
 }
 
-void writeAll(int fd, const std::string& text, const std::filesystem::path& file) {
-  std::size_t done = 0;
-  while (done < text.size()) {
-    const auto wrote = ::write(fd, text.data() + done, static_cast<unsigned>(text.size() - done));
-    if (wrote < 0 && errno == EINTR) {
-      continue;
-    }
-    if (wrote <= 0) {
-      fail(file, wrote < 0 ? std::generic_category().message(errno) : "short write");
-    }
-    done += static_cast<std::size_t>(wrote);
+// Decided by the file's permission bits, as the user set them: root, whom the system lets write
+// anything, still leaves a file alone once its owner has taken the write bit away.
+bool markedReadOnly(const std::filesystem::path& target) {
+#if defined(_WIN32)
+  std::error_code error;
+  const auto status = std::filesystem::status(target, error);
+  return std::filesystem::exists(status) &&
+         (status.permissions() & std::filesystem::perms::owner_write) ==
+             std::filesystem::perms::none;
+#else
+  struct stat info {};
+  if (::stat(target.c_str(), &info) != 0) {
+    return false;  // a file to make
   }
+  if (::geteuid() == 0) {
+    return (info.st_mode & S_IWUSR) == 0;
+  }
+  return ::access(target.c_str(), W_OK) != 0 && errno == EACCES;
+#endif
 }
 
 // A uniquely named file beside the target, so that the final rename stays on one file system,
 // with the target's permission bits (a new file's: readable by all).
 std::filesystem::path writeTemporary(const std::filesystem::path& target, const std::string& text) {
-  std::string pattern = target.string() + std::string(kTemporaryMark) + "XXXXXX";
+  std::string pattern = (target.parent_path() / temporaryPrefix(target)).string() + "XXXXXX";
   std::vector<char> name(pattern.begin(), pattern.end());
   name.push_back('\0');
   const int fd = ::mkstemp(name.data());
@@ -127,7 +147,9 @@ std::filesystem::path writeTemporary(const std::filesystem::path& target, const 
       ::fchmod(fd, 0644);  // mkstemp makes it private; a configuration file is not
     }
 #endif
-    writeAll(fd, text, target);
+    if (const auto why = writeAll(fd, text); !why.empty()) {
+      fail(target, why);
+    }
     open = false;
     if (::close(fd) != 0) {
       fail(target, std::generic_category().message(errno));
@@ -181,6 +203,9 @@ StoredValues readConfig(const std::filesystem::path& file, const TextSink& warn)
 
 void writeConfig(const std::filesystem::path& file, const StoredValues& values) {
   const auto target = linkTarget(file);
+  if (markedReadOnly(target)) {
+    fail(file, "the file is read-only; it is left as it is");
+  }
   std::error_code error;
   if (target.has_parent_path()) {
     std::filesystem::create_directories(target.parent_path(), error);
@@ -199,7 +224,7 @@ void writeConfig(const std::filesystem::path& file, const StoredValues& values) 
 
 void removeLeftTemporaries(const std::filesystem::path& file) {
   const auto target = linkTarget(file);
-  const auto prefix = target.filename().string() + std::string(kTemporaryMark);
+  const auto prefix = temporaryPrefix(target);
   const auto folder = target.has_parent_path() ? target.parent_path() : ".";
   std::error_code error;
   for (const auto& entry : std::filesystem::directory_iterator(folder, error)) {

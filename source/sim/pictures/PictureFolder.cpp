@@ -8,7 +8,19 @@
 #include <stdexcept>
 #include <utility>
 
+#include "sim/base/WrittenFile.h"
+
 namespace rafta::sim {
+namespace {
+
+// stb's own file writer checks neither its writes nor the close: a full disk would leave a cut
+// picture behind and no error.
+void appendBytes(void* context, void* data, int size) {
+  static_cast<std::string*>(context)->append(static_cast<const char*>(data),
+                                             static_cast<std::size_t>(size));
+}
+
+}  // namespace
 
 void writePng(const Image& image, const std::filesystem::path& file) {
   const auto expected =
@@ -17,8 +29,10 @@ void writePng(const Image& image, const std::filesystem::path& file) {
     throw std::runtime_error("cannot write the picture " + file.string() +
                              ": the image has no pixels or the wrong number of them");
   }
-  if (stbi_write_png(file.string().c_str(), image.width, image.height, 4, image.rgba.data(),
-                     image.width * 4) == 0) {
+  std::string png;
+  if (stbi_write_png_to_func(appendBytes, &png, image.width, image.height, 4, image.rgba.data(),
+                             image.width * 4) == 0 ||
+      !writeWholeFile(file, png)) {
     throw std::runtime_error("cannot write the picture " + file.string());
   }
 }

@@ -235,6 +235,28 @@ TEST_F(ConfigFileTest, WritingThroughADanglingLinkMakesItsTarget) {
   EXPECT_EQ(readFile(folder.path() / "real" / "new.cfg"), "mine \"3\"\n");
 }
 
+// The system follows 40 links to a file it reads: a configuration read through so many is written
+// through as many, and one link more is refused before anything is written.
+TEST_F(ConfigFileTest, TheHostWritesThroughAsManyLinksAsTheSystemReadsThrough) {
+  const auto links = folder.path() / "links";
+  writeFile(links / "target.cfg", "mine \"2\"\n");
+  std::filesystem::path last = "target.cfg";
+  for (int link = 1; link <= 41; ++link) {
+    const auto name = "link" + std::to_string(link);
+    std::filesystem::create_symlink(last, links / name);
+    last = name;
+  }
+  host = std::make_unique<Host>(
+      HostOptions{folder.path(), links / "link40",
+                  [this](const std::string& line) { warnings.push_back(line); }});
+  EXPECT_EQ(registered("mine", "0"), "2");
+  host->console().findCvar("mine")->setText("3");
+  host->console().executeCommand("writeconfig");
+  EXPECT_EQ(warnings, std::vector<std::string>{});
+  EXPECT_EQ(readFile(links / "target.cfg"), "mine \"3\"\n");
+  EXPECT_THROW(Host(HostOptions{folder.path(), links / "link41", {}}), RunError);
+}
+
 TEST_F(ConfigFileTest, ARewriteKeepsTheFilesPermissionBits) {
   const auto mode = [](const std::filesystem::path& file) {
     struct stat info {};
@@ -252,19 +274,23 @@ TEST_F(ConfigFileTest, ARewriteKeepsTheFilesPermissionBits) {
   }
 }
 
-// A run killed between making its temporary and the rename leaves the temporary behind.
-TEST_F(ConfigFileTest, TemporariesLeftByAKilledRunGoWithTheNextWrite) {
+// A run killed between making its temporary and the rename leaves the temporary behind; a user's
+// own files beside the configuration stay, whatever their names look like.
+TEST_F(ConfigFileTest, OnlyTemporariesLeftByAKilledRunGoWithTheNextWrite) {
   const auto cfg = configFile().parent_path();
-  const std::vector<std::string> left{"config.cfg.tmp-Ab12Cd", "config.cfg.tmp-zzzzzz"};
-  const std::vector<std::string> others{"config.cfg.tmp-keep", "config.cfg.tmp-Ab12Cd7",
-                                        "other.cfg.tmp-Ab12Cd", "config.cfg.old"};
+  const std::string ours = ".config.cfg.rafta-sim-temporary-";
+  const std::vector<std::string> left{ours + "Ab12Cd", ours + "zzzzzz"};
+  const std::vector<std::string> users{
+      "config.cfg.tmp-backup",   "config.cfg.tmp-2024v1", "config.cfg.tmp-Ab12Cd",
+      ours.substr(1) + "Ab12Cd", ours + "Ab12Cd7",        ".other.cfg.rafta-sim-temporary-Ab12Cd",
+      "config.cfg.old"};
   for (const auto& name : left) {
     writeFile(cfg / name, "half a fi");
   }
-  for (const auto& name : others) {
+  for (const auto& name : users) {
     writeFile(cfg / name, "not ours");
   }
-  std::filesystem::create_directory(cfg / "config.cfg.tmp-folder");
+  std::filesystem::create_directory(cfg / (ours + "folder"));
   auto& h = startHost();
   (void)registered("mine", "1");
   h.console().executeCommand("writeconfig");
@@ -272,10 +298,11 @@ TEST_F(ConfigFileTest, TemporariesLeftByAKilledRunGoWithTheNextWrite) {
   for (const auto& entry : std::filesystem::directory_iterator(cfg)) {
     names.push_back(entry.path().filename().string());
   }
+  auto kept = users;
+  kept.insert(kept.end(), {"config.cfg", ours + "folder"});
   std::sort(names.begin(), names.end());
-  EXPECT_EQ(names, (std::vector<std::string>{"config.cfg", "config.cfg.old",
-                                             "config.cfg.tmp-Ab12Cd7", "config.cfg.tmp-folder",
-                                             "config.cfg.tmp-keep", "other.cfg.tmp-Ab12Cd"}));
+  std::sort(kept.begin(), kept.end());
+  EXPECT_EQ(names, kept);
 }
 
 }  // namespace

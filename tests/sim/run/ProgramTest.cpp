@@ -205,18 +205,45 @@ TEST_F(ProgramTest, AFailedConfigurationWriteEndsTheRunWithExitFour) {
   EXPECT_EQ(result.status, 1);
 }
 
-TEST_F(ProgramTest, AFailedPictureWriteEndsTheRunWithExitFour) {
-  const auto pictures = folder.path() / "pictures";
-  std::filesystem::create_directories(pictures / "frame-0001.png");
-  const auto result = run("run " + script("frame 2\n") + " --module " + ECHO_PLUGIN + " --png " +
-                          pictures.string());
+// The user's own mark: a file without its write bit is never replaced, though its folder would let
+// a rename through and root may write anything.
+TEST_F(ProgramTest, AReadOnlyConfigurationIsLeftAsItIsAndTheRunEndsWithExitFour) {
+  const auto config = folder.path() / "config.cfg";
+  const std::string stored = "echo_value \"57\"\nother_plugin \"kept\"\n";
+  testing::writeFile(config, stored);
+  ASSERT_EQ(::chmod(config.c_str(), 0444), 0);
+  const auto result = run("run " + script("picture absent\nload\nunload\n") + " --config " +
+                          config.string() + " --module " + ECHO_PLUGIN);
   EXPECT_EQ(result.status, 4);
-  EXPECT_EQ(result.err.rfind("rafta-sim: cannot write the picture " +
-                                 (pictures / "frame-0001.png").string() + "\n",
+  EXPECT_EQ(result.err.rfind("rafta-sim: writeconfig: cannot write " + config.string() +
+                                 ": the file is read-only; it is left as it is\n",
                              0),
             0U)
       << result.err;
-  EXPECT_TRUE(std::filesystem::is_regular_file(pictures / "frame-0002.png"));
+  EXPECT_EQ(testing::readFile(config), stored);
+  struct stat info {};
+  ASSERT_EQ(::stat(config.c_str(), &info), 0);
+  EXPECT_EQ(info.st_mode & 07777U, 0444U);
+}
+
+// A picture that cannot be made, and one whose bytes the device refuses after it was opened.
+TEST_F(ProgramTest, AFailedPictureWriteEndsTheRunWithExitFour) {
+  const auto session = script("frame 2\n");
+  for (const std::string obstacle : {"folder", "full"}) {
+    const auto pictures = folder.path() / obstacle;
+    const auto first = pictures / "frame-0001.png";
+    std::filesystem::create_directories(obstacle == "folder" ? first : pictures);
+    if (obstacle == "full") {
+      std::filesystem::create_symlink("/dev/full", first);
+    }
+    const auto result =
+        run("run " + session + " --module " + ECHO_PLUGIN + " --png " + pictures.string());
+    EXPECT_EQ(result.status, 4) << obstacle;
+    EXPECT_EQ(result.err.rfind("rafta-sim: cannot write the picture " + first.string() + "\n", 0),
+              0U)
+        << result.err;
+    EXPECT_TRUE(std::filesystem::is_regular_file(pictures / "frame-0002.png")) << obstacle;
+  }
 }
 
 TEST_F(ProgramTest, AStandardOutputThatTakesNoBytesEndsTheRunWithExitFour) {

@@ -140,6 +140,8 @@ TEST_F(SessionTest, BytesQuotedFromScriptsAndConfigurationAreEscaped) {
   testing::writeFile(defaultConfigFile(folder.path() / "appdata"), "\x1B[2J x\n");
   auto& s = start([](ScriptedPlugin& p) { p.cvarManager->registerCvar("speed", "300"); });
   EXPECT_EQ(s.run("\x1B]0;title\x07\n").message, "test.scn:1: unknown command: \\x1B]0;title\\x07");
+  EXPECT_EQ(s.run("load\n\xEF\xBB\xBFunload\n").message,
+            "test.scn:2: unknown command: \\xEF\\xBB\\xBFunload");
   EXPECT_EQ(s.run("load\nconsole \"\x9B\" 1\n").code, ExitCode::Ok);
   ASSERT_EQ(s.err.size(), 2U);
   EXPECT_NE(s.err[0].find(": malformed line skipped: \\x1B[2J x"), std::string::npos) << s.err[0];
