@@ -101,6 +101,12 @@ void GameWrapper::SetTimeout(std::function<void(GameWrapper*)> theLambda, float 
   }
 }
 
+void GameWrapper::Execute(std::function<void(GameWrapper*)> theLambda) {
+  if (auto* host = objectAt<Host>(address)) {
+    host->callbacks().execute(std::move(theLambda));
+  }
+}
+
 Vector2 GameWrapper::GetScreenSize() {
   return ask(address, Vector2{0, 0}, [](auto& queries) { return queries.askScreenSize(); });
 }

@@ -35,6 +35,9 @@ class BAKKESMOD_PLUGIN_IMPORT GameWrapper {
   void UnregisterDrawables();
   // Runs the callback once, after that many seconds of the host's time.
   void SetTimeout(std::function<void(GameWrapper*)> theLambda, float time);
+  // Runs the callback on the game thread at the host's next game tick: the way for code on another
+  // thread (the settings page's render thread) to reach the game and the plugin's state.
+  void Execute(std::function<void(GameWrapper*)> theLambda);
 
   Vector2 GetScreenSize();
   ServerWrapper GetCurrentGameState();
