@@ -128,8 +128,9 @@ TEST_F(HookTest, WhatIsHandedToExecuteRunsAtTheNextTickInTheOrderHandedFromAnyTh
     calls.emplace_back(self->GetScreenSize().X == 1920 ? "first, on the host" : "first");
     self->Execute([this](GameWrapper*) { calls.emplace_back("handed while ticking"); });
   });
-  std::thread([this] { game->Execute([this](GameWrapper*) { calls.emplace_back("second"); }); })
-      .join();
+  std::thread([this] {
+    game->Execute([this](GameWrapper*) { calls.emplace_back("second"); });
+  }).join();
   EXPECT_TRUE(calls.empty()) << "nothing runs before the tick";
   host->callbacks().tick();
   EXPECT_EQ(calls, (std::vector<std::string>{"first, on the host", "second"}));
