@@ -75,7 +75,7 @@ void Rafta::onToggleOverlayCommand(std::vector<std::string> /*words*/) {
 
 void Rafta::onStyleCommand(std::vector<std::string> words) {
   CVarWrapper variable = cvarManager->getCvar("rafta_overlay_style");
-  const int current = variable.IsNull() ? overlayStyle : variable.getIntValue();
+  const int current = variable.IsNull() ? overlayStyle.load() : variable.getIntValue();
   const int style = words.size() == 2 ? StyleNamed(words[1], current) : -1;
   if (style < 0) {
     Log("rafta_style : style inchangé, tapez rafta_style suivi de 0 à 4 ou de next"_cp1252);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 #include <filesystem>
 #include <functional>
@@ -15,6 +16,8 @@
 
 // After bakkesmodplugin.h, which brings what it needs.
 #include "bakkesmod/plugin/PluginSettingsWindow.h"
+
+#include "PageCopy.h"
 
 // Counts the local player's shots that strike the frame of the opposing goal and paints the
 // counters over the game.
@@ -81,32 +84,45 @@ class Rafta final : public BakkesMod::Plugin::BakkesModPlugin,
     Read,     // merged into totalHitCount
   };
 
-  // Fields: what each means, and who writes it.
-  bool overlayEnabled = true;               // overlay shown; load, page checkbox, toggle command
-  float overlayX = 100.0F;                  // overlay left edge; load, every frame, page slider
-  float overlayY = 100.0F;                  // overlay top edge; load, every frame, page slider
+  // Fields: what each means, and who writes it. The game thread alone writes them all: the
+  // settings page's changes reach them through Execute.
   Vector2F textSize{0.0F, 0.0F};            // last measured counter line; every frame
   bool goalScoredRecently = false;          // goal window open; goal handler, goal timer, reset
   std::shared_ptr<ImageWrapper> goalImage;  // goal picture, empty when unusable; load
   double lastHitTime = 0.0;                 // game time of the last counted hit; count, reset
-  bool countInFreeplayTraining = true;      // count in freeplay and training; page checkbox
-  bool countInMatch = true;                 // count while in a game; page checkbox
   std::int32_t matchHitCount = 0;           // hits this match; count, match and round reset
   std::int32_t totalHitCount = 0;           // all-time hits; stored read, count, total resets
   std::int32_t sessionHitCount = 0;         // hits since creation; count, session resets
-  std::int32_t overlayStyle = 0;            // style 0-4; load, every frame, page, style command
   bool hitHooksRegistered = false;          // both hit hooks installed; (Un)RegisterHitHook
   std::string lastBallTouchID;              // id of the last accepted toucher; OnHitBall hook
   std::mutex lastTouchMutex;                // held only to assign or copy lastBallTouchID
+
+  // What the settings page shows, which it reads on the render thread. Atomic, not a snapshot
+  // under a lock: each is a value of its own that one widget shows, so no reader needs two of them
+  // to agree, and no write needs a publishing step that a new writer could forget.
+  std::atomic<bool> overlayEnabled = true;           // overlay shown; load, page, toggle command
+  std::atomic<float> overlayX = 100.0F;              // overlay left edge; load, every frame, page
+  std::atomic<float> overlayY = 100.0F;              // overlay top edge; load, every frame, page
+  std::atomic<bool> countInFreeplayTraining = true;  // count in freeplay and training; page
+  std::atomic<bool> countInMatch = true;             // count while in a game; page
+  std::atomic<std::int32_t> overlayStyle = 0;        // style 0-4; load, every frame, page, command
 
   // What keeps unload and late callbacks from losing or touching anything.
   StoredTotal storedTotal = StoredTotal::Pending;  // stored total's reads, at 1 s, hits, unload
   bool savedCopyUnwritable = false;                // the last write of the copy failed; Commit
   // Weakly held by timers and commands, which may outlive the object or the load they were made
-  // for; replaced at unload so that they stand down.
-  std::shared_ptr<const bool> liveness = std::make_shared<const bool>(true);
+  // for; replaced at unload so that they stand down. Atomic: what the page hands to Execute takes
+  // it on the render thread.
+  std::atomic<std::shared_ptr<const bool>> liveness = std::make_shared<const bool>(true);
 
  private:
+  // The page's copies of what its widgets edit; the render thread's alone.
+  rafta::PageCopy<bool> pageOverlayEnabled;           // "Afficher overlay"
+  rafta::PageCopy<bool> pageCountInFreeplayTraining;  // " Freeplay / Entrainement"
+  rafta::PageCopy<bool> pageCountInMatch;             // "All Match"
+  rafta::PageCopy<float> pageOverlayX;                // "Position X"
+  rafta::PageCopy<float> pageOverlayY;                // "Position Y"
+
   void RegisterHitHook();
   void onGoalScored(std::string eventName);
   void ResetMatch();
@@ -131,10 +147,15 @@ class Rafta final : public BakkesMod::Plugin::BakkesModPlugin,
   void DrawYellowLine(CanvasWrapper& canvas, std::string text) const;
   void DrawTableau(CanvasWrapper& canvas) const;
 
-  // The settings page's sections.
+  // The settings page's sections, and the way their changes reach the plugin's state.
   void RenderCounterResets();
   void RenderPositionSliders();
   void RenderStyleChoice();
+  // Runs the action on the game thread, unless this load or object is over by then.
+  void OnGameThread(std::function<void()> action);
+  // Takes the positions the page moved: those of a slider are stored and committed, those it only
+  // pulled back onto the screen are not.
+  void MoveOverlay(std::optional<float> x, std::optional<float> y, bool xSlid, bool ySlid);
   void LoadGoalImage();
   void HookMatchEvents();
   void UnhookMatchEvents();
@@ -144,7 +165,8 @@ class Rafta final : public BakkesMod::Plugin::BakkesModPlugin,
   // it then does nothing.
   template <typename... Args, typename Action>
   std::function<void(Args...)> WhileAlive(Action action) const {
-    return [alive = std::weak_ptr<const bool>(liveness), action = std::move(action)](Args... args) {
+    return [alive = std::weak_ptr<const bool>(liveness.load()),
+            action = std::move(action)](Args... args) {
       if (!alive.expired()) {
         action(std::move(args)...);
       }

@@ -2,7 +2,10 @@
 #include <imgui.h>
 
 #include <array>
+#include <functional>
+#include <optional>
 #include <string>
+#include <utility>
 
 #include "Cp1252.h"
 #include "Rafta.h"
@@ -35,11 +38,17 @@ void Title(const char* text) {
 #pragma GCC diagnostic pop
 #endif
 
-float KeepOnScreen(float position, float size) {
+// Pulls a position that lies off the screen back onto it; whether it had to.
+bool KeepOnScreen(float& position, float size) {
   if (position < 0.0F) {
-    return 0.0F;
+    position = 0.0F;
+    return true;
   }
-  return position > size ? size : position;
+  if (position > size) {
+    position = size;
+    return true;
+  }
+  return false;
 }
 
 }  // namespace
@@ -49,7 +58,15 @@ std::string Rafta::GetPluginName() { return "Rafta"; }
 void Rafta::SetImGuiContext(std::uintptr_t context) {
   ImGui::SetCurrentContext(
       reinterpret_cast<ImGuiContext*>(context));  // NOLINT(performance-no-int-to-ptr)
-  Log(rafta::Concat("Contexte ImGui défini : "_cp1252, std::to_string(context)));
+  // The host hands the context over on its render thread, where its console is not ours to call.
+  OnGameThread([this, context] {
+    Log(rafta::Concat("Contexte ImGui défini : "_cp1252, std::to_string(context)));
+  });
+}
+
+void Rafta::OnGameThread(std::function<void()> action) {
+  gameWrapper->Execute(
+      WhileAlive<GameWrapper*>([action = std::move(action)](GameWrapper* /*game*/) { action(); }));
 }
 
 void Rafta::RenderSettings() {
@@ -62,13 +79,23 @@ void Rafta::RenderSettings() {
 
   Title("Overlay on/off et Mode :");
   Gap();
-  if (ImGui::Checkbox("Afficher overlay", &overlayEnabled)) {
-    CommitOverlaySwitch();
+  bool& shown = pageOverlayEnabled.Follow(overlayEnabled);
+  if (ImGui::Checkbox("Afficher overlay", &shown)) {
+    OnGameThread([this, shown] {
+      overlayEnabled = shown;
+      CommitOverlaySwitch();
+    });
   }
   ImGui::SameLine();
-  ImGui::Checkbox(" Freeplay / Entrainement", &countInFreeplayTraining);
+  bool& inFreeplay = pageCountInFreeplayTraining.Follow(countInFreeplayTraining);
+  if (ImGui::Checkbox(" Freeplay / Entrainement", &inFreeplay)) {
+    OnGameThread([this, inFreeplay] { countInFreeplayTraining = inFreeplay; });
+  }
   ImGui::SameLine();
-  ImGui::Checkbox("All Match", &countInMatch);
+  bool& inMatch = pageCountInMatch.Follow(countInMatch);
+  if (ImGui::Checkbox("All Match", &inMatch)) {
+    OnGameThread([this, inMatch] { countInMatch = inMatch; });
+  }
   Gap();
   ImGui::Separator();
 
@@ -85,30 +112,46 @@ void Rafta::RenderCounterResets() {
   Title("Reinitialisation des compteurs:");
   Gap();
   if (ImGui::Button("Reinitialiser le compteur session")) {
-    sessionHitCount = 0;
+    OnGameThread([this] { sessionHitCount = 0; });
   }
   ImGui::SameLine();
   if (ImGui::Button("Reinitialiser le compteur total")) {
-    ResetTotal();
+    OnGameThread([this] { ResetTotal(); });
   }
 }
 
 void Rafta::RenderPositionSliders() {
   Title("Modifier position de l'overlay :");
   Gap();
-  const bool xChanged =
-      ImGui::SliderFloat("Position X", &overlayX, 0.0F, kScreenWidth, "%.0f", 1.0F);
-  const bool yChanged =
-      ImGui::SliderFloat("Position Y", &overlayY, 0.0F, kScreenHeight, "%.0f", 1.0F);
-  overlayX = KeepOnScreen(overlayX, kScreenWidth);
-  overlayY = KeepOnScreen(overlayY, kScreenHeight);
-  if (xChanged) {
+  float& x = pageOverlayX.Follow(overlayX);
+  float& y = pageOverlayY.Follow(overlayY);
+  const bool xChanged = ImGui::SliderFloat("Position X", &x, 0.0F, kScreenWidth, "%.0f", 1.0F);
+  const bool yChanged = ImGui::SliderFloat("Position Y", &y, 0.0F, kScreenHeight, "%.0f", 1.0F);
+  // A position off the screen is pulled back even untouched; only a slider's change is stored.
+  const bool xMoved = KeepOnScreen(x, kScreenWidth) || xChanged;
+  const bool yMoved = KeepOnScreen(y, kScreenHeight) || yChanged;
+  if (!xMoved && !yMoved) {
+    return;
+  }
+  OnGameThread([this, x = xMoved ? std::optional(x) : std::nullopt,
+                y = yMoved ? std::optional(y) : std::nullopt, xChanged,
+                yChanged] { MoveOverlay(x, y, xChanged, yChanged); });
+}
+
+void Rafta::MoveOverlay(std::optional<float> x, std::optional<float> y, bool xSlid, bool ySlid) {
+  if (x) {
+    overlayX = *x;
+  }
+  if (y) {
+    overlayY = *y;
+  }
+  if (xSlid) {
     StoreSetting("rafta_overlay_x", overlayX);
   }
-  if (yChanged) {
+  if (ySlid) {
     StoreSetting("rafta_overlay_y", overlayY);
   }
-  if (xChanged || yChanged) {
+  if (xSlid || ySlid) {
     Commit();
   }
 }
@@ -123,6 +166,6 @@ void Rafta::RenderStyleChoice() {
   ImGui::PopStyleColor();
   if (ImGui::Combo("##overlay_style", &styleSelection, kStyleItems.data(),
                    static_cast<int>(kStyleItems.size()))) {
-    ChooseStyle(styleSelection);
+    OnGameThread([this, style = styleSelection] { ChooseStyle(style); });
   }
 }

@@ -84,7 +84,7 @@ TEST_F(EntryPoints, AFreshObjectAfterDeleteMeStartsFromItsInitialValues) {
 
 TEST_F(EntryPoints, AnObjectTheHostStillSharesOutlivesDeleteMe) {
   std::shared_ptr<BakkesMod::Plugin::BakkesModPlugin> hostShare = handleAt(getPlugin());
-  const std::weak_ptr<const bool> liveness = static_cast<Rafta*>(hostShare.get())->liveness;
+  const std::weak_ptr<const bool> liveness = static_cast<Rafta*>(hostShare.get())->liveness.load();
   deleteMe();
   EXPECT_FALSE(liveness.expired());
   EXPECT_EQ(handleAt(getPlugin()).get() == hostShare.get(), false)

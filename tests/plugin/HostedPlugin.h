@@ -27,7 +27,7 @@ class HostedPlugin {
 
   [[nodiscard]] Rafta& plugin() { return *rafta; }
   [[nodiscard]] sim::Host& host() { return *simHost; }
-  [[nodiscard]] std::weak_ptr<const bool> liveness() const { return rafta->liveness; }
+  [[nodiscard]] std::weak_ptr<const bool> liveness() const { return rafta->liveness.load(); }
 
   // The console log in UTF-8, and what the host did, as its trace tells it.
   [[nodiscard]] std::vector<std::string> log() const;

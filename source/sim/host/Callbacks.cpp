@@ -128,6 +128,26 @@ void Callbacks::wait(double seconds) {
   moveTo(end);
 }
 
+void Callbacks::execute(Executed function) {
+  const std::lock_guard lock(handedMutex_);
+  handed_.push_back({std::move(function), life_});
+}
+
+void Callbacks::tick() {
+  std::vector<Handed> due;
+  {
+    const std::lock_guard lock(handedMutex_);
+    due.swap(handed_);
+  }
+  for (const auto& [function, life] : due) {
+    if (life.alive()) {
+      function(&self_);
+    } else {
+      orphaned("a function handed to Execute");
+    }
+  }
+}
+
 void Callbacks::setTextMeasure(TextMeasure measure) { textMeasure_ = std::move(measure); }
 
 void Callbacks::setFrameSink(FrameSink sink) { frameSink_ = std::move(sink); }
@@ -212,6 +232,10 @@ void Callbacks::dropAll() {
   hooks_.clear();
   removeCommandsAndDrawables();
   clock_.clear();
+  {
+    const std::lock_guard lock(handedMutex_);
+    handed_.clear();
+  }
   // The plugin's shares belong to its module: none may outlive a close of the library.
   life_ = Lifeline();
 }

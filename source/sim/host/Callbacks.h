@@ -5,6 +5,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <mutex>
 #include <string>
 #include <variant>
 #include <vector>
@@ -19,16 +20,18 @@
 namespace rafta::sim {
 
 // What the host calls back in the plugin: hooks when the game runs a function, timers as the
-// host's clock passes their time, drawables each frame, and console commands as the user types
-// them. Callbacks handed over belong to the
-// plugin object they are tied to: once it is destroyed the host skips them (and warns) instead of
-// calling into freed memory.
+// host's clock passes their time, drawables each frame, console commands as the user types
+// them, and what the plugin hands to Execute at the next game tick. Callbacks handed over belong to
+// the plugin object they are tied to: once it is destroyed the host skips them (and warns) instead
+// of calling into freed memory. Everything runs on the game thread (the script's); only `execute`
+// may be called from another thread, the settings page's render thread.
 class Callbacks {
  public:
   using PlainHook = std::function<void(std::string)>;
   // The caller as the address of a game object (0 for none); the wrapper adapts it to its type.
   using CallerHook = std::function<void(std::uintptr_t caller, void* params, std::string name)>;
   using Timer = std::function<void(GameWrapper*)>;
+  using Executed = std::function<void(GameWrapper*)>;
   using Drawable = std::function<void(CanvasWrapper)>;
   using FrameSink = std::function<void(const Canvas&)>;
   using Notifier = std::function<void(std::vector<std::string> words)>;
@@ -55,6 +58,11 @@ class Callbacks {
   // std::runtime_error when timers keep re-arming themselves without delay.
   void wait(double seconds);
 
+  // Held until the next tick, from any thread.
+  void execute(Executed function);
+  // The game ticks: what was handed to Execute before it runs, in the order it was handed.
+  void tick();
+
   // What the canvas answers to GetStringSize; at start, the host's font.
   void setTextMeasure(TextMeasure measure);
   // Called with every frame once it is drawn.
@@ -80,6 +88,10 @@ class Callbacks {
 
  private:
   using Hook = std::variant<PlainHook, CallerHook>;
+  struct Handed {
+    Executed function;
+    Lifeline life;
+  };
 
   void orphaned(const std::string& what) const;
 
@@ -91,6 +103,8 @@ class Callbacks {
   std::map<std::string, CallbackList<Hook>> hooks_;
   std::map<std::string, CallbackList<Notifier>> notifiers_;
   CallbackList<Drawable> drawables_;
+  std::mutex handedMutex_;
+  std::vector<Handed> handed_;  // guarded by handedMutex_
   TextMeasure textMeasure_;
   FrameSink frameSink_;
   std::unique_ptr<Canvas> lastFrame_;

@@ -8,6 +8,7 @@
 #include "sim/run/Session.h"
 #include "sim/script/Checks.h"
 #include "sim/script/Script.h"
+#include "sim/settings/RenderThread.h"
 #include "sim/settings/SettingsWindow.h"
 #include "sim/settings/SettingsWindowUser.h"
 
@@ -81,15 +82,25 @@ struct Executor {
       session.warn("console: no console variable " + c.name + " is registered; nothing changed");
     }
   }
-  void operator()(const script::Settings& c) const { settingsUser("settings").look(c.count); }
+  void operator()(const script::Settings& c) const {
+    onRenderThread("settings", [&](SettingsWindowUser& user) { user.look(c.count); });
+  }
   // Whether or not the plugin has a page, and whether or not one was drawn.
   void operator()(const script::SettingsClose& /*c*/) const {
     session.host_.console().writeConfigFile();
   }
-  void operator()(const script::Click& c) const { settingsUser("click").click(c.label); }
-  void operator()(const script::Toggle& c) const { settingsUser("toggle").click(c.label); }
-  void operator()(const script::Slide& c) const { settingsUser("slide").slide(c.label, c.value); }
-  void operator()(const script::Choose& c) const { settingsUser("choose").choose(c.item); }
+  void operator()(const script::Click& c) const {
+    onRenderThread("click", [&](SettingsWindowUser& user) { user.click(c.label); });
+  }
+  void operator()(const script::Toggle& c) const {
+    onRenderThread("toggle", [&](SettingsWindowUser& user) { user.click(c.label); });
+  }
+  void operator()(const script::Slide& c) const {
+    onRenderThread("slide", [&](SettingsWindowUser& user) { user.slide(c.label, c.value); });
+  }
+  void operator()(const script::Choose& c) const {
+    onRenderThread("choose", [&](SettingsWindowUser& user) { user.choose(c.item); });
+  }
   void operator()(const script::Faults& c) const { session.host_.faults().arm(c.plan); }
   template <typename Check>
   void operator()(const Check& check) const {
@@ -122,8 +133,18 @@ struct Executor {
     }
     return {*session.settingsWindow_, *page, command};
   }
+
+  // The host draws the page on its render thread, as the real one does; the script waits.
+  template <typename Gesture>
+  void onRenderThread(const std::string& command, const Gesture& gesture) const {
+    auto user = settingsUser(command);
+    session.renderThread_->run([&] { gesture(user); });
+  }
 };
 
-void Session::execute(const ScriptCommand& command) { std::visit(Executor{*this}, command); }
+void Session::execute(const ScriptCommand& command) {
+  std::visit(Executor{*this}, command);
+  host_.callbacks().tick();
+}
 
 }  // namespace rafta::sim

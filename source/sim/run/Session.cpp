@@ -10,6 +10,7 @@
 #include "sim/pictures/FramePicture.h"
 #include "sim/pictures/PagePicture.h"
 #include "sim/script/Script.h"
+#include "sim/settings/RenderThread.h"
 #include "sim/settings/SettingsWindow.h"
 
 namespace rafta::sim {
@@ -46,7 +47,8 @@ Session::Session(std::unique_ptr<PluginLibrary> library, SessionOptions options)
       appData_(options_.appData),
       host_(hostOptions(options_, appData_.path())),
       library_(std::move(library)),
-      settingsWindow_(std::make_unique<SettingsWindow>()) {
+      settingsWindow_(std::make_unique<SettingsWindow>()),
+      renderThread_(std::make_unique<RenderThread>()) {
   host_.console().setLogSink([this](const std::string& line) { print(line); });
   if (options_.faults) {
     host_.faults().arm(*options_.faults);

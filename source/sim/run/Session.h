@@ -16,6 +16,7 @@
 
 namespace rafta::sim {
 
+class RenderThread;
 class SettingsWindow;
 
 struct SessionOptions {
@@ -69,7 +70,8 @@ class Session {
   void unload();
   // With `withoutUnload` the game exits as it may when the player quits: no onUnload.
   void restart(bool withoutUnload = false);
-  // Defined with the executor, in Executor.cpp.
+  // Each command is a game tick: it ends with what the plugin handed to Execute meanwhile. Defined
+  // with the executor, in Executor.cpp.
   void execute(const ScriptCommand& command);
 
  private:
@@ -91,6 +93,8 @@ class Session {
   std::unique_ptr<PluginLibrary> library_;
   std::unique_ptr<PictureFolder> pictures_;
   std::unique_ptr<SettingsWindow> settingsWindow_;
+  // Where every page of settingsWindow_ is drawn.
+  std::unique_ptr<RenderThread> renderThread_;
   std::shared_ptr<BakkesMod::Plugin::BakkesModPlugin> plugin_;
   void (*deleteMe_)() = nullptr;
   PictureMode picture_ = PictureMode::Present;

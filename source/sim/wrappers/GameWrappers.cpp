@@ -111,6 +111,12 @@ std::filesystem::path GameWrapper::GetDataFolder() {
   return host != nullptr ? host->folder() / "data" : std::filesystem::path();
 }
 
+void GameWrapper::Execute(std::function<void(GameWrapper*)> theLambda) {
+  if (auto* host = objectAt<Host>(address)) {
+    host->callbacks().execute(std::move(theLambda));
+  }
+}
+
 Vector2 GameWrapper::GetScreenSize() {
   return ask(address, Vector2{0, 0}, [](auto& queries) { return queries.askScreenSize(); });
 }

@@ -2,6 +2,7 @@
 
 #include <memory>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "TestSupport.h"
@@ -104,6 +105,7 @@ TEST_F(HookTest, HooksTimersAndDrawablesOfADestroyedPluginAreNeverCalled) {
   notePlain(kGoal, "orphan");
   game->SetTimeout([this](GameWrapper*) { calls.emplace_back("timer"); }, 1.0F);
   game->RegisterDrawable([this](CanvasWrapper) { calls.emplace_back("drawable"); });
+  game->Execute([this](GameWrapper*) { calls.emplace_back("executed"); });
   plugin.reset();
 
   host->cvarManager()->registerNotifier(
@@ -114,10 +116,28 @@ TEST_F(HookTest, HooksTimersAndDrawablesOfADestroyedPluginAreNeverCalled) {
   host->callbacks().fire(kGoal, 0);
   host->callbacks().wait(1.0);
   host->callbacks().drawFrames(1);
+  host->callbacks().tick();
   EXPECT_TRUE(host->callbacks().typeCommand({"orphan_command"})) << "the console knows it";
   EXPECT_TRUE(calls.empty());
   EXPECT_TRUE(host->callbacks().isHooked(kGoal));
-  EXPECT_EQ(warnings.size(), 4U);
+  EXPECT_EQ(warnings.size(), 5U);
+}
+
+TEST_F(HookTest, WhatIsHandedToExecuteRunsAtTheNextTickInTheOrderHandedFromAnyThread) {
+  game->Execute([this](GameWrapper* self) {
+    calls.emplace_back(self->GetScreenSize().X == 1920 ? "first, on the host" : "first");
+    self->Execute([this](GameWrapper*) { calls.emplace_back("handed while ticking"); });
+  });
+  std::thread([this] {
+    game->Execute([this](GameWrapper*) { calls.emplace_back("second"); });
+  }).join();
+  EXPECT_TRUE(calls.empty()) << "nothing runs before the tick";
+  host->callbacks().tick();
+  EXPECT_EQ(calls, (std::vector<std::string>{"first, on the host", "second"}));
+  host->callbacks().tick();
+  EXPECT_EQ(calls.back(), "handed while ticking");
+  host->callbacks().tick();
+  EXPECT_EQ(calls.size(), 3U) << "each runs once";
 }
 
 TEST_F(HookTest, ACommandGetsItsWordsAndARegisteredNameIsReplaced) {
@@ -144,6 +164,8 @@ TEST_F(HookTest, ANullGameWrapperDoesNothing) {
   none.UnhookEvent(kGoal);
   none.RegisterDrawable([](CanvasWrapper) {});
   none.UnregisterDrawables();
+  none.Execute([this](GameWrapper*) { calls.emplace_back("never"); });
+  host->callbacks().tick();
   EXPECT_FALSE(none.IsInGame());
   EXPECT_TRUE(none.GetCurrentGameState().IsNull());
   EXPECT_TRUE(none.GetLocalCar().IsNull());

@@ -36,6 +36,9 @@ class BAKKESMOD_PLUGIN_IMPORT GameWrapper {
   void UnregisterDrawables();
   // Runs the callback once, after that many seconds of the host's time.
   void SetTimeout(std::function<void(GameWrapper*)> theLambda, float time);
+  // Runs the callback on the game thread at the host's next game tick: the way for code on another
+  // thread (the settings page's render thread) to reach the game and the plugin's state.
+  void Execute(std::function<void(GameWrapper*)> theLambda);
 
   // The host's folder (its cfg/ and data/ folders are in it), and its data folder.
   std::filesystem::path GetBakkesModPath();
