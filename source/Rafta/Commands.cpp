@@ -68,8 +68,7 @@ void Rafta::RemoveCommands() {
 }
 
 void Rafta::onToggleOverlayCommand(std::vector<std::string> /*words*/) {
-  overlayEnabled = !overlayEnabled;
-  CommitOverlaySwitch();
+  ShowOverlay(!overlayEnabled);
   Log(overlayEnabled ? "Overlay Rafta affiché"_cp1252 : "Overlay Rafta masqué"_cp1252);
 }
 

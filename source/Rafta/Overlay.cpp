@@ -111,7 +111,8 @@ void Rafta::ChooseStyle(int style) {
   Commit();
 }
 
-void Rafta::CommitOverlaySwitch() {
+void Rafta::ShowOverlay(bool shown) {
+  overlayEnabled = shown;
   StoreSetting("rafta_overlay_enabled", overlayEnabled ? 1 : 0);
   Commit();
 }

@@ -65,9 +65,9 @@ class Rafta final : public BakkesMod::Plugin::BakkesModPlugin,
   [[nodiscard]] bool IsDebugEnabled() const;
   // The host's configuration and the plugin's saved copy, both from the variables.
   void Commit();
-  // Stores and commits the overlay switch from the page or the bound command, so that a game
-  // that exits without unloading keeps it.
-  void CommitOverlaySwitch();
+  // Sets, stores and commits the overlay switch from the page or the bound command, so that a
+  // game that exits without unloading keeps it.
+  void ShowOverlay(bool shown);
   // Raises the three counters for one counted hit and stores the total once it is known.
   void CountHit(double gameTime);
   // Sets the all-time total to zero and stores it; the page's button and the bound command.

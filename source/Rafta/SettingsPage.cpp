@@ -81,10 +81,7 @@ void Rafta::RenderSettings() {
   Gap();
   bool& shown = pageOverlayEnabled.Follow(overlayEnabled);
   if (ImGui::Checkbox("Afficher overlay", &shown)) {
-    OnGameThread([this, shown] {
-      overlayEnabled = shown;
-      CommitOverlaySwitch();
-    });
+    OnGameThread([this, shown] { ShowOverlay(shown); });
   }
   ImGui::SameLine();
   bool& inFreeplay = pageCountInFreeplayTraining.Follow(countInFreeplayTraining);
