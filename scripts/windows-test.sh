@@ -12,6 +12,12 @@ linux_sim=$(realpath "$2")
 root=$(realpath "$(dirname "$0")/..")
 cd "$root"
 
+# The version project() gave the build; the export record and the settings page show its first two
+# numbers.
+version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$(dirname "$windows_bin")/CMakeCache.txt")
+[ -n "$version" ] || { echo "no project version in $(dirname "$windows_bin")/CMakeCache.txt" >&2; exit 2; }
+shown_version=$(cut -d. -f1,2 <<<"$version")
+
 wine=/usr/lib/wine/wine64
 objdump=x86_64-w64-mingw32-objdump
 run_limit=120
@@ -128,16 +134,16 @@ record api-version: 95 0
 record file-name: source/Rafta/Rafta.cpp
 record class-name: Rafta
 record plugin-name: Rafta Plugin
-record version: 1.0
+record version: $shown_version
 record plugin-type: 0 0
 record initialize: getPlugin
 record delete: deleteMe
-version FILEVERSION: 1.0.0.792
-version PRODUCTVERSION: 1.0.0.792
-version FileVersion: 1.0.0.792
+version FILEVERSION: $version
+version PRODUCTVERSION: $version
+version FileVersion: $version
 version InternalName: Rafta.dll
 version OriginalFilename: Rafta.dll
-version ProductVersion: 1.0.0.792
+version ProductVersion: $version
 IDENTITY
   if python3 scripts/module-identity.py "$windows_bin/Rafta.dll" >"$actual" &&
     cmp -s "$expected" "$actual"; then
@@ -152,7 +158,7 @@ IDENTITY
 # the real host does not have.
 check_players_refusal() {
   local refused=$work/players status=0
-  python3 scripts/package.py --version 1.0 --module "$windows_bin/Rafta.dll" \
+  python3 scripts/package.py --version "$version" --module "$windows_bin/Rafta.dll" \
     --picture data/goal.png --out "$refused" >/dev/null 2>"$work/players.err" || status=$?
   [ "$status" != 0 ] && grep -q 'Rafta.dll imports raftahost.dll' "$work/players.err" &&
     [ -z "$(ls -A "$refused" 2>/dev/null)" ] &&

@@ -7,6 +7,7 @@
 #include "GameFunctions.h"
 #include "Platform.h"
 #include "Text.h"
+#include "Version.h"
 
 using namespace rafta::literals;
 
@@ -23,7 +24,7 @@ std::shared_ptr<CVarManagerWrapper> globalCvarManager;
 
 // getPlugin, deleteMe and the export record, with the one plugin object from getPlugin to
 // deleteMe.
-BAKKESMOD_PLUGIN(Rafta, "Rafta Plugin", "1.0", kPluginTypeStandard)
+BAKKESMOD_PLUGIN(Rafta, "Rafta Plugin", RAFTA_SHOWN_VERSION, kPluginTypeStandard)
 
 void Rafta::onLoad() {
   // Without the host's handles nothing below could run, and there is no console to say so.

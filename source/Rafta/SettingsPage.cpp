@@ -10,6 +10,7 @@
 #include "Cp1252.h"
 #include "Rafta.h"
 #include "Text.h"
+#include "Version.h"
 
 using namespace rafta::literals;
 
@@ -73,7 +74,7 @@ void Rafta::RenderSettings() {
   Gap();
   ImGui::PushStyleColor(ImGuiCol_Text, kTitleGreen);
   ImGui::Text("Rafta - tirs sur la barre et les poteaux, par l'equipe Rafta");
-  ImGui::Text("v1.0");
+  ImGui::Text("v" RAFTA_SHOWN_VERSION);
   ImGui::PopStyleColor();
   ImGui::Separator();
 
