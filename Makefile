@@ -31,18 +31,18 @@ docs-pictures: demo
 	@cp $(PICTURES)/frame-0005.png docs/overlay-tableau.png
 	@cp $(PICTURES)/settings-0001.png docs/settings-page.png
 
-test: build
-	ctest --preset default
+# Configure, build and every test, as the workflow preset of the same name runs them; the tests of
+# every tree run as many at once as there are cores.
+export CTEST_PARALLEL_LEVEL := $(shell nproc)
 
-# A plain tree as a packager builds it: no preset, CMake's default generator, Release (-O3), the
-# strict option on so that a warning only -O3 shows stops us first.
-RELEASE_BUILD := build-release
+test: deps
+	@cmake --workflow --preset default
 
+# A plain tree as a packager builds it: CMake's default generator, Release (-O3), the strict option
+# on so that a warning only -O3 shows stops us first.
 .PHONY: test-release
 test-release: deps
-	@cmake -S . -B $(RELEASE_BUILD) -DCMAKE_BUILD_TYPE=Release -DRAFTA_WARNINGS_AS_ERRORS=ON >/dev/null
-	@cmake --build $(RELEASE_BUILD) --parallel $$(nproc)
-	ctest --test-dir $(RELEASE_BUILD) --output-on-failure --no-tests=error --parallel $$(nproc)
+	@cmake --workflow --preset release
 
 # The whole suite under the sanitizers, rafta-sim and the module included; a finding fails the run.
 SANITIZER_RUNTIMES_asan := libasan8 libubsan1
@@ -50,15 +50,12 @@ SANITIZER_RUNTIMES_tsan := libtsan2
 
 test-asan test-tsan: test-%:
 	@scripts/install-deps.sh $(SANITIZER_RUNTIMES_$*)
-	@cmake --preset $* >/dev/null
-	@cmake --build --preset $*
-	ctest --preset $* --parallel $$(nproc)
+	@cmake --workflow --preset $*
 
 # Timings and allocations of the plugin's hot paths, in an optimised build of their own.
 bench: deps
-	@cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DRAFTA_BUILD_TESTS=OFF \
-		-DRAFTA_WARNINGS_AS_ERRORS=ON >/dev/null
-	@cmake --build build-bench --target rafta_bench
+	@cmake --preset bench >/dev/null
+	@cmake --build --preset bench
 	build-bench/bin/rafta_bench --benchmark_min_time=0.2
 
 # Sessions made from fuzzer input, with wrong host answers, checked after every step. New inputs
@@ -120,15 +117,15 @@ format-check:
 	@scripts/install-deps.sh clang-format
 	@git ls-files '*.h' '*.cpp' | xargs clang-format --dry-run --Werror
 
-# clang-tidy reads the GCC build's commands, less the one flag clang does not know. Any finding
-# fails the run, whatever .clang-tidy says; a file per process, as many as there are cores (about 15
-# minutes of processor time).
+# clang-tidy over our sources and tests as the GCC build compiles them, less the one flag clang does
+# not know; .clang-tidy makes any finding an error. A file per process, as many as there are cores
+# (about 15 minutes of processor time).
 tidy: configure
 	@scripts/install-deps.sh clang-tidy
 	@mkdir -p $(BUILD)/tidy
 	@sed 's/-fno-gnu-unique//g' $(BUILD)/compile_commands.json >$(BUILD)/tidy/compile_commands.json
-	@git ls-files 'source/*.cpp' 'tests/*.cpp' | \
-		xargs -P $$(nproc) -n 1 clang-tidy -p $(BUILD)/tidy --quiet --warnings-as-errors='*'
+	@run-clang-tidy -p $(BUILD)/tidy -j $$(nproc) -quiet '^$(CURDIR)/(source|tests)/.*\.cpp$$'
 
+# Every build tree: the presets' and the fuzzer's, the Windows one with its Dear ImGui sources.
 clean:
-	rm -rf $(BUILD)
+	rm -rf $(BUILD) build-*/
