@@ -31,8 +31,9 @@ docs-pictures: demo
 	@cp $(PICTURES)/frame-0005.png docs/overlay-tableau.png
 	@cp $(PICTURES)/settings-0001.png docs/settings-page.png
 
-# Configure, build and every test, as the workflow preset of the same name runs them; the tests of
-# every tree run as many at once as there are cores.
+# Configure, build and every test, as the workflow preset of the same name runs them. Every tree
+# builds, and runs its tests, as many at once as there are cores, whatever its generator.
+export CMAKE_BUILD_PARALLEL_LEVEL := $(shell nproc)
 export CTEST_PARALLEL_LEVEL := $(shell nproc)
 
 test: deps
