@@ -2,32 +2,39 @@
 #include <gtest/gtest.h>
 #include <imgui.h>
 
-#include "PluginScript.h"
+#include "PluginHost.h"
+#include "bakkesmod/plugin/PluginSettingsWindow.h"
+#include "bakkesmod/plugin/bakkesmodplugin.h"
 
 namespace rafta::testing {
 namespace {
 
-TEST(SettingsPage, SkipsTheWritesOfVariablesTheHostDoesNotHave) {
-  PluginScript s;
-  s.run("load");
-  s.plugin().totalHitCount = 9;
-  s.host().forgetAll();
+const Strings kVariables = {names::kOverlayEnabledVariable, names::kOverlayXVariable,
+                            names::kOverlayYVariable, names::kOverlayStyleVariable,
+                            names::kTotalVariable};
+
+TEST(SettingsPageEdges, SkipsTheWritesOfVariablesTheHostDoesNotHave) {
+  PluginHost s(std::string(names::kTotalVariable) + " \"9\"\n");
+  s.run("load\nwait 1");
+  for (const std::string& name : kVariables) {
+    s.dropVariable(name);
+  }
   s.run("click \"Reinitialiser le compteur total\"\nslide \"Position X\" 300\nchoose Sobre");
-  EXPECT_EQ(s.plugin().totalHitCount, 0);
-  EXPECT_EQ(s.plugin().overlayX, 300.0F);
-  EXPECT_EQ(s.plugin().overlayStyle, 3);
-  EXPECT_EQ(s.host().console().findCvar("rafta_overlay_x"), nullptr);
+  for (const std::string& name : kVariables) {
+    EXPECT_EQ(s.cvar(name), "<unregistered>") << name;
+  }
+  EXPECT_EQ(s.countersShown(), "Rafta hits | match: 0 | session 0 | total: 0");
 }
 
-TEST(SettingsPage, TheContextHandOverIsLoggedInUnsignedDecimal) {
-  PluginScript s;
+TEST(SettingsPageEdges, TheContextHandOverIsLoggedInUnsignedDecimal) {
+  PluginHost s;
   s.run("load");
   ImGuiContext* const hostContext = ImGui::GetCurrentContext();
-  s.plugin().SetImGuiContext(4096);
+  s.page().SetImGuiContext(4096);
   EXPECT_EQ(ImGui::GetCurrentContext(), reinterpret_cast<ImGuiContext*>(4096));
   ImGui::SetCurrentContext(hostContext);
-  s.host().callbacks().tick();  // the line is written on the game thread
-  EXPECT_EQ(s.log().back(), "Contexte ImGui défini : 4096");
+  EXPECT_EQ(s.linesOf("wait 0"), Strings{"Contexte ImGui défini : 4096"})
+      << "written on the game thread";
 }
 
 }  // namespace
