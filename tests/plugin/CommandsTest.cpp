@@ -23,5 +23,17 @@ TEST(Commands, EachChangeIsStoredAtOnce) {
   }
 }
 
+// A style typed at the console may be anything; the overlay draws what it does not know as the
+// first style, and "next" goes on from the style drawn.
+TEST(Commands, NextAfterAStyleTheOverlayDoesNotKnowIsTheSecond) {
+  for (const char* unknown : {"5", "-1", "2147483647"}) {
+    PluginHost s;
+    s.run("load\n" + typed(names::kOverlayStyleVariable, unknown) +
+          command(names::kStyleCommand, "next"));
+    EXPECT_EQ(s.cvar(names::kOverlayStyleVariable), "1") << unknown;
+    EXPECT_EQ(s.lastLog(), "Style d'overlay Rafta : 1") << unknown;
+  }
+}
+
 }  // namespace
 }  // namespace rafta::testing
