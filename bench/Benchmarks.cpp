@@ -58,7 +58,7 @@ class Hosted {
   [[nodiscard]] sim::Host& host() { return session_->host(); }
   [[nodiscard]] std::uintptr_t localCar() { return host().game().localCarAddress(); }
   // The all-time total as its variable holds it; every counted hit stores it once it is read.
-  [[nodiscard]] std::int64_t storedTotal() {
+  [[nodiscard]] std::int64_t totalVariable() {
     const sim::ConsoleVariable* total = host().console().findCvar(names::kTotalVariable);
     return total == nullptr ? -1 : std::stoll(total->text());
   }
@@ -164,9 +164,9 @@ BENCHMARK(EmptyHook);
 void CountedHit(benchmark::State& state) {
   Hosted hosted(rafta::testing::kReadyToCount);
   const std::string function = rafta::game::kTriggerHit;
-  const std::int64_t before = hosted.storedTotal();
+  const std::int64_t before = hosted.totalVariable();
   FireEverySecond(state, hosted, function);
-  if (hosted.storedTotal() - before != static_cast<std::int64_t>(state.iterations())) {
+  if (hosted.totalVariable() - before != static_cast<std::int64_t>(state.iterations())) {
     state.SkipWithError("not every hit counted");
   }
 }
@@ -178,7 +178,7 @@ void RefusedHit(benchmark::State& state) {
   const std::string function = rafta::game::kTriggerHit;
   const std::uintptr_t car = hosted.localCar();
   hosted.host().callbacks().fire(function, car);
-  const std::int64_t before = hosted.storedTotal();
+  const std::int64_t before = hosted.totalVariable();
   const double clock = hosted.host().game().clock();
   const AllocationsPerOperation allocs;
   for (auto _ : state) {  // NOLINT(clang-analyzer-deadcode.DeadStores): the library's loop
@@ -186,7 +186,7 @@ void RefusedHit(benchmark::State& state) {
     hosted.host().callbacks().fire(function, car);
   }
   allocs.report(state);
-  if (hosted.storedTotal() != before) {
+  if (hosted.totalVariable() != before) {
     state.SkipWithError("a hit counted");
   }
 }
