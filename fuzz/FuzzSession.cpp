@@ -202,7 +202,8 @@ class FuzzSession {
   }
 
   void step(Bytes& in) {
-    const Counters before = counters();
+    // Nothing runs between two steps: what the last one ended with is where this one starts.
+    const Counters before = shown_ ? *shown_ : counters();
     const StoredTotals storedBefore = storedTotals();
     const std::size_t logBefore = out_.size();
     Resets resets;
@@ -494,8 +495,9 @@ class FuzzSession {
     return shown;
   }
 
-  void check(Counters before, const Resets& resets, std::size_t logBefore) const {
+  void check(Counters before, const Resets& resets, std::size_t logBefore) {
     const Counters after = counters();
+    shown_ = after;
     if (after.object == nullptr) {
       return;
     }
@@ -605,6 +607,7 @@ class FuzzSession {
   }
 
   std::vector<std::string> out_;
+  std::optional<Counters> shown_;
   std::unique_ptr<Session> session_;
   double waited_ = 0.0;
   Allowance config_;
