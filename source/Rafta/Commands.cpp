@@ -1,6 +1,7 @@
 // Console commands that a player binds to keys: the overlay switch, the style and the counter
 // resets, each with the effect of the settings page's control and one line saying what it did.
 #include <array>
+#include <span>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -32,22 +33,25 @@ int StyleNamed(std::string_view word, int current) {
 
 }  // namespace
 
-const std::array<Rafta::CommandDefinition, 4> Rafta::kCommands = {{
-    {rafta::names::kToggleOverlayCommand, "Affiche ou masque l'overlay Rafta",
-     &Rafta::onToggleOverlayCommand},
-    {rafta::names::kStyleCommand,
-     "Style de l'overlay Rafta : rafta_style 0 à 4 (0=Classique, 1=Minimaliste, 2=Large, "
-     "3=Sobre, 4=Tableau) ou rafta_style next pour le suivant"_cp1252,
-     &Rafta::onStyleCommand},
-    {rafta::names::kResetSessionCommand, "Remet à zéro le compteur de session Rafta"_cp1252,
-     &Rafta::onResetSessionCommand},
-    {rafta::names::kResetTotalCommand,
-     "Remet à zéro le compteur total Rafta : rafta_reset_total confirm"_cp1252,
-     &Rafta::onResetTotalCommand},
-}};
+std::span<const Rafta::CommandDefinition> Rafta::Commands() {
+  static constexpr std::array<CommandDefinition, 4> kCommands = {{
+      {rafta::names::kToggleOverlayCommand, "Affiche ou masque l'overlay Rafta",
+       &Rafta::onToggleOverlayCommand},
+      {rafta::names::kStyleCommand,
+       "Style de l'overlay Rafta : rafta_style 0 à 4 (0=Classique, 1=Minimaliste, 2=Large, "
+       "3=Sobre, 4=Tableau) ou rafta_style next pour le suivant"_cp1252,
+       &Rafta::onStyleCommand},
+      {rafta::names::kResetSessionCommand, "Remet à zéro le compteur de session Rafta"_cp1252,
+       &Rafta::onResetSessionCommand},
+      {rafta::names::kResetTotalCommand,
+       "Remet à zéro le compteur total Rafta : rafta_reset_total confirm"_cp1252,
+       &Rafta::onResetTotalCommand},
+  }};
+  return kCommands;
+}
 
 void Rafta::RegisterCommands() {
-  for (const CommandDefinition& command : kCommands) {
+  for (const CommandDefinition& command : Commands()) {
     cvarManager->registerNotifier(
         command.name,
         WhileAlive<std::vector<std::string>>(
@@ -59,7 +63,7 @@ void Rafta::RegisterCommands() {
 }
 
 void Rafta::RemoveCommands() {
-  for (const CommandDefinition& command : kCommands) {
+  for (const CommandDefinition& command : Commands()) {
     cvarManager->removeNotifier(command.name);
   }
 }

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <array>
 #include <atomic>
 #include <cstdint>
 #include <filesystem>
@@ -8,6 +7,7 @@
 #include <memory>
 #include <mutex>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -170,7 +170,7 @@ class Rafta final : public BakkesMod::Plugin::BakkesModPlugin,
     std::string_view description;
     void (Rafta::*handler)(std::vector<std::string> words);
   };
-  static const std::array<CommandDefinition, 4> kCommands;
+  [[nodiscard]] static std::span<const CommandDefinition> Commands();
   void RegisterCommands();
   void RemoveCommands();
   void onToggleOverlayCommand(std::vector<std::string> words);
