@@ -4,6 +4,7 @@
 // resets make it, whatever their interleaving.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <atomic>
 #include <exception>
@@ -67,6 +68,12 @@ class SettingsPageRace : public ::testing::Test {
     }
   }
 
+  void playRound(int round) {
+    for (const std::string& line : gameRound(round)) {
+      play(line);
+    }
+  }
+
   PluginHost s;
   int counted = 0;
   int countedSinceZero = 0;
@@ -91,19 +98,22 @@ TEST_F(SettingsPageRace, ThePageOnItsRenderThreadLosesNothingTheGameCounts) {
     pageDone = true;
   });
   for (int round = 0; round < kLeastGameRounds || !pageDone; ++round) {
-    for (const std::string& line : gameRound(round)) {
-      play(line);
-    }
+    playRound(round);
   }
   render.join();
   if (pageFailure) {
     std::rethrow_exception(pageFailure);
   }
   play("frame");  // what the page handed over last
-  // The page leaves every switch on: a round after it counts, however the threads were scheduled
-  // while both ran.
-  for (const std::string& line : gameRound(1)) {
-    play(line);
+  // Two clicks leave a switch as it was only if the game thread took the first before the page drew
+  // it again: the page may end with counting in matches off. A round after it counts, once the
+  // switch is put back on if need be.
+  const std::size_t before = s.log().size();
+  playRound(1);
+  if (std::find(s.log().begin() + static_cast<std::ptrdiff_t>(before), s.log().end(),
+                "Match détecté, comptage ignoré car désactivé") != s.log().end()) {
+    play("toggle \"All Match\"");
+    playRound(2);
   }
   s.run("unload");
   EXPECT_GT(counted, 0);
