@@ -2,14 +2,17 @@
 // so that the host's own share of a figure shows.
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 #include <memory>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 #include "AllocationCounter.h"
 #include "GameFunctions.h"
+#include "PluginNames.h"
 #include "Rafta.h"
 #include "ReadyToCount.h"
 #include "sim/run/GoalPicture.h"
@@ -33,7 +36,7 @@ class Hosted {
     sim::SessionOptions options;
     options.shippedPicture = RAFTA_GOAL_PICTURE;
     options.raw = true;
-    options.out = [](const std::string& /*line*/) {};
+    options.out = [this](const std::string& line) { setUpLog_.push_back(line); };
     options.err = [](const std::string& line) { throw std::runtime_error(line); };
     session_ =
         std::make_unique<sim::Session>(std::make_unique<sim::LinkedLibrary>(exports), options);
@@ -53,16 +56,21 @@ class Hosted {
 
   [[nodiscard]] sim::Session& session() { return *session_; }
   [[nodiscard]] sim::Host& host() { return session_->host(); }
-  [[nodiscard]] Rafta& plugin() {
-    auto* rafta = dynamic_cast<Rafta*>(session_->plugin().get());
-    if (rafta == nullptr) {
-      throw std::logic_error("no plugin object is loaded");
-    }
-    return *rafta;
-  }
   [[nodiscard]] std::uintptr_t localCar() { return host().game().localCarAddress(); }
+  // The all-time total as its variable holds it; every counted hit stores it once it is read.
+  [[nodiscard]] std::int64_t totalVariable() {
+    const sim::ConsoleVariable* total = host().console().findCvar(names::kTotalVariable);
+    return total == nullptr ? -1 : std::stoll(total->text());
+  }
+  // Whether the plugin said, while the session was set up, that it has no goal picture to draw.
+  [[nodiscard]] bool saidItHasNoPicture() const {
+    return std::any_of(setUpLog_.begin(), setUpLog_.end(), [](const std::string& line) {
+      return line.find("goal.png") != std::string::npos;
+    });
+  }
 
  private:
+  std::vector<std::string> setUpLog_;
   std::unique_ptr<sim::Session> session_;
 };
 
@@ -80,8 +88,11 @@ class AllocationsPerOperation {
 };
 
 std::string styleScript(std::int64_t style) {
-  return "console rafta_overlay_style " + std::to_string(style);
+  return std::string("console ") + names::kOverlayStyleVariable + " " + std::to_string(style);
 }
+
+// The bound key that switches the overlay off (it was on).
+const std::string kOverlayOff = std::string("command ") + names::kToggleOverlayCommand;
 
 // --- Frames ------------------------------------------------------------------------------------
 
@@ -99,7 +110,7 @@ BENCHMARK(EmptyDrawable);
 void Frame(benchmark::State& state) {
   Hosted hosted("load\n");
   hosted.run(styleScript(state.range(0)).c_str());
-  if (!hosted.plugin().goalImage) {
+  if (hosted.saidItHasNoPicture()) {
     state.SkipWithError("the goal picture did not load");
     return;
   }
@@ -113,7 +124,7 @@ BENCHMARK(Frame)->ArgName("style")->DenseRange(0, 4);
 
 void FrameOverlayOff(benchmark::State& state) {
   Hosted hosted("load\n");
-  hosted.plugin().overlayEnabled = false;
+  hosted.run(kOverlayOff.c_str());
   const AllocationsPerOperation allocs;
   for (auto _ : state) {  // NOLINT(clang-analyzer-deadcode.DeadStores): the library's loop
     hosted.host().callbacks().drawFrames(1);
@@ -121,48 +132,6 @@ void FrameOverlayOff(benchmark::State& state) {
   allocs.report(state);
 }
 BENCHMARK(FrameOverlayOff);
-
-// RenderOverlay called straight on a host canvas: the plugin and the canvas's recording, without
-// the host's frame around them. A fresh canvas each time, as its record only grows.
-void RenderOverlayDirect(benchmark::State& state, Rafta& plugin, sim::Host& host) {
-  const Vector2 size = host.game().screenSize();
-  const sim::TextMeasure measure = fixedMeasure;
-  const AllocationsPerOperation allocs;
-  for (auto _ : state) {  // NOLINT(clang-analyzer-deadcode.DeadStores): the library's loop
-    sim::Canvas canvas(size, measure, {});
-    plugin.RenderOverlay(CanvasWrapper(reinterpret_cast<std::uintptr_t>(&canvas)));
-    benchmark::DoNotOptimize(canvas);
-  }
-  allocs.report(state);
-}
-
-void DirectFrame(benchmark::State& state) {
-  Hosted hosted("load\n");
-  hosted.run(styleScript(state.range(0)).c_str());
-  RenderOverlayDirect(state, hosted.plugin(), hosted.host());
-}
-BENCHMARK(DirectFrame)->ArgName("style")->DenseRange(0, 4);
-
-void DirectFrameOverlayOff(benchmark::State& state) {
-  Hosted hosted("load\n");
-  hosted.plugin().overlayEnabled = false;
-  RenderOverlayDirect(state, hosted.plugin(), hosted.host());
-}
-BENCHMARK(DirectFrameOverlayOff);
-
-// On a null canvas handle every drawing call returns at once: what is left is the plugin's own
-// work, and the settings and screen-size lookups it makes of the host.
-void PluginOnlyFrame(benchmark::State& state) {
-  Hosted hosted("load\n");
-  hosted.run(styleScript(state.range(0)).c_str());
-  Rafta& plugin = hosted.plugin();
-  const AllocationsPerOperation allocs;
-  for (auto _ : state) {  // NOLINT(clang-analyzer-deadcode.DeadStores): the library's loop
-    plugin.RenderOverlay(CanvasWrapper(0));
-  }
-  allocs.report(state);
-}
-BENCHMARK(PluginOnlyFrame)->ArgName("style")->DenseRange(0, 4);
 
 // --- Hits --------------------------------------------------------------------------------------
 
@@ -195,10 +164,9 @@ BENCHMARK(EmptyHook);
 void CountedHit(benchmark::State& state) {
   Hosted hosted(rafta::testing::kReadyToCount);
   const std::string function = rafta::game::kTriggerHit;
-  const std::int32_t before = hosted.plugin().totalHitCount;
+  const std::int64_t before = hosted.totalVariable();
   FireEverySecond(state, hosted, function);
-  if (static_cast<std::int64_t>(hosted.plugin().totalHitCount - before) !=
-      static_cast<std::int64_t>(state.iterations())) {
+  if (hosted.totalVariable() - before != static_cast<std::int64_t>(state.iterations())) {
     state.SkipWithError("not every hit counted");
   }
 }
@@ -210,7 +178,7 @@ void RefusedHit(benchmark::State& state) {
   const std::string function = rafta::game::kTriggerHit;
   const std::uintptr_t car = hosted.localCar();
   hosted.host().callbacks().fire(function, car);
-  const std::int32_t before = hosted.plugin().totalHitCount;
+  const std::int64_t before = hosted.totalVariable();
   const double clock = hosted.host().game().clock();
   const AllocationsPerOperation allocs;
   for (auto _ : state) {  // NOLINT(clang-analyzer-deadcode.DeadStores): the library's loop
@@ -218,7 +186,7 @@ void RefusedHit(benchmark::State& state) {
     hosted.host().callbacks().fire(function, car);
   }
   allocs.report(state);
-  if (hosted.plugin().totalHitCount != before) {
+  if (hosted.totalVariable() != before) {
     state.SkipWithError("a hit counted");
   }
 }

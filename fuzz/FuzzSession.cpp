@@ -12,12 +12,15 @@
 #include <string>
 #include <string_view>
 #include <utility>
+#include <variant>
 #include <vector>
 
 #include "Counters.h"
 #include "GameFunctions.h"
+#include "PluginNames.h"
 #include "Rafta.h"
 #include "sim/base/Numbers.h"
+#include "sim/canvas/Canvas.h"
 #include "sim/console/ConfigFile.h"
 #include "sim/run/PluginLibrary.h"
 #include "sim/run/Session.h"
@@ -32,11 +35,14 @@ constexpr std::size_t kMostSteps = 48;
 constexpr double kMostWaitSeconds = 30.0;
 constexpr std::string_view kCountedLine = "Incr\xE9mentation compteur";
 constexpr std::string_view kTotalMarker = "Total = ";
+constexpr std::string_view kReadLine =
+    "rafta_total_hit_count charg\xE9 avec valeur diff\xE9r\xE9"
+    "e";
 constexpr std::string_view kOrphaned = "no longer exists";
 // The host cannot take back a timer, so one armed before an unload outlives the object; the
 // plugin guards its timers itself. A hook or a drawable left behind is the plugin's fault.
 constexpr std::string_view kOrphanedTimer = "a timer not called";
-constexpr const char* kTotalVariable = "rafta_total_hit_count";
+constexpr const char* kTotalVariable = rafta::names::kTotalVariable;
 
 std::uint64_t sessionsRun = 0;
 std::uint64_t stepsRun = 0;
@@ -99,14 +105,15 @@ constexpr std::array<float, 20> kCoordinates{
     5120.0F, -5120.0F, 1e6F,    -1e6F,   kNaN,     kInf,   -kInf,  kBig,   -kBig,   0.001F};
 constexpr std::array<double, 12> kClocks{0.0,  0.5, 0.9,   1.0,    20.0, 20.95,
                                          -5.0, 1e6, 1e300, -1e300, 3e38, 1e-9};
-constexpr std::array<const char*, 10> kVariables{"rafta_debug",
-                                                 "rafta_overlay_enabled",
-                                                 "rafta_overlay_x",
-                                                 "rafta_overlay_y",
-                                                 "rafta_overlay_style",
-                                                 "rafta_count_in_freeplay",
-                                                 "rafta_count_in_training",
-                                                 "rafta_count_in_match",
+// The plugin's variables, and one it does not have.
+constexpr std::array<const char*, 10> kVariables{rafta::names::kDebugVariable,
+                                                 rafta::names::kOverlayEnabledVariable,
+                                                 rafta::names::kOverlayXVariable,
+                                                 rafta::names::kOverlayYVariable,
+                                                 rafta::names::kOverlayStyleVariable,
+                                                 rafta::names::kCountInFreeplayVariable,
+                                                 rafta::names::kCountInTrainingVariable,
+                                                 rafta::names::kCountInMatchVariable,
                                                  kTotalVariable,
                                                  "rafta_unknown"};
 constexpr std::array<const char*, 22> kValues{
@@ -114,8 +121,9 @@ constexpr std::array<const char*, 22> kValues{
     "inf", "-inf", "1e39", "abc",  "",           "100.5",      "3",           "4",
     "5",   "-3",   "1920", "1081", "1e-400",     "  7 "};
 constexpr std::array<const char*, 4> kCars{"me", "mate", "rival", "ghost"};
-constexpr std::array<const char*, 4> kCommands{"rafta_toggle_overlay", "rafta_style",
-                                               "rafta_reset_session", "rafta_reset_total"};
+constexpr std::array<const char*, 4> kCommands{
+    rafta::names::kToggleOverlayCommand, rafta::names::kStyleCommand,
+    rafta::names::kResetSessionCommand, rafta::names::kResetTotalCommand};
 constexpr std::array<const char*, 7> kCommandWords{"next", "0", "4", "9", "confirm", "", "-1"};
 constexpr std::array<const char*, 6> kMatchEvents{"PostBeginPlay", "EndGame",     "BeginRound",
                                                   "OnGoalScored",  "StartReplay", "StopReplay"};
@@ -143,12 +151,13 @@ struct Resets {
   bool fresh = false;
 };
 
+// The counters as the overlay shows them; not known while it is off.
 struct Counters {
   const void* object = nullptr;
   std::int32_t match = 0;
   std::int32_t session = 0;
   std::int32_t total = 0;
-  bool storedRead = false;
+  bool known = false;
 };
 
 class FuzzSession {
@@ -193,7 +202,8 @@ class FuzzSession {
   }
 
   void step(Bytes& in) {
-    const Counters before = counters();
+    // Nothing runs between two steps: what the last one ended with is where this one starts.
+    const Counters before = shown_ ? *shown_ : counters();
     const StoredTotals storedBefore = storedTotals();
     const std::size_t logBefore = out_.size();
     Resets resets;
@@ -364,8 +374,10 @@ class FuzzSession {
                                   : in.text(12));
     }
     if (loaded()) {
-      resets.session = command.words.front() == "rafta_reset_session";
-      resets.total = command.words == std::vector<std::string>{"rafta_reset_total", "confirm"};
+      resets.session = command.words.front() == rafta::names::kResetSessionCommand;
+      resets.total =
+          command.words == std::vector<std::string>{rafta::names::kResetTotalCommand,
+                                                    rafta::names::kResetTotalConfirmation};
       if (resets.total) {
         allowLowering(&Allowance::reset);
       }
@@ -455,31 +467,58 @@ class FuzzSession {
     return {in.pick(kCoordinates), in.pick(kCoordinates), in.pick(kCoordinates)};
   }
 
+  // Read from the counter line that the overlay measures at the start of every frame, in a frame
+  // drawn for the check.
   [[nodiscard]] Counters counters() const {
     const auto plugin = session_->plugin();
-    const auto* rafta = dynamic_cast<const Rafta*>(plugin.get());
-    if (rafta == nullptr) {
+    if (plugin == nullptr) {
       return {};
     }
-    return {rafta, rafta->matchHitCount, rafta->sessionHitCount, rafta->totalHitCount,
-            rafta->storedTotal == Rafta::StoredTotal::Read};
+    Counters shown{plugin.get()};
+    try {
+      session_->host().callbacks().drawFrames(1);
+    } catch (const std::exception& error) {
+      finding(std::string("an exception reached the host: ") + error.what());
+    }
+    const Canvas* frame = session_->host().callbacks().lastFrame();
+    if (frame == nullptr) {
+      return shown;
+    }
+    for (const CanvasCall& call : frame->calls()) {
+      if (const auto* measure = std::get_if<canvas::MeasureString>(&call)) {
+        shown.known =
+            std::sscanf(measure->text.c_str(), "Rafta hits | match: %d | session %d | total: %d",
+                        &shown.match, &shown.session, &shown.total) == 3;
+        break;
+      }
+    }
+    return shown;
   }
 
-  void check(Counters before, const Resets& resets, std::size_t logBefore) const {
+  void check(Counters before, const Resets& resets, std::size_t logBefore) {
     const Counters after = counters();
+    shown_ = after;
     if (after.object == nullptr) {
       return;
     }
     if (resets.fresh || before.object == nullptr) {
-      before = Counters{after.object, 0, 0, 0, false};
+      before = Counters{after.object, 0, 0, 0, true};
     }
     std::size_t counted = 0;
     std::string countedLine;
+    bool readNow = false;
     for (std::size_t i = logBefore; i < out_.size(); ++i) {
       if (out_[i].starts_with(kCountedLine)) {
         ++counted;
         countedLine = out_[i];
       }
+      readNow = readNow || out_[i].starts_with(kReadLine);
+    }
+    if (!before.known || !after.known) {
+      if (counted > 1) {
+        finding("one step counted " + std::to_string(counted) + " hits");
+      }
+      return;
     }
     const std::string state =
         " (match " + std::to_string(before.match) + " -> " + std::to_string(after.match) +
@@ -488,7 +527,6 @@ class FuzzSession {
     if (counted > 1) {
       finding("one step counted " + std::to_string(counted) + " hits" + state);
     }
-    const bool readNow = !before.storedRead && after.storedRead;
     if (counted == 1) {
       if (after.match != rafta::SaturatingAdd(before.match, 1) ||
           after.session != rafta::SaturatingAdd(before.session, 1) ||
@@ -569,6 +607,7 @@ class FuzzSession {
   }
 
   std::vector<std::string> out_;
+  std::optional<Counters> shown_;
   std::unique_ptr<Session> session_;
   double waited_ = 0.0;
   Allowance config_;

@@ -1,36 +1,20 @@
 // Console commands that a player binds to keys: the overlay switch, the style and the counter
 // resets, each with the effect of the settings page's control and one line saying what it did.
 #include <array>
+#include <span>
 #include <string>
 #include <string_view>
 #include <utility>
 #include <vector>
 
-#include "Cp1252.h"
+#include "Cp1252Literals.h"
+#include "LogText.h"
+#include "PluginNames.h"
 #include "Rafta.h"
-#include "Text.h"
 
 using namespace rafta::literals;
 
 namespace {
-
-struct CommandDefinition {
-  const char* name;
-  std::string_view description;
-  void (Rafta::*handler)(std::vector<std::string> words);
-};
-
-constexpr std::array<CommandDefinition, 4> kCommands = {{
-    {"rafta_toggle_overlay", "Affiche ou masque l'overlay Rafta", &Rafta::onToggleOverlayCommand},
-    {"rafta_style",
-     "Style de l'overlay Rafta : rafta_style 0 à 4 (0=Classique, 1=Minimaliste, 2=Large, "
-     "3=Sobre, 4=Tableau) ou rafta_style next pour le suivant"_cp1252,
-     &Rafta::onStyleCommand},
-    {"rafta_reset_session", "Remet à zéro le compteur de session Rafta"_cp1252,
-     &Rafta::onResetSessionCommand},
-    {"rafta_reset_total", "Remet à zéro le compteur total Rafta : rafta_reset_total confirm"_cp1252,
-     &Rafta::onResetTotalCommand},
-}};
 
 constexpr int kStyleCount = 5;
 
@@ -49,8 +33,25 @@ int StyleNamed(std::string_view word, int current) {
 
 }  // namespace
 
+std::span<const Rafta::CommandDefinition> Rafta::Commands() {
+  static constexpr std::array<CommandDefinition, 4> kCommands = {{
+      {rafta::names::kToggleOverlayCommand, "Affiche ou masque l'overlay Rafta",
+       &Rafta::onToggleOverlayCommand},
+      {rafta::names::kStyleCommand,
+       "Style de l'overlay Rafta : rafta_style 0 à 4 (0=Classique, 1=Minimaliste, 2=Large, "
+       "3=Sobre, 4=Tableau) ou rafta_style next pour le suivant"_cp1252,
+       &Rafta::onStyleCommand},
+      {rafta::names::kResetSessionCommand, "Remet à zéro le compteur de session Rafta"_cp1252,
+       &Rafta::onResetSessionCommand},
+      {rafta::names::kResetTotalCommand,
+       "Remet à zéro le compteur total Rafta : rafta_reset_total confirm"_cp1252,
+       &Rafta::onResetTotalCommand},
+  }};
+  return kCommands;
+}
+
 void Rafta::RegisterCommands() {
-  for (const CommandDefinition& command : kCommands) {
+  for (const CommandDefinition& command : Commands()) {
     cvarManager->registerNotifier(
         command.name,
         WhileAlive<std::vector<std::string>>(
@@ -62,36 +63,36 @@ void Rafta::RegisterCommands() {
 }
 
 void Rafta::RemoveCommands() {
-  for (const CommandDefinition& command : kCommands) {
+  for (const CommandDefinition& command : Commands()) {
     cvarManager->removeNotifier(command.name);
   }
 }
 
 void Rafta::onToggleOverlayCommand(std::vector<std::string> /*words*/) {
-  ShowOverlay(!overlayEnabled);
-  Log(overlayEnabled ? "Overlay Rafta affiché"_cp1252 : "Overlay Rafta masqué"_cp1252);
+  ShowOverlay(!settings.overlayEnabled);
+  Log(settings.overlayEnabled ? "Overlay Rafta affiché"_cp1252 : "Overlay Rafta masqué"_cp1252);
 }
 
 void Rafta::onStyleCommand(std::vector<std::string> words) {
-  CVarWrapper variable = cvarManager->getCvar("rafta_overlay_style");
-  const int current = variable.IsNull() ? overlayStyle.load() : variable.getIntValue();
+  CVarWrapper variable = cvarManager->getCvar(rafta::names::kOverlayStyleVariable);
+  const int current = variable.IsNull() ? settings.overlayStyle.load() : variable.getIntValue();
   const int style = words.size() == 2 ? StyleNamed(words[1], current) : -1;
   if (style < 0) {
     Log("rafta_style : style inchangé, tapez rafta_style suivi de 0 à 4 ou de next"_cp1252);
     return;
   }
   ChooseStyle(style);
-  Log(rafta::Concat("Style d'overlay Rafta : ", std::to_string(overlayStyle)));
+  Log(rafta::Concat("Style d'overlay Rafta : ", std::to_string(settings.overlayStyle)));
 }
 
 void Rafta::onResetSessionCommand(std::vector<std::string> /*words*/) {
-  sessionHitCount = 0;
+  counters.sessionHitCount = 0;
   Log("Compteur de session Rafta remis à zéro"_cp1252);
 }
 
 void Rafta::onResetTotalCommand(std::vector<std::string> words) {
   // A key pressed by mistake must never erase an all-time total.
-  if (words.size() != 2 || words[1] != "confirm") {
+  if (words.size() != 2 || words[1] != rafta::names::kResetTotalConfirmation) {
     Log("Compteur total Rafta inchangé : tapez rafta_reset_total confirm pour le remettre à zéro"_cp1252);
     return;
   }

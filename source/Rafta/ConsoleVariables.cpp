@@ -1,5 +1,5 @@
-// Settings variables: registration, applying what is stored, the delayed read of the stored
-// total, and saving to the host's configuration and to the plugin's own copy.
+// Settings variables: registration, applying what is stored, and saving to the host's
+// configuration and to the plugin's own copy.
 #include <array>
 #include <charconv>
 #include <filesystem>
@@ -11,10 +11,11 @@
 #include <vector>
 
 #include "Counters.h"
-#include "Cp1252.h"
+#include "Cp1252Literals.h"
+#include "LogText.h"
+#include "PluginNames.h"
 #include "Rafta.h"
 #include "SavedCopy.h"
-#include "Text.h"
 
 using namespace rafta::literals;
 
@@ -33,18 +34,21 @@ struct VariableDefinition {
 
 // In registration order: the debug switch first, on its own before load's manager check.
 constexpr std::array<VariableDefinition, 9> kVariables = {{
-    {"rafta_debug", "0", "Enable debug logs for Rafta plugin", true, 0.0F, true, 1.0F, false},
-    {"rafta_overlay_enabled", "1", "Affiche l'overlay Rafta", false, 0.0F, false, 0.0F, false},
-    {"rafta_overlay_x", "100", "Position X overlay", true, 0.0F, true, 1920.0F, true},
-    {"rafta_overlay_y", "100", "Position Y overlay", true, 0.0F, true, 1080.0F, true},
-    {"rafta_overlay_style", "0",
+    {rafta::names::kDebugVariable, "0", "Enable debug logs for Rafta plugin", true, 0.0F, true,
+     1.0F, false},
+    {rafta::names::kOverlayEnabledVariable, "1", "Affiche l'overlay Rafta", false, 0.0F, false,
+     0.0F, false},
+    {rafta::names::kOverlayXVariable, "100", "Position X overlay", true, 0.0F, true, 1920.0F, true},
+    {rafta::names::kOverlayYVariable, "100", "Position Y overlay", true, 0.0F, true, 1080.0F, true},
+    {rafta::names::kOverlayStyleVariable, "0",
      "Style d'affichage de l'overlay (0=classique, 1=minimal, 2=large, 3=Sobre, 4=Tableau)", false,
      0.0F, false, 0.0F, false},
-    {"rafta_count_in_freeplay", "0", "Compter en Freeplay ?", true, 0.0F, true, 1.0F, false},
-    {"rafta_count_in_training", "0", "Compter en Entraînement ?"_cp1252, true, 0.0F, true, 1.0F,
+    {rafta::names::kCountInFreeplayVariable, "0", "Compter en Freeplay ?", true, 0.0F, true, 1.0F,
      false},
-    {"rafta_count_in_match", "1", "Compter en Match ?", true, 0.0F, true, 1.0F, false},
-    {"rafta_total_hit_count", "0", "Compteur total de touches Rafta", false, 0.0F, false, 0.0F,
+    {rafta::names::kCountInTrainingVariable, "0", "Compter en Entraînement ?"_cp1252, true, 0.0F,
+     true, 1.0F, false},
+    {rafta::names::kCountInMatchVariable, "1", "Compter en Match ?", true, 0.0F, true, 1.0F, false},
+    {rafta::names::kTotalVariable, "0", "Compteur total de touches Rafta", false, 0.0F, false, 0.0F,
      false},
 }};
 
@@ -58,7 +62,6 @@ constexpr std::array<std::string_view, kVariables.size()> kVariableNames = [] {
 
 constexpr bool kSearchable = true;
 constexpr bool kSaveToConfig = true;
-constexpr float kStoredTotalDelaySeconds = 1.0F;
 
 void Register(CVarManagerWrapper& manager, const VariableDefinition& variable) {
   // The handle is dropped at once: every use looks the variable up again.
@@ -130,56 +133,25 @@ void Rafta::WriteSavedCopy() {
   const std::filesystem::path copy = SavedCopyPath();
   const bool written = rafta::WriteSavedCopy(copy, values);
   // Once for each run of failures, not at every hit.
-  if (!written && !savedCopyUnwritable) {
+  if (!written && !storage.savedCopyUnwritable) {
     Log(rafta::Concat("Erreur : impossible d'écrire "_cp1252, copy.string(),
                       ", seul config.cfg garde les valeurs"_cp1252));
   }
-  savedCopyUnwritable = !written;
-}
-
-void Rafta::ScheduleStoredTotalRead() {
-  gameWrapper->SetTimeout(WhileAlive<GameWrapper*>([this](GameWrapper* /*game*/) {
-                            if (storedTotal != StoredTotal::Read) {
-                              ReadStoredTotal();
-                            }
-                          }),
-                          kStoredTotalDelaySeconds);
-}
-
-void Rafta::ReadStoredTotal() {
-  CVarWrapper stored = cvarManager->getCvar("rafta_total_hit_count");
-  if (stored.IsNull()) {
-    storedTotal = StoredTotal::Missing;
-    Log("Erreur : rafta_total_hit_count est toujours nul après délai."_cp1252);
-    return;
-  }
-  storedTotal = StoredTotal::Read;
-  const std::int32_t countedSinceLoad = totalHitCount;
-  totalHitCount = rafta::SaturatingAdd(stored.getIntValue(), countedSinceLoad);
-  Log(rafta::Concat("rafta_total_hit_count chargé avec valeur différée : "_cp1252,
-                    std::to_string(totalHitCount)));
-  if (countedSinceLoad != 0) {
-    stored.setValue(totalHitCount);
-    Commit();
-  }
+  storage.savedCopyUnwritable = !written;
 }
 
 void Rafta::SaveSettings() {
-  StoreSetting("rafta_overlay_x", overlayX);
-  StoreSetting("rafta_overlay_y", overlayY);
-  StoreSetting("rafta_overlay_enabled", overlayEnabled ? 1 : 0);
+  StoreSetting(rafta::names::kOverlayXVariable, settings.overlayX);
+  StoreSetting(rafta::names::kOverlayYVariable, settings.overlayY);
+  StoreSetting(rafta::names::kOverlayEnabledVariable, settings.overlayEnabled ? 1 : 0);
   // A total whose stored value was never found would be only what was counted since load.
-  if (storedTotal == StoredTotal::Read) {
-    StoreSetting("rafta_total_hit_count", totalHitCount);
+  if (storage.storedTotal == StoredTotal::Read) {
+    StoreSetting(rafta::names::kTotalVariable, counters.totalHitCount);
   }
-  StoreSetting("rafta_overlay_style", overlayStyle);
+  StoreSetting(rafta::names::kOverlayStyleVariable, settings.overlayStyle);
   LogOverlayPosition();
   Commit();
   Log("Commande writeconfig exécutée"_cp1252);
-}
-
-void Rafta::LogOverlayPosition() const {
-  Log("Sauvegarde overlayX: " + rafta::Fixed6(overlayX) + " overlayY: " + rafta::Fixed6(overlayY));
 }
 
 void Rafta::StoreSetting(const char* name, int value) const {
@@ -195,8 +167,6 @@ void Rafta::StoreSetting(const char* name, float value) const {
     variable.setValue(value);
   }
 }
-
-bool Rafta::IsDebugEnabled() const { return cvarManager->getCvar("rafta_debug").getBoolValue(); }
 
 void Rafta::Commit() {
   cvarManager->executeCommand("writeconfig", true);

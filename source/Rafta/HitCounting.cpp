@@ -1,5 +1,5 @@
-// Hit counting: match and replay events, the hit hooks, the counting gate, and the validation
-// that turns a goal-frame hit into a counted one.
+// Hit counting: the hit hooks, the counting gate, and the validation that turns a goal-frame hit
+// into a counted one.
 //
 // Call flow of a goal-frame hit (each refusal writes its line and returns; debug lines omitted):
 //
@@ -24,8 +24,8 @@
 //                                               total stored and committed once it is known
 //
 // - OnHitBall hook  -> onHitBall(): IsModeAllowed(), then the toucher's id into lastBallTouchID.
-// - Match events    -> PostBeginPlay/BeginRound reset the match and reinstall the hit hooks;
-//                      EndGame/StartReplay remove them, StopReplay reinstalls them;
+// - Match events (MatchEvents.cpp) -> PostBeginPlay/BeginRound reset the match and reinstall the
+//                      hit hooks; EndGame/StartReplay remove them, StopReplay reinstalls them;
 //                      OnGoalScored opens the one-second goal window (the goal timer closes it).
 #include <cmath>
 #include <mutex>
@@ -33,10 +33,11 @@
 #include <utility>
 
 #include "Counters.h"
-#include "Cp1252.h"
+#include "Cp1252Literals.h"
 #include "GameFunctions.h"
+#include "LogText.h"
+#include "PluginNames.h"
 #include "Rafta.h"
-#include "Text.h"
 
 using namespace rafta::literals;
 
@@ -45,68 +46,15 @@ namespace {
 // The single-precision 0.9 s, compared in double as the game time is.
 constexpr double kMinimumHitInterval = static_cast<double>(0.9F);
 constexpr float kMinimumBallSpeed = 300.0F;
-constexpr float kGoalWindowSeconds = 1.0F;
 
 }  // namespace
 
 // --- Match and replay events -------------------------------------------------------------------
 
-void Rafta::onMatchStart(std::string /*eventName*/) {
-  Log("PostBeginPlay: Réinitialisation des hooks et variables Rafta"_cp1252);
-  ResetMatch();
-}
-
-void Rafta::onMatchEnd(std::string /*eventName*/) {
-  Log("EndGame: Désenregistrement des hooks Rafta"_cp1252);
-  UnregisterHitHook();
-}
-
-void Rafta::onRoundStart(std::string /*eventName*/) {
-  Log("BeginRound: Réinitialisation des hooks et variables Rafta"_cp1252);
-  ResetMatch();
-}
-
-void Rafta::onGoalScoredEvent(std::string eventName) {
-  Log("Événement OnGoalScored détecté"_cp1252);
-  onGoalScored(std::move(eventName));
-}
-
-void Rafta::onReplayStart(std::string /*eventName*/) {
-  Log("Début du replay : désenregistrement du hook TriggerHit"_cp1252);
-  UnregisterHitHook();
-}
-
-void Rafta::onReplayEnd(std::string /*eventName*/) {
-  Log("Fin du replay : réenregistrement du hook TriggerHit"_cp1252);
-  RegisterHitHook();
-}
-
-void Rafta::ResetMatch() {
-  UnregisterHitHook();
-  RegisterHitHook();
-  matchHitCount = 0;
-  lastHitTime = 0.0;
-  goalScoredRecently = false;
-}
-
-void Rafta::onGoalScored(std::string /*eventName*/) {
-  if (gameWrapper->IsInFreeplay() || gameWrapper->IsInCustomTraining()) {
-    Log("But marqué ignoré : mode Freeplay ou Entraînement"_cp1252);
-    return;
-  }
-  Log("But marqué détecté !"_cp1252);
-  goalScoredRecently = true;
-  gameWrapper->SetTimeout(WhileAlive<GameWrapper*>([this](GameWrapper* /*game*/) {
-                            goalScoredRecently = false;
-                            Log("goalScoredRecently réinitialisé"_cp1252);
-                          }),
-                          kGoalWindowSeconds);
-}
-
 // --- Hit hooks ---------------------------------------------------------------------------------
 
 void Rafta::RegisterHitHook() {
-  if (hitHooksRegistered) {
+  if (gate.hitHooksRegistered) {
     return;
   }
   gameWrapper->HookEventWithCaller<CarWrapper>(
@@ -116,17 +64,17 @@ void Rafta::RegisterHitHook() {
       rafta::game::kTriggerHit, [this](CarWrapper caller, void* /*params*/, std::string eventName) {
         onTriggerHit(std::move(eventName), caller);
       });
-  hitHooksRegistered = true;
+  gate.hitHooksRegistered = true;
   Log("Hooks enregistrés avec succès"_cp1252);
 }
 
 void Rafta::UnregisterHitHook() {
-  if (!hitHooksRegistered) {
+  if (!gate.hitHooksRegistered) {
     return;
   }
   gameWrapper->UnhookEvent(rafta::game::kTriggerHit);
   gameWrapper->UnhookEvent(rafta::game::kOnHitBall);
-  hitHooksRegistered = false;
+  gate.hitHooksRegistered = false;
   Log("Hooks TriggerHit et OnHitBall désenregistrés"_cp1252);
 }
 
@@ -151,8 +99,8 @@ void Rafta::onHitBall(CarWrapper car) {
     return;
   }
   {
-    const std::lock_guard lock(lastTouchMutex);
-    lastBallTouchID = id;
+    const std::lock_guard lock(gate.lastTouchMutex);
+    gate.lastBallTouchID = id;
   }
   Log(rafta::Concat("OnHitBall : lastBallTouchID mis à jour à "_cp1252, id));
 }
@@ -172,12 +120,12 @@ bool Rafta::IsModeAllowed() {
     Log("Replay détecté, comptage ignoré"_cp1252);
     return false;
   }
-  if (!countInFreeplayTraining &&
+  if (!settings.countInFreeplayTraining &&
       (gameWrapper->IsInFreeplay() || gameWrapper->IsInCustomTraining())) {
     Log("Freeplay ou training détecté, comptage ignoré car désactivé"_cp1252);
     return false;
   }
-  if (!countInMatch && gameWrapper->IsInGame()) {
+  if (!settings.countInMatch && gameWrapper->IsInGame()) {
     Log("Match détecté, comptage ignoré car désactivé"_cp1252);
     return false;
   }
@@ -232,8 +180,8 @@ std::optional<PriWrapper> Rafta::IdentifyLocalShooter(std::string_view handler, 
   }
   std::string lastToucher;
   {
-    const std::lock_guard lock(lastTouchMutex);
-    lastToucher = lastBallTouchID;
+    const std::lock_guard lock(gate.lastTouchMutex);
+    lastToucher = gate.lastBallTouchID;
   }
   if (IsDebugEnabled()) {
     Log(rafta::Concat(prefix, "Dernier touché="_cp1252, lastToucher, ", Local UID=", localId));
@@ -282,7 +230,7 @@ void Rafta::onRaftaHitDelayed(std::string /*eventName*/, CarWrapper caller) {
     return;
   }
   const auto now = static_cast<double>(server.GetSecondsElapsed());
-  if (now - lastHitTime < kMinimumHitInterval) {
+  if (now - gate.lastHitTime < kMinimumHitInterval) {
     Log("onRaftaHitDelayed : Hit trop récent, ignoré"_cp1252);
     return;
   }
@@ -294,7 +242,7 @@ void Rafta::onRaftaHitDelayed(std::string /*eventName*/, CarWrapper caller) {
                       ") < 300, ignoré"_cp1252));
     return;
   }
-  if (goalScoredRecently) {
+  if (gate.goalScoredRecently) {
     Log("onRaftaHitDelayed : But marqué récemment, ignoré"_cp1252);
     return;
   }
@@ -310,24 +258,19 @@ void Rafta::onRaftaHitDelayed(std::string /*eventName*/, CarWrapper caller) {
 
 void Rafta::CountHit(double gameTime) {
   // A read that found no variable is tried again before anything is written.
-  if (storedTotal == StoredTotal::Missing) {
+  if (storage.storedTotal == StoredTotal::Missing) {
     ReadStoredTotal();
   }
-  lastHitTime = gameTime;
-  totalHitCount = rafta::SaturatingAdd(totalHitCount, 1);
-  sessionHitCount = rafta::SaturatingAdd(sessionHitCount, 1);
-  matchHitCount = rafta::SaturatingAdd(matchHitCount, 1);
+  gate.lastHitTime = gameTime;
+  counters.totalHitCount = rafta::SaturatingAdd(counters.totalHitCount, 1);
+  counters.sessionHitCount = rafta::SaturatingAdd(counters.sessionHitCount, 1);
+  counters.matchHitCount = rafta::SaturatingAdd(counters.matchHitCount, 1);
   Log(rafta::Concat("Incrémentation compteur barre/poteau ! Total = "_cp1252,
-                    std::to_string(totalHitCount)));
+                    std::to_string(counters.totalHitCount)));
   // Until the stored total is known its read stores the sum; writing now would lose it.
-  if (storedTotal != StoredTotal::Read) {
+  if (storage.storedTotal != StoredTotal::Read) {
     return;
   }
-  StoreSetting("rafta_total_hit_count", totalHitCount);
+  StoreSetting(rafta::names::kTotalVariable, counters.totalHitCount);
   Commit();
-}
-
-void Rafta::ResetTotal() {
-  totalHitCount = 0;
-  StoreSetting("rafta_total_hit_count", totalHitCount);
 }

@@ -5,9 +5,10 @@
 #include <string>
 #include <utility>
 
-#include "Cp1252.h"
+#include "Cp1252Literals.h"
+#include "LogText.h"
+#include "PluginNames.h"
 #include "Rafta.h"
-#include "Text.h"
 
 using namespace rafta::literals;
 
@@ -58,24 +59,26 @@ Vector2F At(int x, int y) { return {static_cast<float>(x), static_cast<float>(y)
 }  // namespace
 
 void Rafta::RenderOverlay(CanvasWrapper canvas) {
-  if (!overlayEnabled) {
+  if (!settings.overlayEnabled) {
     return;
   }
   // Looked up by name every frame; the names are made once, as a long one would allocate each time.
-  static const std::string styleVariable = "rafta_overlay_style";
-  static const std::string xVariable = "rafta_overlay_x";
-  static const std::string yVariable = "rafta_overlay_y";
-  overlayStyle = cvarManager->getCvar(styleVariable).getIntValue();
-  overlayX = FinitePosition(cvarManager->getCvar(xVariable).getFloatValue());
-  overlayY = FinitePosition(cvarManager->getCvar(yVariable).getFloatValue());
+  static const std::string styleVariable = rafta::names::kOverlayStyleVariable;
+  static const std::string xVariable = rafta::names::kOverlayXVariable;
+  static const std::string yVariable = rafta::names::kOverlayYVariable;
+  settings.overlayStyle = cvarManager->getCvar(styleVariable).getIntValue();
+  settings.overlayX = FinitePosition(cvarManager->getCvar(xVariable).getFloatValue());
+  settings.overlayY = FinitePosition(cvarManager->getCvar(yVariable).getFloatValue());
   const Vector2 canvasSize = CanvasSize();
   std::string counterLine =
-      rafta::Concat("Rafta hits | match: ", std::to_string(matchHitCount), " | session ",
-                    std::to_string(sessionHitCount), " | total: ", std::to_string(totalHitCount));
-  textSize = canvas.GetStringSize(counterLine, 1.0F, 1.0F);
-  switch (overlayStyle) {
+      rafta::Concat("Rafta hits | match: ", std::to_string(counters.matchHitCount), " | session ",
+                    std::to_string(counters.sessionHitCount),
+                    " | total: ", std::to_string(counters.totalHitCount));
+  drawing.textSize = canvas.GetStringSize(counterLine, 1.0F, 1.0F);
+  switch (settings.overlayStyle) {
     case kMinimaliste:
-      DrawYellowLine(canvas, rafta::Concat("Rafta hits: ", std::to_string(sessionHitCount)));
+      DrawYellowLine(canvas,
+                     rafta::Concat("Rafta hits: ", std::to_string(counters.sessionHitCount)));
       break;
     case kLargeStyle:
       DrawBoxed(canvas, kBlueShade, kLargeScale, canvasSize, std::move(counterLine));
@@ -105,60 +108,52 @@ Vector2 Rafta::CanvasSize() const {
   return kFallbackCanvas;
 }
 
-void Rafta::ChooseStyle(int style) {
-  overlayStyle = style;
-  StoreSetting("rafta_overlay_style", overlayStyle);
-  Commit();
+bool Rafta::IsGoalPictureShown() const {
+  return drawing.goalImage && drawing.goalImage->IsLoadedForCanvas();
 }
-
-void Rafta::ShowOverlay(bool shown) {
-  overlayEnabled = shown;
-  StoreSetting("rafta_overlay_enabled", overlayEnabled ? 1 : 0);
-  Commit();
-}
-
-bool Rafta::IsGoalPictureShown() const { return goalImage && goalImage->IsLoadedForCanvas(); }
 
 void Rafta::DrawBoxed(CanvasWrapper& canvas, LinearColor background, float pictureScale,
                       Vector2 canvasSize, std::string counterLine) {
   const float side = kPictureSide * pictureScale;
-  const float contentHeight = std::max(side, textSize.Y);
+  const float contentHeight = std::max(side, drawing.textSize.Y);
   const float boxHeight = contentHeight + 2 * kMargin;
-  const float boxWidth = textSize.X + 2 * kMargin + (IsGoalPictureShown() ? side + kMargin : 0.0F);
-  overlayX = KeepInside(overlayX, static_cast<float>(canvasSize.X) - boxWidth);
-  overlayY = KeepInside(overlayY, static_cast<float>(canvasSize.Y) - boxHeight);
+  const float boxWidth =
+      drawing.textSize.X + 2 * kMargin + (IsGoalPictureShown() ? side + kMargin : 0.0F);
+  settings.overlayX = KeepInside(settings.overlayX, static_cast<float>(canvasSize.X) - boxWidth);
+  settings.overlayY = KeepInside(settings.overlayY, static_cast<float>(canvasSize.Y) - boxHeight);
 
-  canvas.SetPosition(Vector2F{overlayX, overlayY});
+  canvas.SetPosition(Vector2F{settings.overlayX, settings.overlayY});
   canvas.SetColor(background);
   canvas.FillBox(Vector2F{boxWidth, boxHeight});
-  canvas.SetPosition(Vector2F{overlayX, overlayY});
+  canvas.SetPosition(Vector2F{settings.overlayX, settings.overlayY});
   canvas.SetColor(kBlack);
   canvas.DrawBox(Vector2F{boxWidth, boxHeight});
 
-  float textLeft = overlayX + kMargin;
+  float textLeft = settings.overlayX + kMargin;
   if (IsGoalPictureShown()) {
-    canvas.SetPosition(
-        Vector2F{overlayX + kMargin, overlayY + kMargin + (contentHeight - side) * 0.5F});
+    canvas.SetPosition(Vector2F{settings.overlayX + kMargin,
+                                settings.overlayY + kMargin + (contentHeight - side) * 0.5F});
     canvas.SetColor(kWhite);
-    canvas.DrawTexture(goalImage.get(), pictureScale);
-    textLeft = overlayX + kMargin + side + kMargin;
+    canvas.DrawTexture(drawing.goalImage.get(), pictureScale);
+    textLeft = settings.overlayX + kMargin + side + kMargin;
   } else {
     Log("Image goal.png non disponible pour le rendu");
   }
-  canvas.SetPosition(Vector2F{textLeft, overlayY + kMargin + (contentHeight - textSize.Y) * 0.5F});
+  canvas.SetPosition(Vector2F{
+      textLeft, settings.overlayY + kMargin + (contentHeight - drawing.textSize.Y) * 0.5F});
   canvas.SetColor(kWhite);
   canvas.DrawString(std::move(counterLine), 1.0F, 1.0F);
 }
 
 void Rafta::DrawYellowLine(CanvasWrapper& canvas, std::string text) const {
-  canvas.SetPosition(Vector2F{overlayX, overlayY});
+  canvas.SetPosition(Vector2F{settings.overlayX, settings.overlayY});
   canvas.SetColor(kYellow);
   canvas.DrawString(std::move(text), 1.0F, 1.0F);
 }
 
 void Rafta::DrawTableau(CanvasWrapper& canvas) const {
-  const int x = PanelCoordinate(overlayX);
-  const int y = PanelCoordinate(overlayY);
+  const int x = PanelCoordinate(settings.overlayX);
+  const int y = PanelCoordinate(settings.overlayY);
   canvas.SetColor(kShade);
   canvas.DrawRect(Vector2{x - 8, y - 8}, Vector2{x + 92, y + 73});
   canvas.SetColor(kWhite);
@@ -166,9 +161,10 @@ void Rafta::DrawTableau(CanvasWrapper& canvas) const {
   canvas.DrawString("Rafta hits", 1.0F, 1.0F);
   canvas.DrawLine(Vector2{x, y + 15}, Vector2{x + 85, y + 15});
   canvas.SetPosition(At(x, y + 20));
-  canvas.DrawString(rafta::Concat("Match: ", std::to_string(matchHitCount)), 1.0F, 1.0F);
+  canvas.DrawString(rafta::Concat("Match: ", std::to_string(counters.matchHitCount)), 1.0F, 1.0F);
   canvas.SetPosition(At(x, y + 35));
-  canvas.DrawString(rafta::Concat("Session: ", std::to_string(sessionHitCount)), 1.0F, 1.0F);
+  canvas.DrawString(rafta::Concat("Session: ", std::to_string(counters.sessionHitCount)), 1.0F,
+                    1.0F);
   canvas.SetPosition(At(x, y + 50));
-  canvas.DrawString(rafta::Concat("Total: ", std::to_string(totalHitCount)), 1.0F, 1.0F);
+  canvas.DrawString(rafta::Concat("Total: ", std::to_string(counters.totalHitCount)), 1.0F, 1.0F);
 }

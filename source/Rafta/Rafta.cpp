@@ -3,10 +3,11 @@
 
 #include <utility>
 
-#include "Cp1252.h"
+#include "Cp1252Literals.h"
 #include "GameFunctions.h"
+#include "LogText.h"
 #include "Platform.h"
-#include "Text.h"
+#include "PluginNames.h"
 #include "Version.h"
 
 using namespace rafta::literals;
@@ -14,9 +15,6 @@ using namespace rafta::literals;
 namespace {
 
 constexpr unsigned long kPluginTypeStandard = 0;  // NOLINT(google-runtime-int): the host's type
-// Appended as it is: it brings its own leading backslash.
-constexpr std::string_view kGoalPictureInAppData =
-    R"(\bakkesmod\bakkesmod\data\Rafta\images\goal.png)";
 
 }  // namespace
 
@@ -44,11 +42,12 @@ void Rafta::onLoad() {
   ApplyStoredValues();
   ScheduleStoredTotalRead();
 
-  overlayEnabled = cvarManager->getCvar("rafta_overlay_enabled").getBoolValue();
-  overlayX = cvarManager->getCvar("rafta_overlay_x").getFloatValue();
-  overlayY = cvarManager->getCvar("rafta_overlay_y").getFloatValue();
+  settings.overlayEnabled =
+      cvarManager->getCvar(rafta::names::kOverlayEnabledVariable).getBoolValue();
+  settings.overlayX = cvarManager->getCvar(rafta::names::kOverlayXVariable).getFloatValue();
+  settings.overlayY = cvarManager->getCvar(rafta::names::kOverlayYVariable).getFloatValue();
   LogOverlayPosition();
-  overlayStyle = cvarManager->getCvar("rafta_overlay_style").getIntValue();
+  settings.overlayStyle = cvarManager->getCvar(rafta::names::kOverlayStyleVariable).getIntValue();
 
   LoadGoalImage();
   gameWrapper->RegisterDrawable([this](CanvasWrapper canvas) { RenderOverlay(canvas); });
@@ -58,7 +57,7 @@ void Rafta::onLoad() {
 
 void Rafta::LoadGoalImage() {
   const std::optional<std::string> folder = rafta::platform::RoamingAppDataFolder();
-  const std::string path = folder.value_or("") + std::string(kGoalPictureInAppData);
+  const std::string path = folder.value_or("") + rafta::names::kGoalPictureInAppData;
   if (IsDebugEnabled()) {
     Log("Chemin de l'image : " + path);
   }
@@ -67,24 +66,11 @@ void Rafta::LoadGoalImage() {
     Log(rafta::Concat("Erreur : Image goal.png non trouvée à "_cp1252, path));
     return;
   }
-  goalImage = std::make_shared<ImageWrapper>(path, true, false);
-  if (!goalImage->IsLoadedForCanvas()) {
+  drawing.goalImage = std::make_shared<ImageWrapper>(path, true, false);
+  if (!drawing.goalImage->IsLoadedForCanvas()) {
     Log("Erreur : Échec du chargement de goal.png"_cp1252);
-    goalImage.reset();
+    drawing.goalImage.reset();
   }
-}
-
-void Rafta::HookMatchEvents() {
-  using namespace rafta::game;
-  gameWrapper->HookEvent(kPostBeginPlay,
-                         [this](std::string name) { onMatchStart(std::move(name)); });
-  gameWrapper->HookEvent(kEndGame, [this](std::string name) { onMatchEnd(std::move(name)); });
-  gameWrapper->HookEvent(kBeginRound, [this](std::string name) { onRoundStart(std::move(name)); });
-  gameWrapper->HookEvent(kOnGoalScored,
-                         [this](std::string name) { onGoalScoredEvent(std::move(name)); });
-  gameWrapper->HookEvent(kStartReplay,
-                         [this](std::string name) { onReplayStart(std::move(name)); });
-  gameWrapper->HookEvent(kStopReplay, [this](std::string name) { onReplayEnd(std::move(name)); });
 }
 
 void Rafta::onUnload() {
@@ -92,7 +78,7 @@ void Rafta::onUnload() {
     return;  // load never got past its checks: nothing was installed
   }
   // Saving before the stored total is known would overwrite it with what was counted since load.
-  if (storedTotal != StoredTotal::Read) {
+  if (storage.storedTotal != StoredTotal::Read) {
     ReadStoredTotal();
   }
   gameWrapper->UnregisterDrawables();
@@ -105,13 +91,3 @@ void Rafta::onUnload() {
   liveness = std::make_shared<const bool>(true);
   RemoveCommands();
 }
-
-// Every hooked event captures this object, so none may stay behind it.
-void Rafta::UnhookMatchEvents() {
-  using namespace rafta::game;
-  for (const char* name : {kEndGame, kBeginRound, kOnGoalScored, kStartReplay, kStopReplay}) {
-    gameWrapper->UnhookEvent(name);
-  }
-}
-
-void Rafta::Log(std::string_view text) const { cvarManager->log(std::string(text)); }

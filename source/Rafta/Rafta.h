@@ -7,6 +7,7 @@
 #include <memory>
 #include <mutex>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -31,51 +32,7 @@ class Rafta final : public BakkesMod::Plugin::BakkesModPlugin,
   std::string GetPluginName() override;
   void SetImGuiContext(std::uintptr_t context) override;
 
-  // Game events (hooked by load).
-  void onMatchStart(std::string eventName);
-  void onMatchEnd(std::string eventName);
-  void onRoundStart(std::string eventName);
-  void onGoalScoredEvent(std::string eventName);
-  void onReplayStart(std::string eventName);
-  void onReplayEnd(std::string eventName);
-
-  void UnregisterHitHook();
-  void RenderOverlay(CanvasWrapper canvas);
-
-  // Console commands a player binds to keys; each gets the words typed, its own name first.
-  void onToggleOverlayCommand(std::vector<std::string> words);
-  void onStyleCommand(std::vector<std::string> words);
-  void onResetSessionCommand(std::vector<std::string> words);
-  void onResetTotalCommand(std::vector<std::string> words);
-
-  // The counting gate and the validation of a goal-frame hit.
-  bool IsModeAllowed();
-  bool IsGameStateValid();
-  void onRaftaHit(std::string eventName, CarWrapper caller);
-  void onRaftaHitDelayed(std::string eventName, CarWrapper caller);
-
-  // Settings variables and the stored total.
-  void RegisterDebugVariable();
-  void RegisterSettingsVariables();
-  // What the saved copy holds, or else the host's configuration, onto the registered variables.
-  void ApplyStoredValues();
-  void ScheduleStoredTotalRead();
-  void ReadStoredTotal();
-  void SaveSettings();
-  [[nodiscard]] bool IsDebugEnabled() const;
-  // The host's configuration and the plugin's saved copy, both from the variables.
-  void Commit();
-  // Sets, stores and commits the overlay switch from the page or the bound command, so that a
-  // game that exits without unloading keeps it.
-  void ShowOverlay(bool shown);
-  // Raises the three counters for one counted hit and stores the total once it is known.
-  void CountHit(double gameTime);
-  // Sets the all-time total to zero and stores it; the page's button and the bound command.
-  void ResetTotal();
-  // Stores and commits a style from the page or the bound command; the field too, so that an
-  // unload before the next frame stores it.
-  void ChooseStyle(int style);
-
+ private:
   // How far the stored total is known; until it is read, a counted hit must not overwrite what
   // the configuration holds.
   enum class StoredTotal : std::uint8_t {
@@ -86,59 +43,143 @@ class Rafta final : public BakkesMod::Plugin::BakkesModPlugin,
 
   // Fields: what each means, and who writes it. The game thread alone writes them all: the
   // settings page's changes reach them through Execute.
-  Vector2F textSize{0.0F, 0.0F};            // last measured counter line; every frame
-  bool goalScoredRecently = false;          // goal window open; goal handler, goal timer, reset
-  std::shared_ptr<ImageWrapper> goalImage;  // goal picture, empty when unusable; load
-  double lastHitTime = 0.0;                 // game time of the last counted hit; count, reset
-  std::int32_t matchHitCount = 0;           // hits this match; count, match and round reset
-  std::int32_t totalHitCount = 0;           // all-time hits; stored read, count, total resets
-  std::int32_t sessionHitCount = 0;         // hits since creation; count, session resets
-  bool hitHooksRegistered = false;          // both hit hooks installed; (Un)RegisterHitHook
-  std::string lastBallTouchID;              // id of the last accepted toucher; OnHitBall hook
-  std::mutex lastTouchMutex;                // held only to assign or copy lastBallTouchID
+  struct Counters {
+    std::int32_t matchHitCount = 0;    // hits this match; count, match and round reset
+    std::int32_t totalHitCount = 0;    // all-time hits; stored read, count, total resets
+    std::int32_t sessionHitCount = 0;  // hits since creation; count, session resets
+  };
 
-  // What the settings page shows, which it reads on the render thread. Atomic, not a snapshot
-  // under a lock: each is a value of its own that one widget shows, so no reader needs two of them
-  // to agree, and no write needs a publishing step that a new writer could forget.
-  std::atomic<bool> overlayEnabled = true;           // overlay shown; load, page, toggle command
-  std::atomic<float> overlayX = 100.0F;              // overlay left edge; load, every frame, page
-  std::atomic<float> overlayY = 100.0F;              // overlay top edge; load, every frame, page
-  std::atomic<bool> countInFreeplayTraining = true;  // count in freeplay and training; page
-  std::atomic<bool> countInMatch = true;             // count while in a game; page
-  std::atomic<std::int32_t> overlayStyle = 0;        // style 0-4; load, every frame, page, command
+  // What decides whether the next goal-frame hit counts.
+  struct HitGate {
+    bool goalScoredRecently = false;  // goal window open; goal handler, goal timer, reset
+    double lastHitTime = 0.0;         // game time of the last counted hit; count, reset
+    bool hitHooksRegistered = false;  // both hit hooks installed; (Un)RegisterHitHook
+    std::string lastBallTouchID;      // id of the last accepted toucher; OnHitBall hook
+    std::mutex lastTouchMutex;        // held only to assign or copy lastBallTouchID
+  };
 
-  // What keeps unload and late callbacks from losing or touching anything.
-  StoredTotal storedTotal = StoredTotal::Pending;  // stored total's reads, at 1 s, hits, unload
-  bool savedCopyUnwritable = false;                // the last write of the copy failed; Commit
+  // What the overlay measured and loaded.
+  struct OverlayDrawing {
+    Vector2F textSize{0.0F, 0.0F};            // last measured counter line; every frame
+    std::shared_ptr<ImageWrapper> goalImage;  // goal picture, empty when unusable; load
+  };
+
+  // What the player sets, which the settings page reads on the render thread. Atomic, not a
+  // snapshot under a lock: each is a value of its own that one widget shows, so no reader needs two
+  // of them to agree, and no write needs a publishing step that a new writer could forget.
+  struct PlayerSettings {
+    std::atomic<bool> overlayEnabled = true;           // overlay shown; load, page, toggle command
+    std::atomic<float> overlayX = 100.0F;              // overlay left edge; load, every frame, page
+    std::atomic<float> overlayY = 100.0F;              // overlay top edge; load, every frame, page
+    std::atomic<bool> countInFreeplayTraining = true;  // count in freeplay and training; page
+    std::atomic<bool> countInMatch = true;             // count while in a game; page
+    std::atomic<std::int32_t> overlayStyle = 0;  // style 0-4; load, every frame, page, command
+  };
+
+  // What keeps unload and late writes from losing anything stored.
+  struct Storage {
+    StoredTotal storedTotal = StoredTotal::Pending;  // stored total's reads, at 1 s, hits, unload
+    bool savedCopyUnwritable = false;                // the last write of the copy failed; Commit
+  };
+
+  // The page's copies of what its widgets edit; the render thread's alone.
+  struct PageCopies {
+    rafta::PageCopy<bool> overlayEnabled;           // "Afficher overlay"
+    rafta::PageCopy<bool> countInFreeplayTraining;  // " Freeplay / Entrainement"
+    rafta::PageCopy<bool> countInMatch;             // "All Match"
+    rafta::PageCopy<float> overlayX;                // "Position X"
+    rafta::PageCopy<float> overlayY;                // "Position Y"
+  };
+
+  Counters counters;
+  HitGate gate;
+  OverlayDrawing drawing;
+  PlayerSettings settings;
+  Storage storage;
+  PageCopies pageCopies;
   // Weakly held by timers and commands, which may outlive the object or the load they were made
   // for; replaced at unload so that they stand down. Atomic: what the page hands to Execute takes
   // it on the render thread.
   std::atomic<std::shared_ptr<const bool>> liveness = std::make_shared<const bool>(true);
 
- private:
-  // The page's copies of what its widgets edit; the render thread's alone.
-  rafta::PageCopy<bool> pageOverlayEnabled;           // "Afficher overlay"
-  rafta::PageCopy<bool> pageCountInFreeplayTraining;  // " Freeplay / Entrainement"
-  rafta::PageCopy<bool> pageCountInMatch;             // "All Match"
-  rafta::PageCopy<float> pageOverlayX;                // "Position X"
-  rafta::PageCopy<float> pageOverlayY;                // "Position Y"
+  // Load and unload (Rafta.cpp).
+  void LoadGoalImage();
+  void Log(std::string_view text) const;
 
-  void RegisterHitHook();
+  // Match and replay events (MatchEvents.cpp): hooked by load.
+  void HookMatchEvents();
+  void UnhookMatchEvents();
+  void onMatchStart(std::string eventName);
+  void onMatchEnd(std::string eventName);
+  void onRoundStart(std::string eventName);
+  void onGoalScoredEvent(std::string eventName);
+  void onReplayStart(std::string eventName);
+  void onReplayEnd(std::string eventName);
   void onGoalScored(std::string eventName);
   void ResetMatch();
+
+  // The hit hooks, the counting gate and the validation of a goal-frame hit (HitCounting.cpp).
+  void RegisterHitHook();
+  void UnregisterHitHook();
   void onHitBall(CarWrapper car);
   void onTriggerHit(std::string eventName, CarWrapper caller);
+  bool IsModeAllowed();
+  bool IsGameStateValid();
   // Steps shared by both hit handlers: the local player, if the last toucher is that player.
   std::optional<PriWrapper> IdentifyLocalShooter(std::string_view handler, CarWrapper caller);
-  void Log(std::string_view text) const;
+  void onRaftaHit(std::string eventName, CarWrapper caller);
+  void onRaftaHitDelayed(std::string eventName, CarWrapper caller);
+  // Raises the three counters for one counted hit and stores the total once it is known.
+  void CountHit(double gameTime);
+
+  // The stored total (StoredTotal.cpp).
+  void ScheduleStoredTotalRead();
+  void ReadStoredTotal();
+  // Sets the all-time total to zero and stores it; the page's button and the bound command.
+  void ResetTotal();
+
+  // Settings variables, the host's configuration and the saved copy (ConsoleVariables.cpp).
+  void RegisterDebugVariable();
+  void RegisterSettingsVariables();
+  [[nodiscard]] bool IsDebugEnabled() const;
+  // What the saved copy holds, or else the host's configuration, onto the registered variables.
+  void ApplyStoredValues();
+  void SaveSettings();
   void LogOverlayPosition() const;
   // Writes a setting's variable, unless the host has no such variable.
   void StoreSetting(const char* name, int value) const;
   void StoreSetting(const char* name, float value) const;
+  // The host's configuration and the plugin's saved copy, both from the variables.
+  void Commit();
   [[nodiscard]] std::filesystem::path SavedCopyPath() const;
   void WriteSavedCopy();
 
-  // The overlay's layouts.
+  // A player's changes from the page or a bound command, each stored and committed at once so
+  // that a game that exits without unloading keeps it (SettingChanges.cpp).
+  void ShowOverlay(bool shown);
+  // The field too, so that an unload before the next frame stores it.
+  void ChooseStyle(int style);
+  // Takes the positions the page moved: those of a slider are stored and committed, those it only
+  // pulled back onto the screen are not.
+  void MoveOverlay(std::optional<float> x, std::optional<float> y, bool xSlid, bool ySlid);
+
+  // Console commands a player binds to keys; each gets the words typed, its own name first
+  // (Commands.cpp).
+  struct CommandDefinition {
+    const char* name;
+    std::string_view description;
+    void (Rafta::*handler)(std::vector<std::string> words);
+  };
+  [[nodiscard]] static std::span<const CommandDefinition> Commands();
+  void RegisterCommands();
+  void RemoveCommands();
+  void onToggleOverlayCommand(std::vector<std::string> words);
+  void onStyleCommand(std::vector<std::string> words);
+  void onResetSessionCommand(std::vector<std::string> words);
+  void onResetTotalCommand(std::vector<std::string> words);
+
+  // The overlay's layouts (Overlay.cpp).
+  void RenderOverlay(CanvasWrapper canvas);
   [[nodiscard]] Vector2 CanvasSize() const;
   [[nodiscard]] bool IsGoalPictureShown() const;
   void DrawBoxed(CanvasWrapper& canvas, LinearColor background, float pictureScale,
@@ -147,20 +188,14 @@ class Rafta final : public BakkesMod::Plugin::BakkesModPlugin,
   void DrawYellowLine(CanvasWrapper& canvas, std::string text) const;
   void DrawTableau(CanvasWrapper& canvas) const;
 
-  // The settings page's sections, and the way their changes reach the plugin's state.
+  // The settings page's sections, and the way their changes reach the plugin's state
+  // (SettingsPage.cpp).
   void RenderCounterResets();
   void RenderPositionSliders();
   void RenderStyleChoice();
   // Runs the action on the game thread, unless this load or object is over by then.
   void OnGameThread(std::function<void()> action);
-  // Takes the positions the page moved: those of a slider are stored and committed, those it only
-  // pulled back onto the screen are not.
-  void MoveOverlay(std::optional<float> x, std::optional<float> y, bool xSlid, bool ySlid);
-  void LoadGoalImage();
-  void HookMatchEvents();
-  void UnhookMatchEvents();
-  void RegisterCommands();
-  void RemoveCommands();
+
   // Wraps a callback that the host may still call after unload or after this object is gone:
   // it then does nothing.
   template <typename... Args, typename Action>

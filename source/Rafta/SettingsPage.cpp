@@ -7,9 +7,10 @@
 #include <string>
 #include <utility>
 
-#include "Cp1252.h"
+#include "Cp1252Literals.h"
+#include "LogText.h"
+#include "PluginNames.h"
 #include "Rafta.h"
-#include "Text.h"
 #include "Version.h"
 
 using namespace rafta::literals;
@@ -19,8 +20,9 @@ namespace {
 constexpr std::array<const char*, 5> kStyleItems = {"Classique", "Minimaliste", "Large", "Sobre",
                                                     "Tableau"};
 const ImVec4 kTitleGreen{0.1F, 1.0F, 0.1F, 1.0F};  // NOLINT(cert-err58-cpp): plain floats
-constexpr float kScreenWidth = 1920.0F;
-constexpr float kScreenHeight = 1080.0F;
+// The screen the position sliders span, whatever the game's is.
+constexpr float kSliderScreenWidth = 1920.0F;
+constexpr float kSliderScreenHeight = 1080.0F;
 
 void Gap() { ImGui::Dummy(ImVec2(0.0F, 5.0F)); }
 
@@ -80,19 +82,19 @@ void Rafta::RenderSettings() {
 
   Title("Overlay on/off et Mode :");
   Gap();
-  bool& shown = pageOverlayEnabled.Follow(overlayEnabled);
+  bool& shown = pageCopies.overlayEnabled.Follow(settings.overlayEnabled);
   if (ImGui::Checkbox("Afficher overlay", &shown)) {
     OnGameThread([this, shown] { ShowOverlay(shown); });
   }
   ImGui::SameLine();
-  bool& inFreeplay = pageCountInFreeplayTraining.Follow(countInFreeplayTraining);
+  bool& inFreeplay = pageCopies.countInFreeplayTraining.Follow(settings.countInFreeplayTraining);
   if (ImGui::Checkbox(" Freeplay / Entrainement", &inFreeplay)) {
-    OnGameThread([this, inFreeplay] { countInFreeplayTraining = inFreeplay; });
+    OnGameThread([this, inFreeplay] { settings.countInFreeplayTraining = inFreeplay; });
   }
   ImGui::SameLine();
-  bool& inMatch = pageCountInMatch.Follow(countInMatch);
+  bool& inMatch = pageCopies.countInMatch.Follow(settings.countInMatch);
   if (ImGui::Checkbox("All Match", &inMatch)) {
-    OnGameThread([this, inMatch] { countInMatch = inMatch; });
+    OnGameThread([this, inMatch] { settings.countInMatch = inMatch; });
   }
   Gap();
   ImGui::Separator();
@@ -110,7 +112,7 @@ void Rafta::RenderCounterResets() {
   Title("Reinitialisation des compteurs:");
   Gap();
   if (ImGui::Button("Reinitialiser le compteur session")) {
-    OnGameThread([this] { sessionHitCount = 0; });
+    OnGameThread([this] { counters.sessionHitCount = 0; });
   }
   ImGui::SameLine();
   if (ImGui::Button("Reinitialiser le compteur total")) {
@@ -121,13 +123,15 @@ void Rafta::RenderCounterResets() {
 void Rafta::RenderPositionSliders() {
   Title("Modifier position de l'overlay :");
   Gap();
-  float& x = pageOverlayX.Follow(overlayX);
-  float& y = pageOverlayY.Follow(overlayY);
-  const bool xChanged = ImGui::SliderFloat("Position X", &x, 0.0F, kScreenWidth, "%.0f", 1.0F);
-  const bool yChanged = ImGui::SliderFloat("Position Y", &y, 0.0F, kScreenHeight, "%.0f", 1.0F);
+  float& x = pageCopies.overlayX.Follow(settings.overlayX);
+  float& y = pageCopies.overlayY.Follow(settings.overlayY);
+  const bool xChanged =
+      ImGui::SliderFloat("Position X", &x, 0.0F, kSliderScreenWidth, "%.0f", 1.0F);
+  const bool yChanged =
+      ImGui::SliderFloat("Position Y", &y, 0.0F, kSliderScreenHeight, "%.0f", 1.0F);
   // A position off the screen is pulled back even untouched; only a slider's change is stored.
-  const bool xMoved = KeepOnScreen(x, kScreenWidth) || xChanged;
-  const bool yMoved = KeepOnScreen(y, kScreenHeight) || yChanged;
+  const bool xMoved = KeepOnScreen(x, kSliderScreenWidth) || xChanged;
+  const bool yMoved = KeepOnScreen(y, kSliderScreenHeight) || yChanged;
   if (!xMoved && !yMoved) {
     return;
   }
@@ -136,33 +140,15 @@ void Rafta::RenderPositionSliders() {
                 yChanged] { MoveOverlay(x, y, xChanged, yChanged); });
 }
 
-void Rafta::MoveOverlay(std::optional<float> x, std::optional<float> y, bool xSlid, bool ySlid) {
-  if (x) {
-    overlayX = *x;
-  }
-  if (y) {
-    overlayY = *y;
-  }
-  if (xSlid) {
-    StoreSetting("rafta_overlay_x", overlayX);
-  }
-  if (ySlid) {
-    StoreSetting("rafta_overlay_y", overlayY);
-  }
-  if (xSlid || ySlid) {
-    Commit();
-  }
-}
-
 void Rafta::RenderStyleChoice() {
   // Lives as long as the module: the page shows what was last chosen here, whatever the console
   // or a new plugin object says.
-  static int styleSelection = overlayStyle;
+  static int styleSelection = settings.overlayStyle;
   ImGui::PushStyleColor(ImGuiCol_Text, kTitleGreen);
   ImGui::Text("Style d'overlay :");
   Gap();
   ImGui::PopStyleColor();
-  if (ImGui::Combo("##overlay_style", &styleSelection, kStyleItems.data(),
+  if (ImGui::Combo(rafta::names::kStyleComboId, &styleSelection, kStyleItems.data(),
                    static_cast<int>(kStyleItems.size()))) {
     OnGameThread([this, style = styleSelection] { ChooseStyle(style); });
   }

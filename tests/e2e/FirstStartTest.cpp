@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "PluginNames.h"
 #include "SimRunner.h"
 
 namespace rafta::testing {
@@ -18,7 +19,7 @@ const Lines kLoadLines = {
     "Sauvegarde overlayX: 100.000000 overlayY: 100.000000",
 };
 
-const std::string kPictureInAppData = R"(\bakkesmod\bakkesmod\data\Rafta\images\goal.png)";
+const std::string kPictureInAppData = names::kGoalPictureInAppData;
 
 Lines concat(std::initializer_list<Lines> parts) {
   Lines all;
@@ -43,9 +44,9 @@ TEST(FirstStart, LoadWaitUnloadPrintsEveryLineInOrderAndStoresAllNineVariables) 
                                     unloadLines()}));
   const std::string config = workspace.readConfig();
   for (const char* name :
-       {"rafta_debug", "rafta_overlay_enabled", "rafta_overlay_x", "rafta_overlay_y",
-        "rafta_overlay_style", "rafta_count_in_freeplay", "rafta_count_in_training",
-        "rafta_count_in_match", "rafta_total_hit_count"}) {
+       {names::kDebugVariable, names::kOverlayEnabledVariable, names::kOverlayXVariable,
+        names::kOverlayYVariable, names::kOverlayStyleVariable, names::kCountInFreeplayVariable,
+        names::kCountInTrainingVariable, names::kCountInMatchVariable, names::kTotalVariable}) {
     EXPECT_NE(config.find(std::string(name) + " \""), std::string::npos) << name << "\n" << config;
   }
 }

@@ -4,18 +4,17 @@
 #include <string>
 #include <vector>
 
-#include "PluginScript.h"
+#include "PluginHost.h"
 
 namespace rafta::testing {
 namespace {
 
-using Strings = std::vector<std::string>;
-
 TEST(ModeTest, AReplayRefusesWhateverTheSwitchesSayAndAsksNothingElse) {
-  PluginScript s;
+  PluginHost s;
   s.run(kReadyToCount);
-  s.plugin().countInFreeplayTraining = false;
-  s.plugin().countInMatch = false;
+  // The page's switches: what a player turns off.
+  s.run("toggle \" Freeplay / Entrainement\"");
+  s.run("toggle \"All Match\"");
   s.run("state replay=1 freeplay=1");
   EXPECT_EQ(s.queriesOf("touch me"), Strings{"IsInReplay"});
   EXPECT_EQ(s.log().back(), "Replay détecté, comptage ignoré");
@@ -24,9 +23,9 @@ TEST(ModeTest, AReplayRefusesWhateverTheSwitchesSayAndAsksNothingElse) {
 }
 
 TEST(ModeTest, FreeplayWithItsSwitchOffRefusesWithoutAskingAboutTraining) {
-  PluginScript s;
+  PluginHost s;
   s.run(kReadyToCount);
-  s.plugin().countInFreeplayTraining = false;
+  s.run("toggle \" Freeplay / Entrainement\"");
   s.run("state freeplay=1");
   EXPECT_EQ(s.queriesOf("hit"), (Strings{"IsInReplay", "IsInFreeplay"}));
   EXPECT_EQ(s.log().back(), "Freeplay ou training détecté, comptage ignoré car désactivé");
@@ -36,7 +35,7 @@ TEST(ModeTest, FreeplayWithItsSwitchOffRefusesWithoutAskingAboutTraining) {
 }
 
 TEST(ModeTest, WithBothSwitchesOnOnlyTheReplayIsAsked) {
-  PluginScript s;
+  PluginHost s;
   s.run(kReadyToCount);
   s.run("state freeplay=1 training=1");
   EXPECT_EQ(s.queriesOf("touch me"), Strings{"IsInReplay"});
@@ -44,25 +43,26 @@ TEST(ModeTest, WithBothSwitchesOnOnlyTheReplayIsAsked) {
 }
 
 TEST(ModeTest, FreeplayAndAGameAtOnceNeedBothSwitches) {
-  PluginScript s;
+  PluginHost s;
   s.run(kReadyToCount);
-  s.plugin().countInMatch = false;
+  s.run("toggle \"All Match\"");
   s.run("state freeplay=1 ingame=1");
   EXPECT_EQ(s.queriesOf("hit"), (Strings{"IsInReplay", "IsInGame"}));
   EXPECT_EQ(s.log().back(), "Match détecté, comptage ignoré car désactivé");
-  EXPECT_EQ(s.plugin().totalHitCount, 0);
+  EXPECT_EQ(s.cvar(names::kTotalVariable), "0");
 }
 
 TEST(ModeTest, TheCountingVariablesAtTheConsoleChangeNothing) {
-  PluginScript s;
+  PluginHost s;
   s.run(kReadyToCount);
-  s.run("console rafta_count_in_match 0\nconsole rafta_count_in_freeplay 0\nstate freeplay=1");
+  s.run(typed(names::kCountInMatchVariable, "0") + typed(names::kCountInFreeplayVariable, "0") +
+        "state freeplay=1");
   s.run("hit");
   EXPECT_EQ(s.log().back(), "Incrémentation compteur barre/poteau ! Total = 1");
 }
 
 TEST(FullGate, AMissingGameStateOrBallRefusesInTheDelayedHandlerWithTwoLines) {
-  PluginScript s;
+  PluginHost s;
   s.run(kReadyToCount);
   EXPECT_EQ(s.linesOf("state server=0\nhit"),
             (Strings{"État du jeu invalide : Server est null",
@@ -70,13 +70,13 @@ TEST(FullGate, AMissingGameStateOrBallRefusesInTheDelayedHandlerWithTwoLines) {
   EXPECT_EQ(s.linesOf("state server=1 ball=0\nhit"),
             (Strings{"État du jeu invalide : Ball est null",
                      "onRaftaHitDelayed : État du jeu invalide"}));
-  EXPECT_EQ(s.plugin().totalHitCount, 0);
+  EXPECT_EQ(s.cvar(names::kTotalVariable), "0");
 }
 
 TEST(FullGate, ItsDebugLineReportsTheGameAsOneOrZero) {
-  PluginScript s;
+  PluginHost s;
   s.run(kReadyToCount);
-  s.run("console rafta_debug 1\nhit");
+  s.run(typed(names::kDebugVariable, "1") + "hit");
   EXPECT_NE(std::find(s.log().begin(), s.log().end(),
                       "État du jeu : inGame=1, serverValid=1, ballValid=1"),
             s.log().end());

@@ -5,6 +5,7 @@
 #include <memory>
 #include <string_view>
 
+#include "PluginHost.h"
 #include "Rafta.h"
 #include "sim/run/PluginLibrary.h"
 
@@ -55,44 +56,39 @@ TEST_F(EntryPoints, DeleteMeWithoutAnObjectDoesNothing) {
   EXPECT_EQ(handleAt(address), nullptr);
 }
 
-TEST_F(EntryPoints, AFreshObjectAfterDeleteMeStartsFromItsInitialValues) {
-  auto* first = static_cast<Rafta*>(handleAt(getPlugin()).get());
-  first->sessionHitCount = 4;
-  first->overlayX = 3.0F;
-  first->countInMatch = false;
-  deleteMe();
-  const auto* fresh = static_cast<Rafta*>(handleAt(getPlugin()).get());
-  ASSERT_NE(fresh, nullptr);
-  EXPECT_TRUE(fresh->overlayEnabled);
-  EXPECT_EQ(fresh->overlayX, 100.0F);
-  EXPECT_EQ(fresh->overlayY, 100.0F);
-  EXPECT_EQ(fresh->textSize.X, 0.0F);
-  EXPECT_EQ(fresh->textSize.Y, 0.0F);
-  EXPECT_FALSE(fresh->goalScoredRecently);
-  EXPECT_EQ(fresh->goalImage, nullptr);
-  EXPECT_EQ(fresh->lastHitTime, 0.0);
-  EXPECT_TRUE(fresh->countInFreeplayTraining);
-  EXPECT_TRUE(fresh->countInMatch);
-  EXPECT_EQ(fresh->matchHitCount, 0);
-  EXPECT_EQ(fresh->totalHitCount, 0);
-  EXPECT_EQ(fresh->sessionHitCount, 0);
-  EXPECT_EQ(fresh->overlayStyle, 0);
-  EXPECT_FALSE(fresh->hitHooksRegistered);
-  EXPECT_TRUE(fresh->lastBallTouchID.empty());
-  EXPECT_EQ(fresh->storedTotal, Rafta::StoredTotal::Pending);
-}
-
 TEST_F(EntryPoints, AnObjectTheHostStillSharesOutlivesDeleteMe) {
   std::shared_ptr<BakkesMod::Plugin::BakkesModPlugin> hostShare = handleAt(getPlugin());
-  const std::weak_ptr<const bool> liveness = static_cast<Rafta*>(hostShare.get())->liveness.load();
   deleteMe();
-  EXPECT_FALSE(liveness.expired());
-  EXPECT_EQ(handleAt(getPlugin()).get() == hostShare.get(), false)
-      << "a new object, not the shared one";
-  hostShare.reset();
-  EXPECT_TRUE(liveness.expired());
+  EXPECT_EQ(hostShare.use_count(), 1) << "the module let go of it, the host has it still";
+  EXPECT_NE(handleAt(getPlugin()).get(), hostShare.get()) << "a new object, not the shared one";
 }
 
 TEST(PluginName, IsTheTitleOfTheSettingsPage) { EXPECT_EQ(Rafta().GetPluginName(), "Rafta"); }
 
 }  // namespace
+
+namespace rafta::testing {
+namespace {
+
+// A load after an unload gets a new object: nothing of the last one's counters, hooks, goal
+// window, last toucher or switches carries over, and the stored total is read again.
+TEST(Reload, StartsFromAFreshObject) {
+  PluginHost s;
+  s.run(std::string(kReadyToCount) + "hit\n" +
+        "toggle \" Freeplay / Entrainement\"\ntoggle \"All Match\"\n"
+        "event OnGoalScored\nevent EndGame\nunload\nclock 20.5");
+  EXPECT_EQ(s.linesOf("load"),
+            (Strings{"onLoad: RegisterHitHook...", "Hooks enregistrés avec succès",
+                     "Sauvegarde overlayX: 100.000000 overlayY: 100.000000"}));
+  EXPECT_EQ(s.linesOf("hit"), Strings{"onRaftaHit : Dernier touché () ? toi (me-id)"});
+  EXPECT_EQ(s.linesOf("state freeplay=1\ntouch me\nhit"),
+            (Strings{">>> Hook OnHitBall déclenché", "OnHitBall appelé",
+                     "OnHitBall : lastBallTouchID mis à jour à me-id",
+                     "Incrémentation compteur barre/poteau ! Total = 1"}));
+  EXPECT_EQ(s.linesOf("wait 1"), Strings{"rafta_total_hit_count chargé avec valeur différée : 2"})
+      << "the first object stored 1";
+  EXPECT_EQ(s.countersShown(), "Rafta hits | match: 1 | session 1 | total: 2");
+}
+
+}  // namespace
+}  // namespace rafta::testing

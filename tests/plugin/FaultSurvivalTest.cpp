@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "PluginScript.h"
+#include "PluginHost.h"
 
 namespace rafta::testing {
 namespace {
@@ -18,8 +18,9 @@ std::string sessionWithFaults(const std::string& faults) {
          "touch me\nhit\nwait 1\ntouch me\nhit\ntouch rival\nhit rival\nhit null\n"
          "event PostBeginPlay\nevent OnGoalScored\nwait 0.5\ntouch me\nhit\nevent BeginRound\n"
          "frame 3\nsettings\nclick \"Reinitialiser le compteur session\"\n"
-         "toggle \"Afficher overlay\"\nslide \"Position X\" 500\nchoose Tableau\nframe\n"
-         "console rafta_overlay_style 4\nframe\nconsole rafta_overlay_x nan\nframe\n"
+         "toggle \"Afficher overlay\"\nslide \"Position X\" 500\nchoose Tableau\nframe\n" +
+         typed(names::kOverlayStyleVariable, "4") + "frame\n" +
+         typed(names::kOverlayXVariable, "nan") + "frame\n" +
          "event StartReplay\nhit\nevent StopReplay\nwait 2\ntouch me\nhit\n"
          "restart\nwait 0.5\ntouch me\nhit\nunload\nload\nwait 1.5\nframe 2\n";
 }
@@ -28,7 +29,7 @@ class FaultSurvivalTest : public ::testing::TestWithParam<int> {};
 
 TEST_P(FaultSurvivalTest, ThePluginLivesThroughWrongAnswers) {
   const std::string faults = "faults 0.2 " + std::to_string(GetParam());
-  PluginScript script;
+  PluginHost script;
   script.run(sessionWithFaults(faults));
   EXPECT_FALSE(script.log().empty());
 }
@@ -38,7 +39,7 @@ TEST_P(FaultSurvivalTest, TheSameSeedGivesTheSameLog) {
   // One session after the other: the module's plugin object is shared while a session holds it.
   // The settings context's address differs from one session to the next; nothing else may.
   const auto logOf = [&] {
-    PluginScript script;
+    PluginHost script;
     script.run(sessionWithFaults(faults));
     std::vector<std::string> lines = script.log();
     std::erase_if(lines,

@@ -4,12 +4,10 @@
 #include <string>
 #include <vector>
 
-#include "PluginScript.h"
+#include "PluginHost.h"
 
 namespace rafta::testing {
 namespace {
-
-using Strings = std::vector<std::string>;
 
 const Strings kTouchEntry = {">>> Hook OnHitBall déclenché", "OnHitBall appelé"};
 
@@ -20,15 +18,15 @@ Strings touchLines(const std::string& last) {
 }
 
 TEST(OnHitBall, RecordsAnyCarsPlayerAndSaysSo) {
-  PluginScript s;
+  PluginHost s;
   s.run(kReadyToCount);
   EXPECT_EQ(s.linesOf("touch rival"),
             touchLines("OnHitBall : lastBallTouchID mis à jour à rival-id"));
-  EXPECT_EQ(s.plugin().lastBallTouchID, "rival-id");
+  EXPECT_EQ(s.linesOf("hit"), Strings{"onRaftaHit : Dernier touché (rival-id) ? toi (me-id)"});
 }
 
 TEST(OnHitBall, ATouchThatCannotBeRecordedKeepsThePreviousToucher) {
-  PluginScript s;
+  PluginHost s;
   s.run(kReadyToCount);
   s.run("car ghost id \"\"\ncar bot pri 0");
   EXPECT_EQ(s.linesOf("touch ghost"), touchLines("OnHitBall : UID vide"));
@@ -36,44 +34,48 @@ TEST(OnHitBall, ATouchThatCannotBeRecordedKeepsThePreviousToucher) {
   EXPECT_EQ(s.linesOf("touch null"), touchLines("OnHitBall : Car est nul"));
   EXPECT_EQ(s.linesOf("state replay=1\ntouch rival"),
             touchLines("Replay détecté, comptage ignoré"));
-  EXPECT_EQ(s.plugin().lastBallTouchID, "me-id");
+  EXPECT_EQ(s.linesOf("state replay=0\nhit"),
+            Strings{"Incrémentation compteur barre/poteau ! Total = 1"})
+      << "the shooter is still on record";
 }
 
 TEST(OnHitBall, InFreeplayWithCountingOffAnOlderToucherStaysOnRecord) {
-  PluginScript s;
+  PluginHost s;
   s.run(kReadyToCount);
-  s.plugin().countInFreeplayTraining = false;
+  s.run("toggle \" Freeplay / Entrainement\"");
   EXPECT_EQ(s.linesOf("state freeplay=1\ntouch rival"),
             touchLines("Freeplay ou training détecté, comptage ignoré car désactivé"));
-  s.plugin().countInFreeplayTraining = true;
+  s.run("toggle \" Freeplay / Entrainement\"");
   EXPECT_EQ(s.linesOf("hit"), Strings{"Incrémentation compteur barre/poteau ! Total = 1"})
       << "the rival's touch was never recorded";
 }
 
 TEST(TriggerHit, ANullCallerWritesOneLineAndNothingElse) {
-  PluginScript s;
+  PluginHost s;
   s.run(kReadyToCount);
-  s.run("console rafta_debug 1");
+  s.run(typed(names::kDebugVariable, "1"));
   EXPECT_EQ(s.linesOf("hit null"), Strings{"TriggerHit : Caller est nul"});
 }
 
 TEST(HitHooks, RegisteringOrRemovingTwiceDoesNothingTheSecondTime) {
-  PluginScript s;
+  PluginHost s;
   s.run(kReadyToCount);
   EXPECT_EQ(s.linesOf("event StopReplay"),
             Strings{"Fin du replay : réenregistrement du hook TriggerHit"});
   EXPECT_EQ(s.linesOf("event EndGame"), (Strings{"EndGame: Désenregistrement des hooks Rafta",
                                                  "Hooks TriggerHit et OnHitBall désenregistrés"}));
   EXPECT_EQ(s.linesOf("event EndGame"), Strings{"EndGame: Désenregistrement des hooks Rafta"});
-  EXPECT_FALSE(s.plugin().hitHooksRegistered);
+  s.run("expect not-hooked TriggerHit\nexpect not-hooked OnHitBall");
 }
 
 TEST(HitHooks, WhileRemovedNoTouchOrHitReachesThePlugin) {
-  PluginScript s;
+  PluginHost s;
   s.run(kReadyToCount);
   s.run("event StartReplay");
   EXPECT_TRUE(s.linesOf("touch rival\nhit\nhit null").empty());
-  EXPECT_EQ(s.plugin().lastBallTouchID, "me-id");
+  EXPECT_EQ(s.linesOf("event StopReplay\nhit").back(),
+            "Incrémentation compteur barre/poteau ! Total = 1")
+      << "the rival's touch was never recorded";
 }
 
 }  // namespace

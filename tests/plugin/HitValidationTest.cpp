@@ -5,34 +5,31 @@
 #include <string>
 #include <vector>
 
-#include "PluginScript.h"
+#include "PluginHost.h"
 
 namespace rafta::testing {
 namespace {
-
-using Strings = std::vector<std::string>;
 
 const std::string kCounted1 = "Incrémentation compteur barre/poteau ! Total = 1";
 const std::string kTooRecent = "onRaftaHitDelayed : Hit trop récent, ignoré";
 
 TEST(CountedHit, WithDebugOffWritesOneLineStoresTheTotalAndCommits) {
-  PluginScript s;
+  PluginHost s;
   s.run(kReadyToCount);
   const long commitsBefore = s.commits();
   EXPECT_EQ(s.queriesOf("hit"),
             (Strings{"IsInReplay", "GetLocalCar", "IsInReplay", "GetCurrentGameState",
                      "GetLocalCar", "GetCurrentGameState"}));
   EXPECT_EQ(s.log().back(), kCounted1);
-  EXPECT_EQ(s.host().console().findCvar("rafta_total_hit_count")->text(), "1");
+  EXPECT_EQ(s.cvar(names::kTotalVariable), "1");
   EXPECT_EQ(s.commits(), commitsBefore + 1);
-  EXPECT_EQ(s.plugin().lastHitTime, 20.0);
 }
 
 TEST(CountedHit, WithDebugOnTracesEveryStepInOrder) {
-  PluginScript s;
+  PluginHost s;
   s.run(kReadyToCount);
   EXPECT_EQ(
-      s.linesOf("console rafta_debug 1\nhit"),
+      s.linesOf(typed(names::kDebugVariable, "1") + "hit"),
       (Strings{
           ">>> onRaftaHit déclenché", "État du jeu : replay=0, freeplay=0, training=0, inGame=1",
           "onRaftaHit : Caller PRI isNull=0", "onRaftaHit : Dernier touché=me-id, Local UID=me-id",
@@ -42,65 +39,57 @@ TEST(CountedHit, WithDebugOnTracesEveryStepInOrder) {
 }
 
 TEST(CountedHit, ThreeHitsRaiseEveryCounterByThreeWithThreeWritesAndCommits) {
-  PluginScript s;
+  PluginHost s;
   s.run(kReadyToCount);
   const long commitsBefore = s.commits();
   EXPECT_EQ(s.linesOf("hit\nclock 21\nhit\nclock 22\nhit"),
             (Strings{kCounted1, "Incrémentation compteur barre/poteau ! Total = 2",
                      "Incrémentation compteur barre/poteau ! Total = 3"}));
   EXPECT_EQ(s.commits(), commitsBefore + 3);
-  EXPECT_EQ(s.plugin().matchHitCount, 3);
-  EXPECT_EQ(s.plugin().sessionHitCount, 3);
-  EXPECT_EQ(s.plugin().totalHitCount, 3);
+  EXPECT_EQ(s.stored(names::kTotalVariable), "3");
+  EXPECT_EQ(s.countersShown(), "Rafta hits | match: 3 | session 3 | total: 3");
 }
 
 TEST(CountedHit, CountersStopAtTheLargestValue) {
-  PluginScript s;
-  s.run(
-      "car me id me-id\nlocal me\nball pos 0 4000 100 vel 1000 0 0\nload\nwait 0.5\n"
-      "console rafta_total_hit_count 2147483647\nwait 0.5\nclock 20\ntouch me\nhit");
+  PluginHost s;
+  s.run("car me id me-id\nlocal me\nball pos 0 4000 100 vel 1000 0 0\nload\nwait 0.5\n" +
+        typed(names::kTotalVariable, "2147483647") + "wait 0.5\nclock 20\ntouch me\nhit");
   EXPECT_EQ(s.log().back(), "Incrémentation compteur barre/poteau ! Total = 2147483647");
-  EXPECT_EQ(s.plugin().totalHitCount, std::numeric_limits<std::int32_t>::max());
-  EXPECT_EQ(s.plugin().sessionHitCount, 1);
+  EXPECT_EQ(s.countersShown(), "Rafta hits | match: 1 | session 1 | total: 2147483647");
 }
 
 TEST(Shooter, AHitAfterSomebodyElsesTouchIsRefusedInTheFirstHandler) {
-  PluginScript s;
+  PluginHost s;
   s.run(kReadyToCount);
-  s.run("touch rival\nconsole rafta_debug 0");
+  s.run("touch rival\n" + typed(names::kDebugVariable, "0"));
   EXPECT_EQ(s.linesOf("hit"), Strings{"onRaftaHit : Dernier touché (rival-id) ? toi (me-id)"});
 }
 
 TEST(Shooter, BeforeAnyTouchTheLastToucherIsEmpty) {
-  PluginScript s;
+  PluginHost s;
   s.run("car me id me-id\nlocal me\nload");
   EXPECT_EQ(s.linesOf("hit"), Strings{"onRaftaHit : Dernier touché () ? toi (me-id)"});
 }
 
 TEST(Shooter, EachMissingPieceOfTheLocalPlayerHasItsLine) {
-  PluginScript s;
+  PluginHost s;
   s.run(kReadyToCount);
   EXPECT_EQ(s.linesOf("local none\nhit rival"), Strings{"onRaftaHit : LocalCar est null"});
   EXPECT_EQ(s.linesOf("local me\ncar me pri 0\nhit rival"),
             Strings{"onRaftaHit : LocalPlayer est null"});
   EXPECT_EQ(s.linesOf("car me pri 1 id \"\"\nhit rival"), Strings{"onRaftaHit : UID local vide"});
   EXPECT_EQ(s.linesOf("hit null"), Strings{"TriggerHit : Caller est nul"});
-  s.run("car me id me-id");
-  s.plugin().onRaftaHit("TriggerHit", CarWrapper(0));
-  EXPECT_EQ(s.log().back(), "onRaftaHit : Caller est null");
-  s.plugin().onRaftaHitDelayed("TriggerHit", CarWrapper(0));
-  EXPECT_EQ(s.log().back(), "onRaftaHitDelayed : Caller est null");
 }
 
 TEST(Interval, IsMeasuredFromTheLastCountedHit) {
-  PluginScript s;
+  PluginHost s;
   s.run(kReadyToCount);
   EXPECT_EQ(s.linesOf("hit\nclock 20.5\nhit\nclock 21\nhit"),
             (Strings{kCounted1, kTooRecent, "Incrémentation compteur barre/poteau ! Total = 2"}));
 }
 
 TEST(Interval, AfterAMatchResetTheSinglePrecisionBoundaryPasses) {
-  PluginScript s;
+  PluginHost s;
   s.run(kReadyToCount);
   s.run("event BeginRound\nclock 0.8999999");
   EXPECT_EQ(s.linesOf("hit"), Strings{kTooRecent});
@@ -109,7 +98,7 @@ TEST(Interval, AfterAMatchResetTheSinglePrecisionBoundaryPasses) {
 }
 
 TEST(Interval, AClockThatGoesBackRefusesUntilItPassesTheLastHitAgain) {
-  PluginScript s;
+  PluginHost s;
   s.run(kReadyToCount);
   EXPECT_EQ(s.linesOf("hit\nclock 5\nhit\nclock 20.5\nhit\nclock 21\nhit"),
             (Strings{kCounted1, kTooRecent, kTooRecent,
@@ -117,7 +106,7 @@ TEST(Interval, AClockThatGoesBackRefusesUntilItPassesTheLastHitAgain) {
 }
 
 TEST(Speed, ExactlyThreeHundredPassesAndJustBelowIsRefusedWithTheSpeed) {
-  PluginScript s;
+  PluginHost s;
   s.run(kReadyToCount);
   EXPECT_EQ(s.linesOf("ball vel 299.5 0 0\nhit"),
             Strings{"onRaftaHitDelayed : Vitesse balle (299.500000) < 300, ignoré"});
@@ -125,7 +114,7 @@ TEST(Speed, ExactlyThreeHundredPassesAndJustBelowIsRefusedWithTheSpeed) {
 }
 
 TEST(GoalWindow, RefusesAHitThatPassesEveryOtherTest) {
-  PluginScript s;
+  PluginHost s;
   s.run(kReadyToCount);
   s.run("event OnGoalScored");
   EXPECT_EQ(s.linesOf("hit"), Strings{"onRaftaHitDelayed : But marqué récemment, ignoré"});
@@ -133,7 +122,7 @@ TEST(GoalWindow, RefusesAHitThatPassesEveryOtherTest) {
 }
 
 TEST(Side, OnlyTheHalfTheLocalTeamAttacksCounts) {
-  PluginScript s;
+  PluginHost s;
   s.run(kReadyToCount);
   EXPECT_EQ(s.linesOf("ball pos 0 0 100\nhit"),
             Strings{"onRaftaHitDelayed : Pas le but adverse (Y=0.000000, Team=0)"});
@@ -145,17 +134,17 @@ TEST(Side, OnlyTheHalfTheLocalTeamAttacksCounts) {
             (Strings{"onRaftaHitDelayed : Pas le but adverse (Y=100.000000, Team=2)",
                      "onRaftaHitDelayed : Pas le but adverse (Y=-100.000000, Team=2)"}));
   EXPECT_EQ(s.linesOf("car me team 1\nhit"), Strings{kCounted1});
-  EXPECT_EQ(s.plugin().totalHitCount, 1);
+  EXPECT_EQ(s.cvar(names::kTotalVariable), "1");
 }
 
-TEST(RefusedHit, ChangesNoField) {
-  PluginScript s;
+TEST(RefusedHit, LeavesTheCountersAndTheLastHitsTimeAsTheyWere) {
+  PluginHost s;
   s.run(kReadyToCount);
   s.run("hit\nclock 20.5\nhit");
-  EXPECT_EQ(s.plugin().lastHitTime, 20.0);
-  EXPECT_EQ(s.plugin().matchHitCount, 1);
-  EXPECT_EQ(s.plugin().sessionHitCount, 1);
-  EXPECT_EQ(s.plugin().totalHitCount, 1);
+  EXPECT_EQ(s.countersShown(), "Rafta hits | match: 1 | session 1 | total: 1");
+  EXPECT_EQ(s.linesOf("clock 20.95\nhit"),
+            Strings{"Incrémentation compteur barre/poteau ! Total = 2"})
+      << "0.9 s after the counted hit, not after the refused one";
 }
 
 }  // namespace

@@ -1,35 +1,45 @@
 // Load and unload: what the plugin asks of the host, in which order, and what it leaves behind.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
+#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
 
-#include "HostedPlugin.h"
+#include "GameFunctions.h"
+#include "PluginHost.h"
+#include "Rafta.h"
 
 namespace rafta::testing {
 namespace {
 
-const std::vector<std::string> kEventHooks = {"Function TAGame.GameEvent_Soccar_TA.PostBeginPlay",
-                                              "Function TAGame.GameEvent_Soccar_TA.EndGame",
-                                              "Function TAGame.GameEvent_Soccar_TA.BeginRound",
-                                              "Function TAGame.GameEvent_Soccar_TA.OnGoalScored",
-                                              "Function TAGame.ReplayDirector_TA.StartReplay",
-                                              "Function TAGame.ReplayDirector_TA.StopReplay"};
-const std::string kOnHitBall = "Function TAGame.Car_TA.OnHitBall";
-const std::string kTriggerHit = "Function TAGame.GoalCrossbarVolumeManager_TA.TriggerHit";
-const std::vector<std::string> kCommands = {"rafta_toggle_overlay", "rafta_style",
-                                            "rafta_reset_session", "rafta_reset_total"};
+const Strings kEventHooks = {game::kPostBeginPlay, game::kEndGame,     game::kBeginRound,
+                             game::kOnGoalScored,  game::kStartReplay, game::kStopReplay};
+// The same, by the names the session scripts give them.
+const Strings kEventNames = {"PostBeginPlay", "EndGame",     "BeginRound",
+                             "OnGoalScored",  "StartReplay", "StopReplay"};
+const Strings kCommands = {names::kToggleOverlayCommand, names::kStyleCommand,
+                           names::kResetSessionCommand, names::kResetTotalCommand};
+// Every variable in registration order, with the default a first start gives it.
+const std::vector<std::pair<std::string, std::string>> kDefaults = {
+    {names::kDebugVariable, "0"},
+    {names::kOverlayEnabledVariable, "1"},
+    {names::kOverlayXVariable, "100"},
+    {names::kOverlayYVariable, "100"},
+    {names::kOverlayStyleVariable, "0"},
+    {names::kCountInFreeplayVariable, "0"},
+    {names::kCountInTrainingVariable, "0"},
+    {names::kCountInMatchVariable, "1"},
+    {names::kTotalVariable, "0"}};
 
 // The host calls that change what the plugin has installed or stored.
-std::vector<std::string> installations(const std::vector<std::string>& trace) {
-  std::vector<std::string> kept;
+Strings installations(const Strings& trace) {
+  Strings kept;
   for (const std::string& line : trace) {
     for (const char* kind : {"HookEvent", "HookEventWithCaller", "UnhookEvent", "registerCvar",
                              "SetTimeout", "RegisterDrawable", "UnregisterDrawables",
                              "executeCommand", "registerNotifier", "removeNotifier"}) {
-      if (line.rfind(std::string(kind) + " ", 0) == 0 || line == kind) {
+      if (line.starts_with(std::string(kind) + " ") || line == kind) {
         kept.push_back(line.substr(0, line.find(" \"")));
         break;
       }
@@ -39,16 +49,11 @@ std::vector<std::string> installations(const std::vector<std::string>& trace) {
 }
 
 TEST(Load, InstallsHitHooksVariablesStoredValuesTimerDrawableEventsAndCommandsInThatOrder) {
-  HostedPlugin session;
-  session.load();
-  std::vector<std::string> expected = {"HookEventWithCaller " + kOnHitBall,
-                                       "HookEventWithCaller " + kTriggerHit,
-                                       "registerCvar rafta_debug"};
-  for (const char* name :
-       {"rafta_overlay_enabled", "rafta_overlay_x", "rafta_overlay_y", "rafta_overlay_style",
-        "rafta_count_in_freeplay", "rafta_count_in_training", "rafta_count_in_match",
-        "rafta_total_hit_count"}) {
-    expected.push_back(std::string("registerCvar ") + name);
+  PluginHost s;
+  Strings expected = {std::string("HookEventWithCaller ") + game::kOnHitBall,
+                      std::string("HookEventWithCaller ") + game::kTriggerHit};
+  for (const auto& [name, value] : kDefaults) {
+    expected.push_back("registerCvar " + name);
   }
   expected.emplace_back("executeCommand");  // the stored values, applied before any read
   expected.emplace_back("SetTimeout 1 s");
@@ -59,158 +64,128 @@ TEST(Load, InstallsHitHooksVariablesStoredValuesTimerDrawableEventsAndCommandsIn
   for (const std::string& command : kCommands) {
     expected.push_back("registerNotifier " + command);
   }
-  EXPECT_EQ(installations(session.trace()), expected);
-  EXPECT_EQ(session.host().callbacks().pendingTimers(), 1U);
-  EXPECT_EQ(session.host().callbacks().drawableCount(), 1U);
-  EXPECT_TRUE(session.plugin().hitHooksRegistered);
+  EXPECT_EQ(installations(s.traceOf("load")), expected);
+  s.run("expect timers 1\nexpect hooked TriggerHit\nexpect hooked OnHitBall");
+  EXPECT_FALSE(s.frameOf().empty());
 }
 
 // A first start, with nothing stored: each variable reads its default at the console, and the
 // unload stores each one at that value, for the next start to read.
 TEST(Load, AFirstStartStoresEveryVariableAtItsDefault) {
-  const std::vector<std::pair<std::string, std::string>> defaults = {
-      {"rafta_debug", "0"},
-      {"rafta_overlay_enabled", "1"},
-      {"rafta_overlay_x", "100"},
-      {"rafta_overlay_y", "100"},
-      {"rafta_overlay_style", "0"},
-      {"rafta_count_in_freeplay", "0"},
-      {"rafta_count_in_training", "0"},
-      {"rafta_count_in_match", "1"},
-      {"rafta_total_hit_count", "0"}};
-  HostedPlugin session;
-  session.load();
-  for (const auto& [name, value] : defaults) {
-    EXPECT_EQ(session.cvar(name), value) << name;
+  PluginHost s;
+  s.run("load");
+  for (const auto& [name, value] : kDefaults) {
+    EXPECT_EQ(s.cvar(name), value) << name;
   }
-  session.host().callbacks().wait(1.0);
-  session.unload();
-  for (const auto& [name, value] : defaults) {
-    EXPECT_EQ(session.stored(name), value) << name;
+  s.run("wait 1\nunload");
+  for (const auto& [name, value] : kDefaults) {
+    EXPECT_EQ(s.stored(name), value) << name;
   }
 }
 
+// What load reads is what the object holds: an unload before any frame stores it back.
 TEST(Load, TakesTheOverlaySettingsFromTheirVariables) {
-  HostedPlugin session(
-      "rafta_overlay_enabled \"0\"\nrafta_overlay_x \"250.5\"\nrafta_overlay_y \"80\"\n"
-      "rafta_overlay_style \"4\"\n");
-  session.load();
-  EXPECT_FALSE(session.plugin().overlayEnabled);
-  EXPECT_EQ(session.plugin().overlayX, 250.5F);
-  EXPECT_EQ(session.plugin().overlayY, 80.0F);
-  EXPECT_EQ(session.plugin().overlayStyle, 4);
-  EXPECT_EQ(session.log().at(2), "Sauvegarde overlayX: 250.500000 overlayY: 80.000000");
+  PluginHost s(std::string(names::kOverlayEnabledVariable) + " \"0\"\n" + names::kOverlayXVariable +
+               " \"250.5\"\n" + names::kOverlayYVariable + " \"80\"\n" +
+               names::kOverlayStyleVariable + " \"4\"\n");
+  s.run("load");
+  EXPECT_EQ(s.log().at(2), "Sauvegarde overlayX: 250.500000 overlayY: 80.000000");
+  EXPECT_TRUE(s.frameOf().empty()) << "the overlay is off";
+  s.run(typed(names::kOverlayEnabledVariable, "1") + typed(names::kOverlayXVariable, "0") +
+        typed(names::kOverlayYVariable, "0") + typed(names::kOverlayStyleVariable, "0") +
+        "wait 1\nunload");
+  EXPECT_EQ(s.stored(names::kOverlayEnabledVariable), "0");
+  EXPECT_EQ(s.stored(names::kOverlayXVariable), "250.5");
+  EXPECT_EQ(s.stored(names::kOverlayYVariable), "80");
+  EXPECT_EQ(s.stored(names::kOverlayStyleVariable), "4");
 }
 
-TEST(Load, WithoutAManagerSaysSoOnStandardErrorAndTouchesNothing) {
-  HostedPlugin session;
-  session.plugin().gameWrapper = session.host().gameWrapper();
-  ::testing::internal::CaptureStderr();
-  session.plugin().onLoad();
-  session.plugin().onUnload();
-  EXPECT_EQ(::testing::internal::GetCapturedStderr(), "Erreur : cvarManager est nul !\n");
-  EXPECT_TRUE(session.host().console().logLines().empty());
-  EXPECT_TRUE(installations(session.trace()).empty());
-  EXPECT_EQ(session.host().console().findCvar("rafta_debug"), nullptr);
+// Without the handles a host fills before load, the object can only say so.
+TEST(Load, WithoutAManagerOrAGameWrapperSaysSoOnStandardErrorAndTouchesNothing) {
+  for (const bool withManager : {false, true}) {
+    PluginHost s;
+    const auto object = std::make_shared<Rafta>();
+    if (withManager) {
+      object->cvarManager = s.host().cvarManager();
+    } else {
+      object->gameWrapper = s.host().gameWrapper();
+    }
+    ::testing::internal::CaptureStderr();
+    object->onLoad();
+    object->onUnload();
+    EXPECT_EQ(::testing::internal::GetCapturedStderr(), withManager
+                                                            ? "Erreur : gameWrapper est nul !\n"
+                                                            : "Erreur : cvarManager est nul !\n");
+    EXPECT_TRUE(s.log().empty());
+    EXPECT_TRUE(installations(s.trace()).empty());
+    EXPECT_EQ(s.cvar(names::kDebugVariable), "<unregistered>");
+  }
 }
 
-TEST(Load, WithoutAGameWrapperSaysSoOnStandardErrorAndTouchesNothing) {
-  HostedPlugin session;
-  session.plugin().cvarManager = session.host().cvarManager();
-  ::testing::internal::CaptureStderr();
-  session.plugin().onLoad();
-  session.plugin().onUnload();
-  EXPECT_EQ(::testing::internal::GetCapturedStderr(), "Erreur : gameWrapper est nul !\n");
-  EXPECT_TRUE(session.host().console().logLines().empty());
-  EXPECT_TRUE(installations(session.trace()).empty());
-}
-
-TEST(GoalPicture, AFolderTheSystemCannotReportMeansNoPicture) {
-  HostedPlugin session;
-  unsetenv("APPDATA");  // NOLINT(concurrency-mt-unsafe)
-  session.load();
-  EXPECT_EQ(session.log().back(),
-            "Erreur : Image goal.png non trouvée à "
-            "\\bakkesmod\\bakkesmod\\data\\Rafta\\images\\goal.png");
-  EXPECT_EQ(session.plugin().goalImage, nullptr);
-  EXPECT_EQ(session.host().callbacks().drawableCount(), 1U) << "load goes on";
-}
-
-TEST(GoalPicture, AnExistenceQueryThatFailsCountsAsAbsent) {
-  HostedPlugin session;
-  const std::string unusable(5000, 'x');   // longer than any path the system accepts
-  setenv("APPDATA", unusable.c_str(), 1);  // NOLINT(concurrency-mt-unsafe)
-  session.load();
-  EXPECT_EQ(session.log().back().rfind("Erreur : Image goal.png non trouvée à xxx", 0), 0U);
-  EXPECT_EQ(session.plugin().goalImage, nullptr);
-  EXPECT_TRUE(session.host().callbacks().isHooked(kEventHooks.back()));
+TEST(GoalPicture, AMissingOrUnusablePictureIsReportedAndLoadGoesOn) {
+  for (const auto& [picture, line] :
+       {std::pair<std::string, std::string>{"absent", "Erreur : Image goal.png non trouvée à "},
+        {"unloadable", "Erreur : Échec du chargement de goal.png"}}) {
+    PluginHost s;
+    s.run("picture " + picture + "\nload\nexpect hooked StopReplay");
+    EXPECT_TRUE(s.lastLog().starts_with(line)) << s.lastLog();
+    if (picture == "absent") {
+      EXPECT_TRUE(s.lastLog().ends_with(names::kGoalPictureInAppData)) << s.lastLog();
+    }
+    EXPECT_EQ(s.frameOf().size(), 9U) << "a box with no picture";
+  }
 }
 
 TEST(Unload, RemovesTheDrawableEveryHookAndSavesBetweenTheLines) {
-  HostedPlugin session;
-  session.load();
-  session.host().callbacks().wait(1.0);
-  session.clearTrace();
-  session.unload();
-  const std::vector<std::string> expected = {"UnregisterDrawables",
-                                             "UnhookEvent " + kTriggerHit,
-                                             "UnhookEvent " + kOnHitBall,
-                                             "UnhookEvent " + kEventHooks[0],
-                                             "executeCommand",
-                                             "UnhookEvent " + kEventHooks[1],
-                                             "UnhookEvent " + kEventHooks[2],
-                                             "UnhookEvent " + kEventHooks[3],
-                                             "UnhookEvent " + kEventHooks[4],
-                                             "UnhookEvent " + kEventHooks[5],
-                                             "removeNotifier " + kCommands[0],
-                                             "removeNotifier " + kCommands[1],
-                                             "removeNotifier " + kCommands[2],
-                                             "removeNotifier " + kCommands[3]};
-  EXPECT_EQ(installations(session.trace()), expected);
+  PluginHost s;
+  s.run("load\nwait 1");
+  const Strings expected = {"UnregisterDrawables",
+                            std::string("UnhookEvent ") + game::kTriggerHit,
+                            std::string("UnhookEvent ") + game::kOnHitBall,
+                            "UnhookEvent " + kEventHooks[0],
+                            "executeCommand",
+                            "UnhookEvent " + kEventHooks[1],
+                            "UnhookEvent " + kEventHooks[2],
+                            "UnhookEvent " + kEventHooks[3],
+                            "UnhookEvent " + kEventHooks[4],
+                            "UnhookEvent " + kEventHooks[5],
+                            "removeNotifier " + kCommands[0],
+                            "removeNotifier " + kCommands[1],
+                            "removeNotifier " + kCommands[2],
+                            "removeNotifier " + kCommands[3]};
+  EXPECT_EQ(installations(s.traceOf("unload")), expected);
   for (const std::string& command : kCommands) {
-    EXPECT_FALSE(session.host().callbacks().hasNotifier(command)) << command;
+    s.run("expect no-command " + command);
   }
-  for (const std::string& function : kEventHooks) {
-    EXPECT_FALSE(session.host().callbacks().isHooked(function)) << function;
+  for (const std::string& event : kEventNames) {
+    s.run("expect not-hooked " + event);
   }
-  EXPECT_FALSE(session.host().callbacks().isHooked(kOnHitBall));
-  EXPECT_FALSE(session.host().callbacks().isHooked(kTriggerHit));
-  EXPECT_EQ(session.host().callbacks().drawableCount(), 0U);
+  s.run("expect not-hooked OnHitBall\nexpect not-hooked TriggerHit");
+  EXPECT_TRUE(s.frameOf().empty());
 }
 
-TEST(Unload, StoresTheFiveSettingsTheObjectHolds) {
-  HostedPlugin session;
-  session.load();
-  session.host().callbacks().wait(1.0);
-  Rafta& plugin = session.plugin();
-  plugin.overlayX = 250.5F;
-  plugin.overlayY = 80.0F;
-  plugin.overlayEnabled = false;
-  plugin.totalHitCount = 12;
-  plugin.overlayStyle = 2;
-  session.unload();
-  EXPECT_EQ(session.stored("rafta_overlay_x"), "250.5");
-  EXPECT_EQ(session.stored("rafta_overlay_y"), "80");
-  EXPECT_EQ(session.stored("rafta_overlay_enabled"), "0");
-  EXPECT_EQ(session.stored("rafta_total_hit_count"), "12");
-  EXPECT_EQ(session.stored("rafta_overlay_style"), "2");
-  const std::vector<std::string> log = session.log();
-  EXPECT_EQ(std::vector<std::string>(log.end() - 4, log.end()),
-            (std::vector<std::string>{"Hooks TriggerHit et OnHitBall désenregistrés",
-                                      "Sauvegarde overlayX: 250.500000 overlayY: 80.000000",
-                                      "Commande writeconfig exécutée", "Plugin Rafta déchargé."}));
+TEST(Unload, StoresTheSettingsAndTheTotalTheObjectHolds) {
+  PluginHost s(std::string(names::kTotalVariable) + " \"11\"\n");
+  s.run(std::string(kReadyToCount) + "hit\n" + typed(names::kOverlayXVariable, "250.5") +
+        typed(names::kOverlayYVariable, "80") + "frame\n" + command(names::kStyleCommand, "2") +
+        command(names::kToggleOverlayCommand));
+  const Strings unloading = s.linesOf("unload");
+  EXPECT_EQ(s.stored(names::kOverlayXVariable), "250.5");
+  EXPECT_EQ(s.stored(names::kOverlayYVariable), "80");
+  EXPECT_EQ(s.stored(names::kOverlayEnabledVariable), "0");
+  EXPECT_EQ(s.stored(names::kTotalVariable), "12");
+  EXPECT_EQ(s.stored(names::kOverlayStyleVariable), "2");
+  EXPECT_EQ(unloading, (Strings{"Hooks TriggerHit et OnHitBall désenregistrés",
+                                "Sauvegarde overlayX: 250.500000 overlayY: 80.000000",
+                                "Commande writeconfig exécutée", "Plugin Rafta déchargé."}));
 }
 
 TEST(Unload, WithTheHitHooksAlreadyRemovedWritesNoRemovalLine) {
-  HostedPlugin session;
-  session.load();
-  session.host().callbacks().wait(1.0);
-  session.plugin().UnregisterHitHook();
-  const std::size_t before = session.log().size();
-  session.unload();
-  const std::vector<std::string> log = session.log();
-  EXPECT_EQ(log.size(), before + 3);
-  EXPECT_EQ(log.back(), "Plugin Rafta déchargé.");
+  PluginHost s;
+  s.run("load\nwait 1\nevent EndGame");
+  EXPECT_EQ(s.linesOf("unload"),
+            (Strings{"Sauvegarde overlayX: 100.000000 overlayY: 100.000000",
+                     "Commande writeconfig exécutée", "Plugin Rafta déchargé."}));
 }
 
 }  // namespace

@@ -4,19 +4,20 @@
 #include <string>
 #include <vector>
 
-#include "PluginScript.h"
+#include "PluginHost.h"
 
 namespace rafta::testing {
 namespace {
 
-using Strings = std::vector<std::string>;
-
 const std::string kRemoved = "Hooks TriggerHit et OnHitBall désenregistrés";
 const std::string kInstalled = "Hooks enregistrés avec succès";
 const std::string kWindowClosed = "goalScoredRecently réinitialisé";
+const std::string kWindowOpen = "onRaftaHitDelayed : But marqué récemment, ignoré";
+const std::string kCounted1 = "Incrémentation compteur barre/poteau ! Total = 1";
+const std::string kCounted2 = "Incrémentation compteur barre/poteau ! Total = 2";
 
 TEST(MatchReset, ReinstallsInstalledHooksAndInstallsMissingOnes) {
-  PluginScript s;
+  PluginHost s;
   s.run(kReadyToCount);
   EXPECT_EQ(s.linesOf("event PostBeginPlay"),
             (Strings{"PostBeginPlay: Réinitialisation des hooks et variables Rafta", kRemoved,
@@ -24,36 +25,31 @@ TEST(MatchReset, ReinstallsInstalledHooksAndInstallsMissingOnes) {
   s.run("event EndGame");
   EXPECT_EQ(s.linesOf("event PostBeginPlay"),
             (Strings{"PostBeginPlay: Réinitialisation des hooks et variables Rafta", kInstalled}));
-  EXPECT_TRUE(s.plugin().hitHooksRegistered);
+  s.run("expect hooked TriggerHit\nexpect hooked OnHitBall");
 }
 
 TEST(MatchReset, ClearsTheMatchOnlyAndKeepsTheLastToucher) {
-  PluginScript s;
+  PluginHost s;
   s.run(kReadyToCount);
   s.run("hit\nevent OnGoalScored");
-  ASSERT_TRUE(s.plugin().goalScoredRecently);
   EXPECT_EQ(
       s.linesOf("event BeginRound"),
       (Strings{"BeginRound: Réinitialisation des hooks et variables Rafta", kRemoved, kInstalled}));
-  EXPECT_EQ(s.plugin().matchHitCount, 0);
-  EXPECT_EQ(s.plugin().lastHitTime, 0.0);
-  EXPECT_FALSE(s.plugin().goalScoredRecently);
-  EXPECT_EQ(s.plugin().sessionHitCount, 1);
-  EXPECT_EQ(s.plugin().totalHitCount, 1);
-  EXPECT_EQ(s.plugin().lastBallTouchID, "me-id");
+  EXPECT_EQ(s.countersShown(), "Rafta hits | match: 0 | session 1 | total: 1");
+  // At the game time of the last counted hit, with the goal window armed: it counts only if both
+  // were cleared, and only if our touch is still on record.
+  EXPECT_EQ(s.linesOf("hit"), Strings{kCounted2});
 }
 
 TEST(MatchEnd, RemovesTheHooksAndKeepsEveryCounter) {
-  PluginScript s;
+  PluginHost s;
   s.run(kReadyToCount);
   s.run("hit\nevent EndGame\nexpect not-hooked TriggerHit\nexpect not-hooked OnHitBall");
-  EXPECT_EQ(s.plugin().matchHitCount, 1);
-  EXPECT_EQ(s.plugin().sessionHitCount, 1);
-  EXPECT_EQ(s.plugin().totalHitCount, 1);
+  EXPECT_EQ(s.countersShown(), "Rafta hits | match: 1 | session 1 | total: 1");
 }
 
 TEST(Replay, ASecondStartWritesOnlyItsLineAndAStopAfterTheEndReinstalls) {
-  PluginScript s;
+  PluginHost s;
   s.run(kReadyToCount);
   EXPECT_EQ(s.linesOf("event StartReplay"),
             (Strings{"Début du replay : désenregistrement du hook TriggerHit", kRemoved}));
@@ -66,50 +62,47 @@ TEST(Replay, ASecondStartWritesOnlyItsLineAndAStopAfterTheEndReinstalls) {
 }
 
 TEST(Goal, InAMatchOpensTheWindowForOneSecond) {
-  PluginScript s;
+  PluginHost s;
   s.run(kReadyToCount);
   EXPECT_EQ(s.linesOf("event OnGoalScored"),
             (Strings{"Événement OnGoalScored détecté", "But marqué détecté !"}));
   s.run("expect timers 1");
-  EXPECT_TRUE(s.linesOf("wait 0.99").empty());
-  EXPECT_TRUE(s.plugin().goalScoredRecently);
-  EXPECT_EQ(s.linesOf("wait 0.01"), Strings{kWindowClosed});
-  EXPECT_FALSE(s.plugin().goalScoredRecently);
+  EXPECT_EQ(s.linesOf("wait 0.99\nhit"), Strings{kWindowOpen});
+  EXPECT_EQ(s.linesOf("wait 0.01\nhit"), (Strings{kWindowClosed, kCounted1}));
 }
 
 TEST(Goal, InFreeplayOrTrainingNeverOpensTheWindowWhateverTheSwitches) {
-  PluginScript s;
+  PluginHost s;
   s.run(kReadyToCount);
-  ASSERT_TRUE(s.plugin().countInFreeplayTraining);
   const Strings ignored = {"Événement OnGoalScored détecté",
                            "But marqué ignoré : mode Freeplay ou Entraînement"};
   s.run("state freeplay=1");
   EXPECT_EQ(s.queriesOf("event OnGoalScored"), Strings{"IsInFreeplay"});
   s.run("state freeplay=0 training=1");
   EXPECT_EQ(s.linesOf("event OnGoalScored"), ignored);
-  EXPECT_FALSE(s.plugin().goalScoredRecently);
   s.run("expect timers 0");
+  EXPECT_EQ(s.linesOf("hit"), Strings{kCounted1});
 }
 
 TEST(Goal, ARoundThatBeginsInsideTheWindowClosesItAndTheTimerStillSpeaksLater) {
-  PluginScript s;
+  PluginHost s;
   s.run(kReadyToCount);
   s.run("event OnGoalScored\nwait 0.5\nevent BeginRound");
-  EXPECT_FALSE(s.plugin().goalScoredRecently);
+  EXPECT_EQ(s.linesOf("hit"), Strings{kCounted1});
   EXPECT_EQ(s.linesOf("wait 0.5"), Strings{kWindowClosed});
 }
 
 TEST(Goal, EachGoalArmsItsOwnTimerAndTheFirstClosesTheWindow) {
-  PluginScript s;
+  PluginHost s;
   s.run(kReadyToCount);
   s.run("event OnGoalScored\nwait 0.6\nevent OnGoalScored\nexpect timers 2");
   EXPECT_EQ(s.linesOf("wait 0.4"), Strings{kWindowClosed});
-  EXPECT_FALSE(s.plugin().goalScoredRecently);
+  EXPECT_EQ(s.linesOf("hit"), Strings{kCounted1}) << "the second goal's window is closed too";
   EXPECT_EQ(s.linesOf("wait 0.6"), Strings{kWindowClosed});
 }
 
 TEST(Goal, ATimerThatFiresAfterUnloadDoesNothing) {
-  PluginScript s;
+  PluginHost s;
   s.run(kReadyToCount);
   s.run("event OnGoalScored\nunload");
   EXPECT_TRUE(s.linesOf("wait 2\nexpect timers 0").empty());

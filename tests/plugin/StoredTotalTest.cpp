@@ -1,170 +1,145 @@
 // The all-time total: read one second after load, merged with what was counted meanwhile, and
-// never lost to an early hit, an early unload or a timer that outlives the object.
+// never lost to an early hit, an early unload or a timer that outlives the load.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstddef>
-#include <limits>
+#include <memory>
 #include <string>
 #include <vector>
 
-#include "HostedPlugin.h"
+#include "PluginHost.h"
 
 namespace rafta::testing {
 namespace {
 
-constexpr const char* kStored57 = "rafta_total_hit_count \"57\"\n";
+const std::string kStored57 = std::string(names::kTotalVariable) + " \"57\"\n";
+const std::string kRead57 = "rafta_total_hit_count chargé avec valeur différée : 57";
+const std::string kNotFound = "Erreur : rafta_total_hit_count est toujours nul après délai.";
+
+// Our car ready to strike the goal we attack, loaded but with the stored total not yet read.
+std::string loadedBeforeTheRead(const std::string& setUp = "") {
+  return "car me id me-id team 0\nlocal me\nstate ingame=1\nball pos 0 4000 100 vel 1000 0 0\n" +
+         setUp + "load\ntouch me\n";
+}
 
 TEST(StoredTotal, IsReadOneSecondAfterLoad) {
-  HostedPlugin session(kStored57);
-  session.load();
-  session.host().callbacks().wait(0.999);
-  EXPECT_EQ(session.plugin().totalHitCount, 0);
-  session.host().callbacks().wait(0.001);
-  EXPECT_EQ(session.plugin().totalHitCount, 57);
-  EXPECT_EQ(session.lastLog(), "rafta_total_hit_count chargé avec valeur différée : 57");
-  EXPECT_EQ(session.commits(), 0) << "nothing was counted, nothing to store";
+  PluginHost s(kStored57);
+  s.run(loadedBeforeTheRead());
+  EXPECT_EQ(s.countersShown("wait 0.999"), "Rafta hits | match: 0 | session 0 | total: 0");
+  EXPECT_EQ(s.linesOf("wait 0.001"), Strings{kRead57});
+  EXPECT_EQ(s.countersShown(), "Rafta hits | match: 0 | session 0 | total: 57");
+  EXPECT_EQ(s.commits(), 0) << "nothing was counted, nothing to store";
 }
 
 TEST(StoredTotal, AHitBeforeTheReadIsAddedToItNotWrittenOverIt) {
-  for (const double configDelay : {0.0, 0.5}) {
-    HostedPlugin session(kStored57);
-    session.host().console().setConfigDelay(configDelay);
-    session.load();
-    session.host().callbacks().wait(0.5);
-    session.plugin().CountHit(3.0);
-    EXPECT_EQ(session.lastLog(), "Incrémentation compteur barre/poteau ! Total = 1");
-    EXPECT_EQ(session.cvar("rafta_total_hit_count"), "57") << "delay " << configDelay;
-    EXPECT_EQ(session.commits(), 0);
-    session.host().callbacks().wait(0.5);
-    EXPECT_EQ(session.lastLog(), "rafta_total_hit_count chargé avec valeur différée : 58");
-    EXPECT_EQ(session.plugin().totalHitCount, 58);
-    EXPECT_EQ(session.cvar("rafta_total_hit_count"), "58");
-    EXPECT_EQ(session.stored("rafta_total_hit_count"), "58");
-    EXPECT_EQ(session.commits(), 1);
-    session.plugin().CountHit(5.0);
-    EXPECT_EQ(session.stored("rafta_total_hit_count"), "59")
-        << "after the read every hit is stored";
-    EXPECT_EQ(session.commits(), 2);
+  for (const char* configDelay : {"0", "0.5"}) {
+    PluginHost s(kStored57);
+    s.run(loadedBeforeTheRead(std::string("config-delay ") + configDelay + "\n"));
+    EXPECT_EQ(s.linesOf("wait 0.5\nclock 3\nhit"),
+              Strings{"Incrémentation compteur barre/poteau ! Total = 1"});
+    EXPECT_EQ(s.cvar(names::kTotalVariable), "57") << "delay " << configDelay;
+    EXPECT_EQ(s.commits(), 0);
+    EXPECT_EQ(s.linesOf("wait 0.5"),
+              Strings{"rafta_total_hit_count chargé avec valeur différée : 58"});
+    EXPECT_EQ(s.cvar(names::kTotalVariable), "58");
+    EXPECT_EQ(s.stored(names::kTotalVariable), "58");
+    EXPECT_EQ(s.commits(), 1);
+    s.run("clock 5\nhit");
+    EXPECT_EQ(s.stored(names::kTotalVariable), "59") << "after the read every hit is stored";
+    EXPECT_EQ(s.commits(), 2);
   }
 }
 
+// The bound command stores and commits the zero, the page's button only stores it: either way
+// the read adds only what was counted after the reset.
 TEST(StoredTotal, AResetBeforeTheReadLeavesWhatWasCountedAfterIt) {
-  HostedPlugin session(kStored57);
-  session.load();
-  session.host().callbacks().wait(0.2);
-  session.plugin().CountHit(1.0);
-  // What the settings page's reset does: the field and the variable to 0, no commit.
-  session.plugin().totalHitCount = 0;
-  session.plugin().cvarManager->getCvar("rafta_total_hit_count").setValue(0);
-  session.plugin().CountHit(2.0);
-  session.plugin().CountHit(3.0);
-  session.host().callbacks().wait(1.0);
-  EXPECT_EQ(session.plugin().totalHitCount, 2);
-  EXPECT_EQ(session.stored("rafta_total_hit_count"), "2");
+  for (const std::string& reset : {command(names::kResetTotalCommand, "confirm"),
+                                   std::string("click \"Reinitialiser le compteur total\"\n")}) {
+    PluginHost s(kStored57);
+    s.run(loadedBeforeTheRead() + "wait 0.2\nclock 1\nhit\n" + reset +
+          "clock 2\nhit\nclock 3\nhit\nwait 1");
+    EXPECT_EQ(s.lastLog(), "rafta_total_hit_count chargé avec valeur différée : 2") << reset;
+    EXPECT_EQ(s.stored(names::kTotalVariable), "2") << reset;
+    EXPECT_EQ(s.countersShown(), "Rafta hits | match: 3 | session 3 | total: 2") << reset;
+  }
 }
 
 TEST(StoredTotal, TheMergeStopsAtTheLargestCount) {
-  HostedPlugin session("rafta_total_hit_count \"2147483647\"\n");
-  session.load();
-  session.plugin().CountHit(1.0);
-  session.host().callbacks().wait(1.0);
-  EXPECT_EQ(session.plugin().totalHitCount, std::numeric_limits<std::int32_t>::max());
-  EXPECT_EQ(session.lastLog(), "rafta_total_hit_count chargé avec valeur différée : 2147483647");
+  PluginHost s(std::string(names::kTotalVariable) + " \"2147483647\"\n");
+  s.run(loadedBeforeTheRead() + "clock 1\nhit\nwait 1");
+  EXPECT_EQ(s.lastLog(), "rafta_total_hit_count chargé avec valeur différée : 2147483647");
+  EXPECT_EQ(s.countersShown(), "Rafta hits | match: 1 | session 1 | total: 2147483647");
 }
 
 TEST(StoredTotal, UnloadBeforeTheReadCompletesItThenSaves) {
-  HostedPlugin session(kStored57);
-  session.load();
-  session.host().callbacks().wait(0.3);
-  session.plugin().CountHit(1.0);
-  const std::size_t before = session.log().size();
-  session.unload();
-  const std::vector<std::string> log = session.log();
-  ASSERT_GT(log.size(), before);
-  EXPECT_EQ(log[before], "rafta_total_hit_count chargé avec valeur différée : 58");
-  EXPECT_EQ(session.stored("rafta_total_hit_count"), "58");
-  // The object lives on, but its timer stands down: the read is done and the plugin unloaded.
-  session.host().callbacks().wait(1.0);
-  EXPECT_EQ(session.log().size(), log.size());
+  PluginHost s(kStored57);
+  s.run(loadedBeforeTheRead() + "wait 0.3\nclock 1\nhit");
+  // The host may keep its share of the object past unload: the read's timer must stand down.
+  const auto hostShare = s.object();
+  const Strings unloading = s.linesOf("unload");
+  ASSERT_FALSE(unloading.empty());
+  EXPECT_EQ(unloading.front(), "rafta_total_hit_count chargé avec valeur différée : 58");
+  EXPECT_EQ(s.stored(names::kTotalVariable), "58");
+  EXPECT_NE(s.savedCopy().find(std::string(names::kTotalVariable) + " \"58\"\n"), std::string::npos)
+      << s.savedCopy();
+  EXPECT_TRUE(s.linesOf("wait 1").empty());
 }
 
-TEST(StoredTotal, AReadThatFindsNoVariableSaysSoAndKeepsTheTotal) {
-  HostedPlugin session;
-  Rafta& plugin = session.plugin();
-  plugin.cvarManager = session.host().cvarManager();
-  plugin.totalHitCount = 7;
-  plugin.ReadStoredTotal();
-  EXPECT_EQ(session.lastLog(), "Erreur : rafta_total_hit_count est toujours nul après délai.");
-  EXPECT_EQ(plugin.totalHitCount, 7);
-}
-
+// A host that lost the variable: the read says so, the counted hits stay, nothing that could
+// overwrite what the configuration holds is written, and the read is tried again at each hit.
 TEST(StoredTotal, AMissingVariableIsWaitedForAndNeverWrittenOver) {
-  HostedPlugin session(kStored57);
-  Rafta& plugin = session.plugin();
-  plugin.cvarManager = session.host().cvarManager();
-  plugin.gameWrapper = session.host().gameWrapper();
-  plugin.ReadStoredTotal();
-  EXPECT_EQ(plugin.storedTotal, Rafta::StoredTotal::Missing);
-  plugin.CountHit(1.0);
-  EXPECT_EQ(session.log(), (std::vector<std::string>{
-                               "Erreur : rafta_total_hit_count est toujours nul après délai.",
-                               "Erreur : rafta_total_hit_count est toujours nul après délai.",
-                               "Incrémentation compteur barre/poteau ! Total = 1"}));
-  EXPECT_EQ(session.commits(), 0) << "what the configuration holds is unknown: nothing is written";
-  (void)session.host().console().registerCvar("rafta_total_hit_count", "0", {});
-  ASSERT_TRUE(session.host().console().runHostCommand({"exec", "config.cfg"}));
-  plugin.CountHit(2.0);
-  EXPECT_EQ(plugin.storedTotal, Rafta::StoredTotal::Read);
-  EXPECT_EQ(session.log().back(), "Incrémentation compteur barre/poteau ! Total = 59");
-  EXPECT_EQ(session.stored("rafta_total_hit_count"), "59") << "57 stored, 2 counted";
+  PluginHost s(kStored57);
+  s.run(loadedBeforeTheRead() + "clock 1\nhit");
+  s.dropVariable(names::kTotalVariable);
+  EXPECT_EQ(s.linesOf("wait 1"), Strings{kNotFound});
+  EXPECT_EQ(s.countersShown(), "Rafta hits | match: 1 | session 1 | total: 1");
+  EXPECT_EQ(s.linesOf("clock 2\nhit"),
+            (Strings{kNotFound, "Incrémentation compteur barre/poteau ! Total = 2"}));
+  EXPECT_EQ(s.commits(), 0) << "what the configuration holds is unknown: nothing is written";
+  s.registerVariable(names::kTotalVariable, "0");
+  s.run(command("exec", "config.cfg") + "clock 3\nhit");
+  EXPECT_EQ(s.log().back(), "Incrémentation compteur barre/poteau ! Total = 60");
+  EXPECT_EQ(s.stored(names::kTotalVariable), "60") << "57 stored, 3 counted";
 }
 
-TEST(StoredTotal, ASaveWhileTheTotalIsUnknownStoresEverythingButTheTotal) {
-  HostedPlugin session(kStored57);
-  session.load();
-  session.host().callbacks().wait(1.0);
-  Rafta& plugin = session.plugin();
-  plugin.storedTotal = Rafta::StoredTotal::Missing;
-  plugin.totalHitCount = 1;
-  plugin.overlayX = 250.0F;
-  plugin.SaveSettings();
-  EXPECT_EQ(session.stored("rafta_total_hit_count"), "57");
-  EXPECT_EQ(session.stored("rafta_overlay_x"), "250");
+// Timers armed while loaded do nothing once unloaded, whether the host keeps a share of the
+// object or lets it go.
+TEST(Timers, StandDownAtUnload) {
+  for (const bool hostKeepsAShare : {false, true}) {
+    PluginHost s(kStored57);
+    s.run(loadedBeforeTheRead() + "event OnGoalScored\nexpect timers 2");
+    std::shared_ptr<BakkesMod::Plugin::BakkesModPlugin> share;
+    if (hostKeepsAShare) {
+      share = s.object();
+    }
+    s.run("unload");
+    EXPECT_TRUE(s.linesOf("wait 2\nexpect timers 0").empty()) << hostKeepsAShare;
+  }
 }
 
-TEST(Timers, DoNothingOnceThePluginObjectIsGone) {
-  HostedPlugin session(kStored57);
-  session.load();
-  const std::weak_ptr<const bool> liveness = session.liveness();
-  const std::size_t lines = session.log().size();
-  session.destroy();
-  ASSERT_TRUE(liveness.expired());
-  EXPECT_EQ(session.host().callbacks().pendingTimers(), 1U);
-  session.host().callbacks().wait(2.0);
-  EXPECT_EQ(session.host().callbacks().pendingTimers(), 0U);
-  EXPECT_EQ(session.log().size(), lines);
-}
-
-TEST(DebugSwitch, IsReadAfreshAtEveryTest) {
-  HostedPlugin session;
-  session.load();
-  EXPECT_FALSE(session.plugin().IsDebugEnabled());
-  ASSERT_TRUE(session.host().console().consoleSet("rafta_debug", "1"));
-  EXPECT_TRUE(session.plugin().IsDebugEnabled());
-  ASSERT_TRUE(session.host().console().consoleSet("rafta_debug", "0"));
-  EXPECT_FALSE(session.plugin().IsDebugEnabled());
+TEST(DebugSwitch, IsReadAfreshAtEveryHit) {
+  PluginHost s;
+  s.run(kReadyToCount);
+  EXPECT_EQ(s.linesOf(typed(names::kDebugVariable, "1") + "hit").size(), 9U);
+  EXPECT_EQ(s.linesOf(typed(names::kDebugVariable, "0") + "clock 30\nhit"),
+            Strings{"Incrémentation compteur barre/poteau ! Total = 2"});
 }
 
 TEST(DebugSwitch, GatesThePictureLineOfLoadOnly) {
   for (const bool debug : {false, true}) {
-    HostedPlugin session(debug ? "rafta_debug \"1\"\n" : "");
-    session.load();
+    PluginHost s(debug ? std::string(names::kDebugVariable) + " \"1\"\n" : "");
+    s.run("picture absent\nload");
     int pathLines = 0;
-    for (const std::string& line : session.log()) {
-      pathLines += line.rfind("Chemin de l'image : ", 0) == 0 ? 1 : 0;
+    for (const std::string& line : s.log()) {
+      pathLines += line.starts_with("Chemin de l'image : ") ? 1 : 0;
     }
     EXPECT_EQ(pathLines, debug ? 1 : 0);
-    EXPECT_EQ(session.log().back().rfind("Erreur : Image goal.png non trouvée à ", 0), 0U)
+    EXPECT_NE(std::find_if(s.log().begin(), s.log().end(),
+                           [](const std::string& line) {
+                             return line.starts_with("Erreur : Image goal.png non trouvée à ");
+                           }),
+              s.log().end())
         << "errors are written whatever the switch says";
   }
 }

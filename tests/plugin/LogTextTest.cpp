@@ -6,8 +6,8 @@
 #include <string>
 
 #include "Counters.h"
-#include "Cp1252.h"
-#include "Text.h"
+#include "Cp1252Literals.h"
+#include "LogText.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "Text.h"
+#include "LogText.h"
 
 #include <cstdio>
 
