@@ -23,7 +23,7 @@ TEST(Commands, DoNothingOnceTheObjectHasUnloaded) {
                                                 {"rafta_style", "2"},
                                                 {"rafta_reset_session"},
                                                 {"rafta_reset_total", "confirm"}}) {
-    EXPECT_TRUE(session.host().callbacks().typeCommand(words)) << words.front();
+    EXPECT_TRUE(session.host().commands().type(words)) << words.front();
   }
   EXPECT_TRUE(plugin.overlayEnabled);
   EXPECT_EQ(plugin.overlayStyle, 0);
@@ -41,7 +41,7 @@ TEST(Commands, EachChangeIsStoredAtOnce) {
         {{"rafta_reset_total", "confirm"}, "rafta_total_hit_count", "0"}}) {
     HostedPlugin session("rafta_total_hit_count \"57\"\n");
     session.load();
-    ASSERT_TRUE(session.host().callbacks().typeCommand(words));
+    ASSERT_TRUE(session.host().commands().type(words));
     EXPECT_EQ(session.commits(), 1) << words.front();
     EXPECT_EQ(session.stored(name), value) << words.front();
   }

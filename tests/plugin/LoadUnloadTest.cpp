@@ -60,8 +60,8 @@ TEST(Load, InstallsHitHooksVariablesStoredValuesTimerDrawableEventsAndCommandsIn
     expected.push_back("registerNotifier " + command);
   }
   EXPECT_EQ(installations(session.trace()), expected);
-  EXPECT_EQ(session.host().callbacks().pendingTimers(), 1U);
-  EXPECT_EQ(session.host().callbacks().drawableCount(), 1U);
+  EXPECT_EQ(session.host().clock().pendingTimers(), 1U);
+  EXPECT_EQ(session.host().frames().drawableCount(), 1U);
   EXPECT_TRUE(session.plugin().hitHooksRegistered);
 }
 
@@ -83,7 +83,7 @@ TEST(Load, AFirstStartStoresEveryVariableAtItsDefault) {
   for (const auto& [name, value] : defaults) {
     EXPECT_EQ(session.cvar(name), value) << name;
   }
-  session.host().callbacks().wait(1.0);
+  session.host().clock().wait(1.0);
   session.unload();
   for (const auto& [name, value] : defaults) {
     EXPECT_EQ(session.stored(name), value) << name;
@@ -133,7 +133,7 @@ TEST(GoalPicture, AFolderTheSystemCannotReportMeansNoPicture) {
             "Erreur : Image goal.png non trouvée à "
             "\\bakkesmod\\bakkesmod\\data\\Rafta\\images\\goal.png");
   EXPECT_EQ(session.plugin().goalImage, nullptr);
-  EXPECT_EQ(session.host().callbacks().drawableCount(), 1U) << "load goes on";
+  EXPECT_EQ(session.host().frames().drawableCount(), 1U) << "load goes on";
 }
 
 TEST(GoalPicture, AnExistenceQueryThatFailsCountsAsAbsent) {
@@ -143,13 +143,13 @@ TEST(GoalPicture, AnExistenceQueryThatFailsCountsAsAbsent) {
   session.load();
   EXPECT_EQ(session.log().back().rfind("Erreur : Image goal.png non trouvée à xxx", 0), 0U);
   EXPECT_EQ(session.plugin().goalImage, nullptr);
-  EXPECT_TRUE(session.host().callbacks().isHooked(kEventHooks.back()));
+  EXPECT_TRUE(session.host().hooks().isHooked(kEventHooks.back()));
 }
 
 TEST(Unload, RemovesTheDrawableEveryHookAndSavesBetweenTheLines) {
   HostedPlugin session;
   session.load();
-  session.host().callbacks().wait(1.0);
+  session.host().clock().wait(1.0);
   session.clearTrace();
   session.unload();
   const std::vector<std::string> expected = {"UnregisterDrawables",
@@ -168,20 +168,20 @@ TEST(Unload, RemovesTheDrawableEveryHookAndSavesBetweenTheLines) {
                                              "removeNotifier " + kCommands[3]};
   EXPECT_EQ(installations(session.trace()), expected);
   for (const std::string& command : kCommands) {
-    EXPECT_FALSE(session.host().callbacks().hasNotifier(command)) << command;
+    EXPECT_FALSE(session.host().commands().hasNotifier(command)) << command;
   }
   for (const std::string& function : kEventHooks) {
-    EXPECT_FALSE(session.host().callbacks().isHooked(function)) << function;
+    EXPECT_FALSE(session.host().hooks().isHooked(function)) << function;
   }
-  EXPECT_FALSE(session.host().callbacks().isHooked(kOnHitBall));
-  EXPECT_FALSE(session.host().callbacks().isHooked(kTriggerHit));
-  EXPECT_EQ(session.host().callbacks().drawableCount(), 0U);
+  EXPECT_FALSE(session.host().hooks().isHooked(kOnHitBall));
+  EXPECT_FALSE(session.host().hooks().isHooked(kTriggerHit));
+  EXPECT_EQ(session.host().frames().drawableCount(), 0U);
 }
 
 TEST(Unload, StoresTheFiveSettingsTheObjectHolds) {
   HostedPlugin session;
   session.load();
-  session.host().callbacks().wait(1.0);
+  session.host().clock().wait(1.0);
   Rafta& plugin = session.plugin();
   plugin.overlayX = 250.5F;
   plugin.overlayY = 80.0F;
@@ -204,7 +204,7 @@ TEST(Unload, StoresTheFiveSettingsTheObjectHolds) {
 TEST(Unload, WithTheHitHooksAlreadyRemovedWritesNoRemovalLine) {
   HostedPlugin session;
   session.load();
-  session.host().callbacks().wait(1.0);
+  session.host().clock().wait(1.0);
   session.plugin().UnregisterHitHook();
   const std::size_t before = session.log().size();
   session.unload();

@@ -66,7 +66,7 @@ class Overlay : public ::testing::Test {
  protected:
   void SetUp() override {
     s.run("load");
-    s.host().callbacks().setTextMeasure([](const std::string&, float, float) {
+    s.host().frames().setTextMeasure([](const std::string&, float, float) {
       return Vector2F{300, 20};
     });
   }
@@ -75,7 +75,7 @@ class Overlay : public ::testing::Test {
   Strings frame(const std::string& before = "") {
     s.run(before + "\nframe");
     Strings calls;
-    for (const sim::CanvasCall& call : s.host().callbacks().lastFrame()->calls()) {
+    for (const sim::CanvasCall& call : s.host().frames().lastFrame()->calls()) {
       calls.push_back(line(call));
     }
     if (!calls.empty() && calls.front().rfind("measure ", 0) == 0) {

@@ -44,7 +44,9 @@ std::vector<std::string> PluginScript::queriesOf(const std::string& script) {
   run(script);
   std::vector<std::string> names;
   for (const sim::Query query : host().queries().recent()) {
-    names.emplace_back(sim::queryName(query));
+    if (sim::askedOfGameWrapper(query)) {
+      names.emplace_back(sim::queryName(query));
+    }
   }
   return names;
 }

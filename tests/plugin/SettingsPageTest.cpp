@@ -26,7 +26,7 @@ TEST(SettingsPage, TheContextHandOverIsLoggedInUnsignedDecimal) {
   s.plugin().SetImGuiContext(4096);
   EXPECT_EQ(ImGui::GetCurrentContext(), reinterpret_cast<ImGuiContext*>(4096));
   ImGui::SetCurrentContext(hostContext);
-  s.host().callbacks().tick();  // the line is written on the game thread
+  s.host().hooks().tick();  // the line is written on the game thread
   EXPECT_EQ(s.log().back(), "Contexte ImGui défini : 4096");
 }
 

@@ -17,9 +17,9 @@ constexpr const char* kStored57 = "rafta_total_hit_count \"57\"\n";
 TEST(StoredTotal, IsReadOneSecondAfterLoad) {
   HostedPlugin session(kStored57);
   session.load();
-  session.host().callbacks().wait(0.999);
+  session.host().clock().wait(0.999);
   EXPECT_EQ(session.plugin().totalHitCount, 0);
-  session.host().callbacks().wait(0.001);
+  session.host().clock().wait(0.001);
   EXPECT_EQ(session.plugin().totalHitCount, 57);
   EXPECT_EQ(session.lastLog(), "rafta_total_hit_count chargé avec valeur différée : 57");
   EXPECT_EQ(session.commits(), 0) << "nothing was counted, nothing to store";
@@ -30,12 +30,12 @@ TEST(StoredTotal, AHitBeforeTheReadIsAddedToItNotWrittenOverIt) {
     HostedPlugin session(kStored57);
     session.host().console().setConfigDelay(configDelay);
     session.load();
-    session.host().callbacks().wait(0.5);
+    session.host().clock().wait(0.5);
     session.plugin().CountHit(3.0);
     EXPECT_EQ(session.lastLog(), "Incrémentation compteur barre/poteau ! Total = 1");
     EXPECT_EQ(session.cvar("rafta_total_hit_count"), "57") << "delay " << configDelay;
     EXPECT_EQ(session.commits(), 0);
-    session.host().callbacks().wait(0.5);
+    session.host().clock().wait(0.5);
     EXPECT_EQ(session.lastLog(), "rafta_total_hit_count chargé avec valeur différée : 58");
     EXPECT_EQ(session.plugin().totalHitCount, 58);
     EXPECT_EQ(session.cvar("rafta_total_hit_count"), "58");
@@ -51,14 +51,14 @@ TEST(StoredTotal, AHitBeforeTheReadIsAddedToItNotWrittenOverIt) {
 TEST(StoredTotal, AResetBeforeTheReadLeavesWhatWasCountedAfterIt) {
   HostedPlugin session(kStored57);
   session.load();
-  session.host().callbacks().wait(0.2);
+  session.host().clock().wait(0.2);
   session.plugin().CountHit(1.0);
   // What the settings page's reset does: the field and the variable to 0, no commit.
   session.plugin().totalHitCount = 0;
   session.plugin().cvarManager->getCvar("rafta_total_hit_count").setValue(0);
   session.plugin().CountHit(2.0);
   session.plugin().CountHit(3.0);
-  session.host().callbacks().wait(1.0);
+  session.host().clock().wait(1.0);
   EXPECT_EQ(session.plugin().totalHitCount, 2);
   EXPECT_EQ(session.stored("rafta_total_hit_count"), "2");
 }
@@ -67,7 +67,7 @@ TEST(StoredTotal, TheMergeStopsAtTheLargestCount) {
   HostedPlugin session("rafta_total_hit_count \"2147483647\"\n");
   session.load();
   session.plugin().CountHit(1.0);
-  session.host().callbacks().wait(1.0);
+  session.host().clock().wait(1.0);
   EXPECT_EQ(session.plugin().totalHitCount, std::numeric_limits<std::int32_t>::max());
   EXPECT_EQ(session.lastLog(), "rafta_total_hit_count chargé avec valeur différée : 2147483647");
 }
@@ -75,7 +75,7 @@ TEST(StoredTotal, TheMergeStopsAtTheLargestCount) {
 TEST(StoredTotal, UnloadBeforeTheReadCompletesItThenSaves) {
   HostedPlugin session(kStored57);
   session.load();
-  session.host().callbacks().wait(0.3);
+  session.host().clock().wait(0.3);
   session.plugin().CountHit(1.0);
   const std::size_t before = session.log().size();
   session.unload();
@@ -84,7 +84,7 @@ TEST(StoredTotal, UnloadBeforeTheReadCompletesItThenSaves) {
   EXPECT_EQ(log[before], "rafta_total_hit_count chargé avec valeur différée : 58");
   EXPECT_EQ(session.stored("rafta_total_hit_count"), "58");
   // The object lives on, but its timer stands down: the read is done and the plugin unloaded.
-  session.host().callbacks().wait(1.0);
+  session.host().clock().wait(1.0);
   EXPECT_EQ(session.log().size(), log.size());
 }
 
@@ -122,7 +122,7 @@ TEST(StoredTotal, AMissingVariableIsWaitedForAndNeverWrittenOver) {
 TEST(StoredTotal, ASaveWhileTheTotalIsUnknownStoresEverythingButTheTotal) {
   HostedPlugin session(kStored57);
   session.load();
-  session.host().callbacks().wait(1.0);
+  session.host().clock().wait(1.0);
   Rafta& plugin = session.plugin();
   plugin.storedTotal = Rafta::StoredTotal::Missing;
   plugin.totalHitCount = 1;
@@ -139,9 +139,9 @@ TEST(Timers, DoNothingOnceThePluginObjectIsGone) {
   const std::size_t lines = session.log().size();
   session.destroy();
   ASSERT_TRUE(liveness.expired());
-  EXPECT_EQ(session.host().callbacks().pendingTimers(), 1U);
-  session.host().callbacks().wait(2.0);
-  EXPECT_EQ(session.host().callbacks().pendingTimers(), 0U);
+  EXPECT_EQ(session.host().clock().pendingTimers(), 1U);
+  session.host().clock().wait(2.0);
+  EXPECT_EQ(session.host().clock().pendingTimers(), 0U);
   EXPECT_EQ(session.log().size(), lines);
 }
 

@@ -19,7 +19,7 @@ std::filesystem::path defaultConfigFile(const std::filesystem::path& appData) {
 }
 
 HostConsole::HostConsole(std::filesystem::path configFile, std::filesystem::path cfgFolder,
-                         Reports& reports, Scheduler& clock)
+                         Reports& reports, HostClock& clock)
     : configFile_(std::move(configFile)),
       cfgFolder_(std::move(cfgFolder)),
       reports_(reports),

@@ -49,7 +49,7 @@ struct Executor {
       game().ball().velocity = *c.vel;
     }
   }
-  void operator()(const script::Clock& c) const { game().setClock(c.seconds); }
+  void operator()(const script::Clock& c) const { game().setSecondsElapsed(c.seconds); }
   void operator()(const script::Screen& c) const { game().setScreenSize(c.size); }
   void operator()(const script::Picture& c) const { session.picture_ = c.mode; }
   void operator()(const script::ConfigDelay& c) const {
@@ -61,19 +61,19 @@ struct Executor {
   void operator()(const script::Load& /*c*/) const { session.load(); }
   void operator()(const script::Unload& /*c*/) const { session.unload(); }
   void operator()(const script::Restart& c) const { session.restart(c.withoutUnload); }
-  void operator()(const script::Event& c) const { session.host_.callbacks().fire(c.function, 0); }
+  void operator()(const script::Event& c) const { session.host_.hooks().fire(c.function, 0); }
   void operator()(const script::Touch& c) const {
-    session.host_.callbacks().fire(std::string(game::kOnHitBall), callerAddress(c.caller));
+    session.host_.hooks().fire(std::string(game::kOnHitBall), callerAddress(c.caller));
   }
   void operator()(const script::Hit& c) const {
-    session.host_.callbacks().fire(std::string(game::kTriggerHit), callerAddress(c.caller));
+    session.host_.hooks().fire(std::string(game::kTriggerHit), callerAddress(c.caller));
   }
-  void operator()(const script::Wait& c) const { session.host_.callbacks().wait(c.seconds); }
-  void operator()(const script::Frame& c) const { session.host_.callbacks().drawFrames(c.count); }
+  void operator()(const script::Wait& c) const { session.host_.clock().wait(c.seconds); }
+  void operator()(const script::Frame& c) const { session.host_.frames().draw(c.count); }
   // A console answers a name it does not know on its own output, not in the plugin's log.
   void operator()(const script::TypeCommand& c) const {
     if (!session.host_.console().runHostCommand(c.words) &&
-        !session.host_.callbacks().typeCommand(c.words)) {
+        !session.host_.commands().type(c.words)) {
       session.warn("command: no console command " + c.words.front() + " is registered");
     }
   }
@@ -144,7 +144,7 @@ struct Executor {
 
 void Session::execute(const ScriptCommand& command) {
   std::visit(Executor{*this}, command);
-  host_.callbacks().tick();
+  host_.hooks().tick();
 }
 
 }  // namespace rafta::sim

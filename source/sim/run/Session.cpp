@@ -58,7 +58,7 @@ Session::Session(std::unique_ptr<PluginLibrary> library, SessionOptions options)
   }
   if (!options_.pictureFolder.empty()) {
     pictures_ = std::make_unique<PictureFolder>(options_.pictureFolder);
-    host_.callbacks().setFrameSink([this](const Canvas& frame) {
+    host_.frames().setFrameSink([this](const Canvas& frame) {
       sayWhenCut(frame.size());
       writePicture("frame", paintFrame(frame));
     });
@@ -74,7 +74,7 @@ Session::~Session() {
 }
 
 void Session::dropPlugin() {
-  host_.callbacks().dropAll();
+  host_.dropCallbacks();
   plugin_.reset();
   if (deleteMe_ != nullptr) {
     std::exchange(deleteMe_, nullptr)();
@@ -153,7 +153,7 @@ void Session::load() {
   plugin_ = handle;
   settingsWindow_->meetNewPlugin();
   deleteMe_ = info.delFunc;
-  host_.callbacks().tieTo(plugin_);
+  host_.tieCallbacksTo(plugin_);
   plugin_->cvarManager = host_.cvarManager();
   plugin_->gameWrapper = host_.gameWrapper();
   plugin_->onLoad();

@@ -88,13 +88,13 @@ void CVarManagerWrapper::registerNotifier(std::string name,
                                           std::string /*description*/,
                                           unsigned char /*permissions*/) {
   if (auto* host = objectAt<Host>(address)) {
-    host->callbacks().registerNotifier(name, std::move(notifier));
+    host->commands().registerNotifier(name, std::move(notifier));
   }
 }
 
 bool CVarManagerWrapper::removeNotifier(std::string name) {
   auto* host = objectAt<Host>(address);
-  return host != nullptr && host->callbacks().removeNotifier(name);
+  return host != nullptr && host->commands().removeNotifier(name);
 }
 
 // NOLINTEND(readability-make-member-function-const)
