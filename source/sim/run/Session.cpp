@@ -9,6 +9,7 @@
 #include "sim/base/Text.h"
 #include "sim/pictures/FramePicture.h"
 #include "sim/pictures/PagePicture.h"
+#include "sim/run/Executor.h"
 #include "sim/script/Script.h"
 #include "sim/settings/RenderThread.h"
 #include "sim/settings/SettingsWindow.h"
@@ -48,7 +49,12 @@ Session::Session(std::unique_ptr<PluginLibrary> library, SessionOptions options)
       host_(hostOptions(options_, appData_.path())),
       library_(std::move(library)),
       settingsWindow_(std::make_unique<SettingsWindow>()),
-      renderThread_(std::make_unique<RenderThread>()) {
+      renderThread_(std::make_unique<RenderThread>()),
+      executor_(std::make_unique<Executor>(
+          ExecutorInputs{host_, [this] { load(); }, [this] { unload(); },
+                         [this](bool withoutUnload) { restart(withoutUnload); },
+                         [this] { return plugin_; }, *settingsWindow_, *renderThread_, picture_,
+                         [this](const std::string& message) { warn(message); }})) {
   host_.console().setLogSink([this](const std::string& line) { print(line); });
   if (options_.faults) {
     host_.faults().arm(*options_.faults);
@@ -219,6 +225,11 @@ void Session::writePicture(const std::string& kind, const Image& image) {
   } catch (const std::exception& error) {
     host_.reports().ioFailed(error.what());
   }
+}
+
+void Session::execute(const ScriptCommand& command) {
+  executor_->run(command);
+  host_.hooks().tick();
 }
 
 void Session::warn(const std::string& message) {
