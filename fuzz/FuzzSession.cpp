@@ -21,7 +21,7 @@
 #include "sim/console/ConfigFile.h"
 #include "sim/run/PluginLibrary.h"
 #include "sim/run/Session.h"
-#include "sim/script/Script.h"
+#include "sim/script/Parser.h"
 
 namespace {
 

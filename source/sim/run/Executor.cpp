@@ -8,7 +8,7 @@
 #include "GameFunctions.h"
 #include "sim/base/Errors.h"
 #include "sim/script/Checks.h"
-#include "sim/script/Script.h"
+#include "sim/script/Commands.h"
 #include "sim/settings/RenderThread.h"
 #include "sim/settings/SettingsWindow.h"
 #include "sim/settings/SettingsWindowUser.h"

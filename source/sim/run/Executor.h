@@ -7,7 +7,7 @@
 #include "bakkesmod/plugin/bakkesmodplugin.h"
 #include "sim/base/Text.h"
 #include "sim/host/Host.h"
-#include "sim/script/Script.h"
+#include "sim/script/Commands.h"
 
 namespace rafta::sim {
 

@@ -10,7 +10,7 @@
 #include "sim/pictures/FramePicture.h"
 #include "sim/pictures/PagePicture.h"
 #include "sim/run/Executor.h"
-#include "sim/script/Script.h"
+#include "sim/script/Parser.h"
 #include "sim/settings/RenderThread.h"
 #include "sim/settings/SettingsWindow.h"
 

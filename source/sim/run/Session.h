@@ -12,7 +12,7 @@
 #include "sim/run/AppDataFolder.h"
 #include "sim/run/GoalPicture.h"
 #include "sim/run/PluginLibrary.h"
-#include "sim/script/Script.h"
+#include "sim/script/Commands.h"
 
 namespace rafta::sim {
 

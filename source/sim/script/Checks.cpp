@@ -4,7 +4,8 @@
 
 #include "sim/base/Errors.h"
 #include "sim/base/Text.h"
-#include "sim/script/Script.h"
+#include "sim/script/Commands.h"
+#include "sim/script/ScriptNumbers.h"
 
 namespace rafta::sim {
 namespace {

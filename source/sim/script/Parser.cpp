@@ -1,5 +1,6 @@
 // Reading a script: lines into words, words into checked commands.
-#include "sim/script/Script.h"
+#include "sim/script/Parser.h"
+#include "sim/script/ScriptNumbers.h"
 
 #include <array>
 #include <cmath>

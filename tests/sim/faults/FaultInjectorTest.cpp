@@ -12,7 +12,7 @@
 #include "sim/faults/FaultInjector.h"
 #include "sim/host/Host.h"
 #include "sim/run/Arguments.h"
-#include "sim/script/Script.h"
+#include "sim/script/Parser.h"
 
 namespace rafta::sim {
 namespace {

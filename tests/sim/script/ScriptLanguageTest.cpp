@@ -6,7 +6,8 @@
 #include <vector>
 
 #include "sim/base/Errors.h"
-#include "sim/script/Script.h"
+#include "sim/script/Parser.h"
+#include "sim/script/ScriptNumbers.h"
 
 namespace rafta::sim {
 namespace {

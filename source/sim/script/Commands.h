@@ -3,7 +3,6 @@
 #include <cstddef>
 #include <optional>
 #include <string>
-#include <string_view>
 #include <utility>
 #include <variant>
 #include <vector>
@@ -153,26 +152,5 @@ struct ScriptLine {
   int number;
   ScriptCommand command;
 };
-
-// The whole script, checked before anything runs. Throws ScriptError naming the line.
-[[nodiscard]] std::vector<ScriptLine> parseScript(std::string_view text);
-
-// One line's words (the first is the command's name). Throws ScriptError.
-[[nodiscard]] ScriptCommand parseScriptCommand(const std::vector<std::string>& words);
-
-// One script line cut into words: blanks separate words, `#` outside quotes starts a comment,
-// a word in double quotes may hold blanks and uses \" and \\. Throws ScriptError.
-[[nodiscard]] std::vector<std::string> splitWords(std::string_view line);
-
-// A script number: decimal, optional sign, optional fraction ("-3", "+0.5", ".5", "2.").
-// No exponent, hex, nan or infinity; nothing may follow.
-[[nodiscard]] std::optional<double> parseDecimal(std::string_view text);
-
-// Whether two texts hold the same value: as numbers when both read as finite numbers (any form
-// the host writes, exponents included), otherwise byte for byte.
-[[nodiscard]] bool sameValue(std::string_view expected, std::string_view found);
-
-// A game function by the short name scripts use (`OnHitBall`) or by its full name.
-[[nodiscard]] std::optional<std::string> gameFunction(std::string_view name);
 
 }  // namespace rafta::sim
