@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstdlib>
 
-#include "sim/base/Text.h"
+#include "sim/text/Text.h"
 
 namespace rafta::testing {
 

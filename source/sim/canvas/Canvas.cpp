@@ -3,7 +3,7 @@
 #include <sstream>
 #include <utility>
 
-#include "sim/base/Text.h"
+#include "sim/text/Text.h"
 
 namespace rafta::sim {
 namespace {

@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "bakkesmod/wrappers/wrapperstructs.h"
-#include "sim/base/Text.h"
 #include "sim/canvas/HostPicture.h"
+#include "sim/text/Text.h"
 
 namespace rafta::sim {
 

@@ -3,7 +3,7 @@
 #include <cmath>
 #include <utility>
 
-#include "sim/base/Numbers.h"
+#include "sim/numbers/Numbers.h"
 
 namespace rafta::sim {
 

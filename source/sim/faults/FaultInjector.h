@@ -7,7 +7,7 @@
 #include <string_view>
 
 #include "bakkesmod/wrappers/wrapperstructs.h"
-#include "sim/base/Text.h"
+#include "sim/text/Text.h"
 
 namespace rafta::sim {
 

@@ -2,8 +2,8 @@
 
 #include <utility>
 
-#include "sim/base/Handles.h"
 #include "sim/canvas/HostFont.h"
+#include "sim/handles/Handles.h"
 
 namespace rafta::sim {
 

@@ -3,9 +3,9 @@
 #include <array>
 #include <cstddef>
 
-#include "sim/base/Handles.h"
-#include "sim/base/Numbers.h"
-#include "sim/base/Text.h"
+#include "sim/handles/Handles.h"
+#include "sim/numbers/Numbers.h"
+#include "sim/text/Text.h"
 
 namespace rafta::sim {
 namespace {

@@ -3,7 +3,7 @@
 #include <string>
 #include <utility>
 
-#include "sim/base/Handles.h"
+#include "sim/handles/Handles.h"
 
 namespace rafta::sim {
 

@@ -5,7 +5,6 @@
 
 #include "bakkesmod/wrappers/GameWrapper.h"
 #include "bakkesmod/wrappers/cvarmanagerwrapper.h"
-#include "sim/base/Text.h"
 #include "sim/faults/FaultInjector.h"
 #include "sim/game/Game.h"
 #include "sim/host/CallbackList.h"
@@ -16,6 +15,7 @@
 #include "sim/host/HostClock.h"
 #include "sim/host/HostConsole.h"
 #include "sim/host/Reports.h"
+#include "sim/text/Text.h"
 
 namespace rafta::sim {
 

@@ -5,7 +5,7 @@
 #include <stdexcept>
 #include <string>
 
-#include "sim/base/Numbers.h"
+#include "sim/numbers/Numbers.h"
 
 namespace rafta::sim {
 namespace {

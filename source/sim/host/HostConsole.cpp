@@ -6,7 +6,7 @@
 #include <system_error>
 #include <utility>
 
-#include "sim/base/Numbers.h"
+#include "sim/numbers/Numbers.h"
 
 namespace rafta::sim {
 

@@ -7,12 +7,12 @@
 #include <string>
 #include <vector>
 
-#include "sim/base/Text.h"
 #include "sim/console/ConfigFile.h"
 #include "sim/console/ConsoleVariable.h"
 #include "sim/host/HostClock.h"
 #include "sim/host/RecentHistory.h"
 #include "sim/host/Reports.h"
+#include "sim/text/Text.h"
 
 namespace rafta::sim {
 

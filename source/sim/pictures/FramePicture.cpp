@@ -7,9 +7,9 @@
 #include <cmath>
 #include <string>
 
-#include "sim/base/Text.h"
 #include "sim/canvas/HostFont.h"
 #include "sim/pictures/DrawListRaster.h"
+#include "sim/text/Text.h"
 
 namespace rafta::sim {
 namespace {

@@ -6,7 +6,7 @@
 #include <variant>
 
 #include "GameFunctions.h"
-#include "sim/base/Errors.h"
+#include "sim/errors/Errors.h"
 #include "sim/script/Checks.h"
 #include "sim/script/Commands.h"
 #include "sim/settings/RenderThread.h"

@@ -5,9 +5,9 @@
 #include <string>
 
 #include "bakkesmod/plugin/bakkesmodplugin.h"
-#include "sim/base/Text.h"
 #include "sim/host/Host.h"
 #include "sim/script/Commands.h"
+#include "sim/text/Text.h"
 
 namespace rafta::sim {
 

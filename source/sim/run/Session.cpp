@@ -5,14 +5,14 @@
 #include <system_error>
 #include <utility>
 
-#include "sim/base/RegularFile.h"
-#include "sim/base/Text.h"
+#include "sim/files/RegularFile.h"
 #include "sim/pictures/FramePicture.h"
 #include "sim/pictures/PagePicture.h"
 #include "sim/run/Executor.h"
 #include "sim/script/Parser.h"
 #include "sim/settings/RenderThread.h"
 #include "sim/settings/SettingsWindow.h"
+#include "sim/text/Text.h"
 
 namespace rafta::sim {
 namespace {

@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "sim/base/Errors.h"
+#include "sim/errors/Errors.h"
 #include "sim/host/Host.h"
 #include "sim/pictures/PictureFolder.h"
 #include "sim/run/AppDataFolder.h"

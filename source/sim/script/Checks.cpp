@@ -2,10 +2,10 @@
 
 #include <variant>
 
-#include "sim/base/Errors.h"
-#include "sim/base/Text.h"
+#include "sim/errors/Errors.h"
 #include "sim/script/Commands.h"
 #include "sim/script/ScriptNumbers.h"
+#include "sim/text/Text.h"
 
 namespace rafta::sim {
 namespace {

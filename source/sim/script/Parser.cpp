@@ -11,9 +11,9 @@
 #include <utility>
 
 #include "GameFunctions.h"
-#include "sim/base/Errors.h"
-#include "sim/base/Numbers.h"
-#include "sim/base/Text.h"
+#include "sim/errors/Errors.h"
+#include "sim/numbers/Numbers.h"
+#include "sim/text/Text.h"
 
 namespace rafta::sim {
 namespace {

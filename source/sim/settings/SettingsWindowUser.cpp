@@ -7,11 +7,11 @@
 #include <string_view>
 #include <utility>
 
-#include "sim/base/Errors.h"
-#include "sim/base/Numbers.h"
-#include "sim/base/PluginFacts.h"
-#include "sim/base/Text.h"
+#include "sim/errors/Errors.h"
+#include "sim/numbers/Numbers.h"
+#include "sim/plugin/PluginFacts.h"
 #include "sim/settings/SettingsWindowText.h"
+#include "sim/text/Text.h"
 
 namespace rafta::sim {
 namespace {

@@ -6,9 +6,9 @@
 #include <utility>
 
 #include "bakkesmod/wrappers/ImageWrapper.h"
-#include "sim/base/Handles.h"
 #include "sim/canvas/Canvas.h"
 #include "sim/canvas/HostPicture.h"
+#include "sim/handles/Handles.h"
 
 // The wrappers are the host interface's own classes, implemented over the host's objects.
 using namespace rafta::sim;

@@ -5,11 +5,11 @@
 #include <utility>
 
 #include "bakkesmod/wrappers/cvarwrapper.h"
-#include "sim/base/Handles.h"
-#include "sim/base/Text.h"
 #include "sim/console/ConsoleVariable.h"
 #include "sim/faults/FaultInjector.h"
+#include "sim/handles/Handles.h"
 #include "sim/host/Host.h"
+#include "sim/text/Text.h"
 
 // The wrappers are the host interface's own classes, implemented over the host's objects.
 using namespace rafta::sim;

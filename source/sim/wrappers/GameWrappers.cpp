@@ -11,7 +11,7 @@
 #include "bakkesmod/wrappers/GameEvent/ServerWrapper.h"
 #include "bakkesmod/wrappers/GameObject/CarWrapper.h"
 #include "bakkesmod/wrappers/UniqueIDWrapper.h"
-#include "sim/base/Handles.h"
+#include "sim/handles/Handles.h"
 #include "sim/host/Host.h"
 
 // The wrappers are the host interface's own classes, implemented over the host's objects.

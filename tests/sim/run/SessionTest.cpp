@@ -8,7 +8,7 @@
 #include "bakkesmod/wrappers/GameWrapper.h"
 #include "bakkesmod/wrappers/ImageWrapper.h"
 #include "bakkesmod/wrappers/cvarmanagerwrapper.h"
-#include "sim/base/PluginFacts.h"
+#include "sim/plugin/PluginFacts.h"
 
 namespace rafta::sim {
 namespace {

@@ -5,7 +5,7 @@
 #include <variant>
 #include <vector>
 
-#include "sim/base/Errors.h"
+#include "sim/errors/Errors.h"
 #include "sim/script/Parser.h"
 #include "sim/script/ScriptNumbers.h"
 
