@@ -182,14 +182,14 @@ class FuzzSession {
     plan.seed = in.word(4);
     plan.kinds = in.byte() & kAllFaultKinds;
     run(script::Faults{plan});
-    run(script::Car{"me", "me-id", std::uint8_t{0}, {}});
-    run(script::Car{"mate", "mate-id", std::uint8_t{0}, {}});
-    run(script::Car{"rival", "rival-id", std::uint8_t{1}, {}});
-    run(script::Car{"ghost", {}, std::uint8_t{1}, false});
+    run(script::CarSetup{"me", "me-id", std::uint8_t{0}, {}});
+    run(script::CarSetup{"mate", "mate-id", std::uint8_t{0}, {}});
+    run(script::CarSetup{"rival", "rival-id", std::uint8_t{1}, {}});
+    run(script::CarSetup{"ghost", {}, std::uint8_t{1}, false});
     run(script::Local{"me"});
     run(script::State{{{GameFlag::InGame, true}}});
-    run(script::Ball{Vector{0.0F, 4000.0F, 100.0F}, Vector{1000.0F, 0.0F, 0.0F}});
-    run(script::Clock{20.0});
+    run(script::BallSetup{Vector{0.0F, 4000.0F, 100.0F}, Vector{1000.0F, 0.0F, 0.0F}});
+    run(script::SecondsElapsed{20.0});
   }
 
   void step(Bytes& in) {
@@ -259,7 +259,7 @@ class FuzzSession {
         break;
       }
       case 11: {
-        script::Ball ball;
+        script::BallSetup ball;
         if ((in.byte() & 1U) != 0) {
           ball.pos = vector(in);
         }
@@ -279,7 +279,7 @@ class FuzzSession {
         break;
       }
       case 13:
-        run(script::Clock{in.pick(kClocks)});
+        run(script::SecondsElapsed{in.pick(kClocks)});
         break;
       case 14:
       case 15: {
@@ -336,7 +336,7 @@ class FuzzSession {
         run(script::Load{});
         break;
       case 24:
-        run(script::SettingsClose{});
+        run(script::CloseSettingsWindow{});
         break;
       case 25:
         resets.fresh = true;
@@ -379,7 +379,7 @@ class FuzzSession {
     }
     switch (in.byte() % 5) {
       case 0:
-        run(script::Settings{1});
+        run(script::DrawPage{1});
         break;
       case 1: {
         const std::string label = in.pick(kLabels);
@@ -424,7 +424,7 @@ class FuzzSession {
   }
 
   static ScriptCommand carChange(Bytes& in) {
-    script::Car car{in.pick(kCars), {}, {}, {}};
+    script::CarSetup car{in.pick(kCars), {}, {}, {}};
     const std::uint8_t what = in.byte();
     switch (what % 5) {
       case 0:

@@ -27,7 +27,7 @@ struct Visit {
       game().setFlag(flag, on);
     }
   }
-  void operator()(const script::Car& c) const {
+  void operator()(const script::CarSetup& c) const {
     auto& car = game().car(c.name);
     if (c.id) {
       car.player.id.text = *c.id;
@@ -42,7 +42,7 @@ struct Visit {
   void operator()(const script::Local& c) const {
     game().setLocalCar(c.car ? &namedCar(*c.car) : nullptr);
   }
-  void operator()(const script::Ball& c) const {
+  void operator()(const script::BallSetup& c) const {
     if (c.pos) {
       game().ball().location = *c.pos;
     }
@@ -50,7 +50,7 @@ struct Visit {
       game().ball().velocity = *c.vel;
     }
   }
-  void operator()(const script::Clock& c) const { game().setSecondsElapsed(c.seconds); }
+  void operator()(const script::SecondsElapsed& c) const { game().setSecondsElapsed(c.seconds); }
   void operator()(const script::Screen& c) const { game().setScreenSize(c.size); }
   void operator()(const script::Picture& c) const { in.picture = c.mode; }
   void operator()(const script::ConfigDelay& c) const {
@@ -82,11 +82,13 @@ struct Visit {
       in.warn("console: no console variable " + c.name + " is registered; nothing changed");
     }
   }
-  void operator()(const script::Settings& c) const {
+  void operator()(const script::DrawPage& c) const {
     onRenderThread("settings", [&](SettingsWindowUser& user) { user.look(c.count); });
   }
   // Whether or not the plugin has a page, and whether or not one was drawn.
-  void operator()(const script::SettingsClose& /*c*/) const { in.host.console().writeConfigFile(); }
+  void operator()(const script::CloseSettingsWindow& /*c*/) const {
+    in.host.console().writeConfigFile();
+  }
   void operator()(const script::Click& c) const {
     onRenderThread("click", [&](SettingsWindowUser& user) { user.click(c.label); });
   }

@@ -22,7 +22,8 @@ namespace script {
 struct State {
   std::vector<std::pair<GameFlag, bool>> changes;
 };
-struct Car {
+// Named apart from the game's Car and Ball, which these set up.
+struct CarSetup {
   std::string name;
   std::optional<std::string> id;
   std::optional<std::uint8_t> team;
@@ -32,11 +33,12 @@ struct Car {
 struct Local {
   std::optional<std::string> car;
 };
-struct Ball {
+struct BallSetup {
   std::optional<Vector> pos;
   std::optional<Vector> vel;
 };
-struct Clock {
+// The game's time, as the game state reports it; the host's own clock only `wait` moves.
+struct SecondsElapsed {
   double seconds;
 };
 struct Screen {
@@ -89,12 +91,13 @@ struct Console {
 struct TypeCommand {
   std::vector<std::string> words;
 };
-// The settings page: drawn with no input, or one of its widgets worked with the mouse.
-struct Settings {
+// The plugin's settings page: drawn with no input (the `settings` command), or one of its widgets
+// worked with the mouse.
+struct DrawPage {
   int count;
 };
 // The player closes the host's settings window, and the host writes its configuration file.
-struct SettingsClose {};
+struct CloseSettingsWindow {};
 struct Click {
   std::string label;
 };
@@ -139,12 +142,13 @@ struct ExpectLog {
 }  // namespace script
 
 using ScriptCommand =
-    std::variant<script::State, script::Car, script::Local, script::Ball, script::Clock,
-                 script::Screen, script::Picture, script::ConfigDelay, script::ConfigUnknown,
-                 script::Load, script::Unload, script::Restart, script::Event, script::Touch,
-                 script::Hit, script::Wait, script::Frame, script::Console, script::TypeCommand,
-                 script::Settings, script::SettingsClose, script::Click, script::Toggle,
-                 script::Slide, script::Choose, script::ExpectDrawn, script::ExpectNothingDrawn,
+    std::variant<script::State, script::CarSetup, script::Local, script::BallSetup,
+                 script::SecondsElapsed, script::Screen, script::Picture, script::ConfigDelay,
+                 script::ConfigUnknown, script::Load, script::Unload, script::Restart,
+                 script::Event, script::Touch, script::Hit, script::Wait, script::Frame,
+                 script::Console, script::TypeCommand, script::DrawPage,
+                 script::CloseSettingsWindow, script::Click, script::Toggle, script::Slide,
+                 script::Choose, script::ExpectDrawn, script::ExpectNothingDrawn,
                  script::ExpectCvar, script::ExpectStored, script::ExpectHooked,
                  script::ExpectCommand, script::ExpectTimers, script::ExpectLog, script::Faults>;
 
