@@ -42,12 +42,12 @@ void HostConsole::setLogSink(TextSink sink) { logSink_ = std::move(sink); }
 void HostConsole::readStored() { stored_ = readConfig(configFile_, {}); }
 
 ConsoleVariable& HostConsole::registerCvar(const std::string& name, const std::string& defaultValue,
-                                           CvarSettings settings) {
+                                           CvarStorage storage) {
   auto& slot = variables_[name];
   if (slot) {
     return *slot;
   }
-  slot = std::make_unique<ConsoleVariable>(name, defaultValue, std::move(settings));
+  slot = std::make_unique<ConsoleVariable>(name, defaultValue, storage);
   reports_.trace("registerCvar " + name + " " + quote(defaultValue));
   return *slot;
 }
@@ -142,7 +142,7 @@ void HostConsole::writeConfigFile() {
     stored_.clear();
   }
   for (const auto& [name, variable] : variables_) {
-    if (variable->settings().save) {
+    if (variable->storage().saved) {
       stored_.insert_or_assign(name, variable->text());
     }
   }

@@ -39,7 +39,7 @@ class HostConsole {
 
   // A registered name keeps its variable and value; a new one starts at its default.
   ConsoleVariable& registerCvar(const std::string& name, const std::string& defaultValue,
-                                CvarSettings settings);
+                                CvarStorage storage);
   [[nodiscard]] ConsoleVariable* findCvar(const std::string& name) const;
   // False when no such variable is registered. Its value is gone.
   bool removeCvar(const std::string& name);

@@ -36,15 +36,16 @@ CVarManagerWrapper::CVarManagerWrapper(std::uintptr_t mem) : address(mem) {}
 // The host interface declares these non-const, as the host it stands in for does.
 // NOLINTBEGIN(readability-make-member-function-const)
 
+// The host enforces neither the description nor the bounds, and keeps none of them.
 CVarWrapper CVarManagerWrapper::registerCvar(std::string cvar, std::string defaultValue,
-                                             std::string desc, bool searchAble, bool hasMin,
-                                             float min, bool hasMax, float max, bool saveToCfg) {
+                                             std::string /*desc*/, bool /*searchAble*/,
+                                             bool /*hasMin*/, float /*min*/, bool /*hasMax*/,
+                                             float /*max*/, bool saveToCfg) {
   auto* host = objectAt<Host>(address);
   if (host == nullptr) {
     return CVarWrapper(0);
   }
-  auto& variable = host->console().registerCvar(
-      cvar, defaultValue, {std::move(desc), searchAble, hasMin, min, hasMax, max, saveToCfg});
+  auto& variable = host->console().registerCvar(cvar, defaultValue, {saveToCfg});
   return CVarWrapper(addressOfObject(&variable));
 }
 
