@@ -82,7 +82,7 @@ class Replay {
                                    static_cast<float>(c.picture->height) * c.scale});
     }
   }
-  void operator()(const canvas::StretchTexture& c) {
+  void operator()(const canvas::DrawRectOfImage& c) {
     if (c.picture) {
       picture(*c.picture, c.size);
     }
