@@ -17,7 +17,7 @@ namespace {
 
 class HostClockTest : public ::testing::Test {
  protected:
-  // A timer that notes its name with the host time and the game clock it fired at.
+  // A timer that notes its name with the host's time and the game's time it fired at.
   void arm(const std::string& name, float delay) {
     host.clock().setTimeout(
         [this, name](GameWrapper*) {
