@@ -62,7 +62,8 @@ GameQueries::GameQueries(const Game& game, FaultInjector& faults, Reports& repor
   registeredOne = this;
 }
 
-GameQueries::GameQueries(const Game& game, FaultInjector& faults, Reports& reports, Unregistered)
+GameQueries::GameQueries(const Game& game, FaultInjector& faults, Reports& reports,
+                         Unregistered /*unregistered*/)
     : game_(game), faults_(faults), reports_(reports), registered_(false) {}
 
 GameQueries::~GameQueries() {
@@ -177,14 +178,14 @@ void GameQueries::note(Query query, const std::function<std::string()>& answer) 
   }
 }
 
-GameQueries& gameObjectQueries() {
+GameQueries& GameQueries::forGameObjects() {
   if (registeredOne != nullptr) {
     return *registeredOne;
   }
   static const Game nothing;
   static FaultInjector neverWrong;
   static Reports silent([](const std::string&) {});
-  static GameQueries none(nothing, neverWrong, silent, GameQueries::Unregistered{});
+  static GameQueries none(nothing, neverWrong, silent, Unregistered{});
   return none;
 }
 

@@ -65,14 +65,18 @@ class GameQueries {
   [[nodiscard]] std::uintptr_t askBall(std::uintptr_t gameState);
   [[nodiscard]] float askSecondsElapsed(std::uintptr_t gameState);
 
+  // The queries the game objects' wrappers ask: those of the host made last that still exists,
+  // or, without one, queries that nobody reads back and that never answer wrongly.
+  [[nodiscard]] static GameQueries& forGameObjects();
+
   // The recent questions (at least the last 4096), oldest first.
   [[nodiscard]] const std::vector<Query>& recent() const;
   void clear();
 
  private:
   struct Unregistered {};
-  GameQueries(const Game& game, FaultInjector& faults, Reports& reports, Unregistered);
-  friend GameQueries& gameObjectQueries();
+  GameQueries(const Game& game, FaultInjector& faults, Reports& reports,
+              Unregistered /*unregistered*/);
 
   void note(Query query, const std::function<std::string()>& answer);
 
@@ -83,9 +87,5 @@ class GameQueries {
   // Only what checks and tests read back, so that a session of any length runs in bounded memory.
   RecentHistory<Query> recent_{4096};
 };
-
-// The queries the game objects' wrappers ask: those of the host made last that still exists, or,
-// without one, queries that nobody reads back and that never answer wrongly.
-[[nodiscard]] GameQueries& gameObjectQueries();
 
 }  // namespace rafta::sim

@@ -141,9 +141,13 @@ bool ActorWrapper::IsNull() const { return memory_address == 0; }
 
 ActorWrapper::operator bool() { return memory_address != 0; }
 
-Vector ActorWrapper::GetLocation() { return gameObjectQueries().askLocation(memory_address); }
+Vector ActorWrapper::GetLocation() {
+  return GameQueries::forGameObjects().askLocation(memory_address);
+}
 
-Vector ActorWrapper::GetVelocity() { return gameObjectQueries().askVelocity(memory_address); }
+Vector ActorWrapper::GetVelocity() {
+  return GameQueries::forGameObjects().askVelocity(memory_address);
+}
 
 RBActorWrapper::RBActorWrapper(std::uintptr_t mem) : ActorWrapper(mem) {}
 
@@ -151,7 +155,9 @@ BallWrapper::BallWrapper(std::uintptr_t mem) : RBActorWrapper(mem) {}
 
 VehicleWrapper::VehicleWrapper(std::uintptr_t mem) : RBActorWrapper(mem) {}
 
-PriWrapper VehicleWrapper::GetPRI() { return {gameObjectQueries().askPlayer(memory_address)}; }
+PriWrapper VehicleWrapper::GetPRI() {
+  return {GameQueries::forGameObjects().askPlayer(memory_address)};
+}
 
 CarWrapper::CarWrapper(std::uintptr_t mem) : VehicleWrapper(mem) {}
 
@@ -159,11 +165,11 @@ PlayerReplicationInfoWrapper::PlayerReplicationInfoWrapper(std::uintptr_t mem)
     : ActorWrapper(mem) {}
 
 UniqueIDWrapper PlayerReplicationInfoWrapper::GetUniqueIdWrapper() {
-  return UniqueIDWrapper(gameObjectQueries().askUniqueId(memory_address));
+  return UniqueIDWrapper(GameQueries::forGameObjects().askUniqueId(memory_address));
 }
 
 unsigned char PlayerReplicationInfoWrapper::GetTeamNum() {
-  return gameObjectQueries().askTeam(memory_address);
+  return GameQueries::forGameObjects().askTeam(memory_address);
 }
 
 PriXWrapper::PriXWrapper(std::uintptr_t mem) : PlayerReplicationInfoWrapper(mem) {}
@@ -176,10 +182,12 @@ TeamGameEventWrapper::TeamGameEventWrapper(std::uintptr_t mem) : GameEventWrappe
 
 ServerWrapper::ServerWrapper(std::uintptr_t mem) : TeamGameEventWrapper(mem) {}
 
-BallWrapper ServerWrapper::GetBall() { return {gameObjectQueries().askBall(memory_address)}; }
+BallWrapper ServerWrapper::GetBall() {
+  return {GameQueries::forGameObjects().askBall(memory_address)};
+}
 
 float ServerWrapper::GetSecondsElapsed() {
-  return gameObjectQueries().askSecondsElapsed(memory_address);
+  return GameQueries::forGameObjects().askSecondsElapsed(memory_address);
 }
 
 // NOLINTEND(readability-make-member-function-const)
@@ -187,5 +195,5 @@ float ServerWrapper::GetSecondsElapsed() {
 UniqueIDWrapper::UniqueIDWrapper(std::uintptr_t mem) : address(mem) {}
 
 std::string UniqueIDWrapper::GetIdString() const {
-  return gameObjectQueries().askIdString(address);
+  return GameQueries::forGameObjects().askIdString(address);
 }
