@@ -9,9 +9,9 @@
 #include "sim/errors/Errors.h"
 #include "sim/script/Checks.h"
 #include "sim/script/Commands.h"
-#include "sim/settings/RenderThread.h"
-#include "sim/settings/SettingsWindow.h"
-#include "sim/settings/SettingsWindowUser.h"
+#include "sim/window/RenderThread.h"
+#include "sim/window/SettingsWindow.h"
+#include "sim/window/SettingsWindowUser.h"
 
 namespace rafta::sim {
 namespace {

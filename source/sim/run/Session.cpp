@@ -10,9 +10,9 @@
 #include "sim/pictures/PagePicture.h"
 #include "sim/run/Executor.h"
 #include "sim/script/Parser.h"
-#include "sim/settings/RenderThread.h"
-#include "sim/settings/SettingsWindow.h"
 #include "sim/text/Text.h"
+#include "sim/window/RenderThread.h"
+#include "sim/window/SettingsWindow.h"
 
 namespace rafta::sim {
 namespace {

@@ -1,4 +1,4 @@
-#include "sim/settings/SettingsWindow.h"
+#include "sim/window/SettingsWindow.h"
 
 #include <cstdint>
 #include <string>

@@ -9,7 +9,7 @@
 #include <imgui_internal.h>
 
 #include "bakkesmod/plugin/PluginSettingsWindow.h"
-#include "sim/settings/ImGuiInput.h"
+#include "sim/window/ImGuiInput.h"
 
 namespace rafta::sim {
 

@@ -1,4 +1,4 @@
-#include "sim/settings/SettingsWindowUser.h"
+#include "sim/window/SettingsWindowUser.h"
 
 #include <algorithm>
 #include <cfloat>
@@ -10,8 +10,8 @@
 #include "sim/errors/Errors.h"
 #include "sim/numbers/Numbers.h"
 #include "sim/plugin/PluginFacts.h"
-#include "sim/settings/SettingsWindowText.h"
 #include "sim/text/Text.h"
+#include "sim/window/SettingsWindowText.h"
 
 namespace rafta::sim {
 namespace {
