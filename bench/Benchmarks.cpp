@@ -41,7 +41,7 @@ class Hosted {
     session_ =
         std::make_unique<sim::Session>(std::make_unique<sim::LinkedLibrary>(exports), options);
     host().console().setConfigFileWrites(false);
-    host().callbacks().setTextMeasure(fixedMeasure);
+    host().frames().setTextMeasure(fixedMeasure);
     run(script);
     // rafta-sim prints every log line; a game's console does that elsewhere, not in the frame.
     host().console().setLogSink({});
@@ -98,10 +98,10 @@ const std::string kOverlayOff = std::string("command ") + names::kToggleOverlayC
 
 void EmptyDrawable(benchmark::State& state) {
   Hosted hosted;
-  hosted.host().callbacks().registerDrawable([](CanvasWrapper /*canvas*/) {});
+  hosted.host().frames().registerDrawable([](CanvasWrapper /*canvas*/) {});
   const AllocationsPerOperation allocs;
   for (auto _ : state) {  // NOLINT(clang-analyzer-deadcode.DeadStores): the library's loop
-    hosted.host().callbacks().drawFrames(1);
+    hosted.host().frames().draw(1);
   }
   allocs.report(state);
 }
@@ -116,7 +116,7 @@ void Frame(benchmark::State& state) {
   }
   const AllocationsPerOperation allocs;
   for (auto _ : state) {  // NOLINT(clang-analyzer-deadcode.DeadStores): the library's loop
-    hosted.host().callbacks().drawFrames(1);
+    hosted.host().frames().draw(1);
   }
   allocs.report(state);
 }
@@ -127,7 +127,7 @@ void FrameOverlayOff(benchmark::State& state) {
   hosted.run(kOverlayOff.c_str());
   const AllocationsPerOperation allocs;
   for (auto _ : state) {  // NOLINT(clang-analyzer-deadcode.DeadStores): the library's loop
-    hosted.host().callbacks().drawFrames(1);
+    hosted.host().frames().draw(1);
   }
   allocs.report(state);
 }
@@ -140,12 +140,12 @@ BENCHMARK(FrameOverlayOff);
 // like.
 void FireEverySecond(benchmark::State& state, Hosted& hosted, const std::string& function) {
   const std::uintptr_t car = hosted.localCar();
-  double clock = hosted.host().game().clock();
+  double clock = hosted.host().game().secondsElapsed();
   const AllocationsPerOperation allocs;
   for (auto _ : state) {  // NOLINT(clang-analyzer-deadcode.DeadStores): the library's loop
     clock += 1.0;
-    hosted.host().game().setClock(clock);
-    hosted.host().callbacks().fire(function, car);
+    hosted.host().game().setSecondsElapsed(clock);
+    hosted.host().hooks().fire(function, car);
   }
   allocs.report(state);
 }
@@ -155,7 +155,7 @@ void EmptyHook(benchmark::State& state) {
   const std::string function = rafta::game::kTriggerHit;
   hosted.host().gameWrapper()->HookEventWithCaller<CarWrapper>(
       function, [](CarWrapper /*caller*/, void* /*params*/, std::string /*eventName*/) {});
-  hosted.host().game().setClock(20.0);
+  hosted.host().game().setSecondsElapsed(20.0);
   FireEverySecond(state, hosted, function);
 }
 BENCHMARK(EmptyHook);
@@ -177,13 +177,13 @@ void RefusedHit(benchmark::State& state) {
   Hosted hosted(rafta::testing::kReadyToCount);
   const std::string function = rafta::game::kTriggerHit;
   const std::uintptr_t car = hosted.localCar();
-  hosted.host().callbacks().fire(function, car);
+  hosted.host().hooks().fire(function, car);
   const std::int64_t before = hosted.totalVariable();
-  const double clock = hosted.host().game().clock();
+  const double clock = hosted.host().game().secondsElapsed();
   const AllocationsPerOperation allocs;
   for (auto _ : state) {  // NOLINT(clang-analyzer-deadcode.DeadStores): the library's loop
-    hosted.host().game().setClock(clock);
-    hosted.host().callbacks().fire(function, car);
+    hosted.host().game().setSecondsElapsed(clock);
+    hosted.host().hooks().fire(function, car);
   }
   allocs.report(state);
   if (hosted.totalVariable() != before) {
@@ -223,13 +223,13 @@ void LoadUnload(benchmark::State& state) {
     const auto address = exports.initializeFunc();
     // NOLINTNEXTLINE(performance-no-int-to-ptr): getPlugin hands out its handle's address
     const auto plugin = *reinterpret_cast<const rafta::sim::PluginHandle*>(address);
-    host.callbacks().tieTo(plugin);
+    host.tieCallbacksTo(plugin);
     plugin->cvarManager = host.cvarManager();
     plugin->gameWrapper = host.gameWrapper();
     plugin->onLoad();
     plugin->onUnload();
     exports.delFunc();
-    host.callbacks().dropAll();
+    host.dropCallbacks();
   }
   allocs.report(state);
 }

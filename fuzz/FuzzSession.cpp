@@ -19,12 +19,12 @@
 #include "GameFunctions.h"
 #include "PluginNames.h"
 #include "Rafta.h"
-#include "sim/base/Numbers.h"
+#include "sim/numbers/Numbers.h"
 #include "sim/canvas/Canvas.h"
 #include "sim/console/ConfigFile.h"
 #include "sim/run/PluginLibrary.h"
 #include "sim/run/Session.h"
-#include "sim/script/Script.h"
+#include "sim/script/Parser.h"
 
 namespace {
 
@@ -191,14 +191,14 @@ class FuzzSession {
     plan.seed = in.word(4);
     plan.kinds = in.byte() & kAllFaultKinds;
     run(script::Faults{plan});
-    run(script::Car{"me", "me-id", std::uint8_t{0}, {}});
-    run(script::Car{"mate", "mate-id", std::uint8_t{0}, {}});
-    run(script::Car{"rival", "rival-id", std::uint8_t{1}, {}});
-    run(script::Car{"ghost", {}, std::uint8_t{1}, false});
+    run(script::CarSetup{"me", "me-id", std::uint8_t{0}, {}});
+    run(script::CarSetup{"mate", "mate-id", std::uint8_t{0}, {}});
+    run(script::CarSetup{"rival", "rival-id", std::uint8_t{1}, {}});
+    run(script::CarSetup{"ghost", {}, std::uint8_t{1}, false});
     run(script::Local{"me"});
     run(script::State{{{GameFlag::InGame, true}}});
-    run(script::Ball{Vector{0.0F, 4000.0F, 100.0F}, Vector{1000.0F, 0.0F, 0.0F}});
-    run(script::Clock{20.0});
+    run(script::BallSetup{Vector{0.0F, 4000.0F, 100.0F}, Vector{1000.0F, 0.0F, 0.0F}});
+    run(script::SecondsElapsed{20.0});
   }
 
   void step(Bytes& in) {
@@ -269,7 +269,7 @@ class FuzzSession {
         break;
       }
       case 11: {
-        script::Ball ball;
+        script::BallSetup ball;
         if ((in.byte() & 1U) != 0) {
           ball.pos = vector(in);
         }
@@ -289,7 +289,7 @@ class FuzzSession {
         break;
       }
       case 13:
-        run(script::Clock{in.pick(kClocks)});
+        run(script::SecondsElapsed{in.pick(kClocks)});
         break;
       case 14:
       case 15: {
@@ -346,7 +346,7 @@ class FuzzSession {
         run(script::Load{});
         break;
       case 24:
-        run(script::SettingsClose{});
+        run(script::CloseSettingsWindow{});
         break;
       case 25:
         resets.fresh = true;
@@ -391,7 +391,7 @@ class FuzzSession {
     }
     switch (in.byte() % 5) {
       case 0:
-        run(script::Settings{1});
+        run(script::DrawPage{1});
         break;
       case 1: {
         const std::string label = in.pick(kLabels);
@@ -436,7 +436,7 @@ class FuzzSession {
   }
 
   static ScriptCommand carChange(Bytes& in) {
-    script::Car car{in.pick(kCars), {}, {}, {}};
+    script::CarSetup car{in.pick(kCars), {}, {}, {}};
     const std::uint8_t what = in.byte();
     switch (what % 5) {
       case 0:
@@ -476,11 +476,11 @@ class FuzzSession {
     }
     Counters shown{plugin.get()};
     try {
-      session_->host().callbacks().drawFrames(1);
+      session_->host().frames().draw(1);
     } catch (const std::exception& error) {
       finding(std::string("an exception reached the host: ") + error.what());
     }
-    const Canvas* frame = session_->host().callbacks().lastFrame();
+    const Canvas* frame = session_->host().frames().lastFrame();
     if (frame == nullptr) {
       return shown;
     }

@@ -12,8 +12,8 @@
 #include <thread>
 
 #include "PluginHost.h"
-#include "sim/settings/SettingsWindow.h"
-#include "sim/settings/SettingsWindowUser.h"
+#include "sim/window/SettingsWindow.h"
+#include "sim/window/SettingsWindowUser.h"
 
 namespace rafta::testing {
 namespace {

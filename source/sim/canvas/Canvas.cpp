@@ -3,7 +3,7 @@
 #include <sstream>
 #include <utility>
 
-#include "sim/base/Text.h"
+#include "sim/text/Text.h"
 
 namespace rafta::sim {
 namespace {
@@ -63,7 +63,7 @@ std::string describe(const CanvasCall& call) {
                  [&](const canvas::DrawTexture& c) {
                    out << "DrawTexture " << pathOf(c.picture) << ' ' << c.scale;
                  },
-                 [&](const canvas::StretchTexture& c) {
+                 [&](const canvas::DrawRectOfImage& c) {
                    out << "DrawRect " << c.size << ' ' << pathOf(c.picture);
                  },
              },

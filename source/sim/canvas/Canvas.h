@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "bakkesmod/wrappers/wrapperstructs.h"
-#include "sim/base/Text.h"
 #include "sim/canvas/HostPicture.h"
+#include "sim/text/Text.h"
 
 namespace rafta::sim {
 
@@ -60,8 +60,9 @@ struct DrawTexture {
   std::shared_ptr<const HostPicture> picture;
   float scale;
 };
-// A picture stretched over a box of that size at the current position.
-struct StretchTexture {
+// DrawRect's overload that takes an image: the picture stretched over a box of that size at the
+// current position. Traced as the plugin called it, DrawRect.
+struct DrawRectOfImage {
   std::shared_ptr<const HostPicture> picture;
   Vector2F size;
 };
@@ -70,7 +71,7 @@ struct StretchTexture {
 using CanvasCall =
     std::variant<canvas::SetColor, canvas::SetPosition, canvas::DrawString, canvas::MeasureString,
                  canvas::DrawBox, canvas::FillBox, canvas::DrawLine, canvas::DrawRect,
-                 canvas::DrawTexture, canvas::StretchTexture>;
+                 canvas::DrawTexture, canvas::DrawRectOfImage>;
 
 // One line of --trace for a call.
 [[nodiscard]] std::string describe(const CanvasCall& call);

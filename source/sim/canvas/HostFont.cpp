@@ -2,7 +2,7 @@
 
 #include <cfloat>
 
-#include "sim/base/Text.h"
+#include "sim/text/Text.h"
 
 namespace rafta::sim {
 namespace {

@@ -20,10 +20,10 @@
 #include <utility>
 #include <vector>
 
-#include "sim/base/Errors.h"
-#include "sim/base/RegularFile.h"
-#include "sim/base/Text.h"
-#include "sim/base/WrittenFile.h"
+#include "sim/errors/Errors.h"
+#include "sim/files/RegularFile.h"
+#include "sim/files/WrittenFile.h"
+#include "sim/text/Text.h"
 
 namespace rafta::sim {
 namespace {

@@ -4,7 +4,7 @@
 #include <map>
 #include <string>
 
-#include "sim/base/Text.h"
+#include "sim/text/Text.h"
 
 namespace rafta::sim {
 

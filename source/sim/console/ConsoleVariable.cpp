@@ -3,16 +3,16 @@
 #include <cmath>
 #include <utility>
 
-#include "sim/base/Numbers.h"
+#include "sim/numbers/Numbers.h"
 
 namespace rafta::sim {
 
-ConsoleVariable::ConsoleVariable(std::string name, std::string defaultValue, CvarSettings settings)
-    : name_(std::move(name)), settings_(std::move(settings)), text_(std::move(defaultValue)) {}
+ConsoleVariable::ConsoleVariable(std::string name, std::string defaultValue, CvarStorage storage)
+    : name_(std::move(name)), storage_(storage), text_(std::move(defaultValue)) {}
 
 const std::string& ConsoleVariable::name() const { return name_; }
 
-const CvarSettings& ConsoleVariable::settings() const { return settings_; }
+const CvarStorage& ConsoleVariable::storage() const { return storage_; }
 
 const std::string& ConsoleVariable::text() const { return text_; }
 

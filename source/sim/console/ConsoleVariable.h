@@ -6,24 +6,20 @@
 
 namespace rafta::sim {
 
-// Everything registerCvar was told besides the name and the default; kept as given, never enforced.
-struct CvarSettings {
-  std::string description;
-  bool searchable = true;
-  bool hasMin = false;
-  float min = 0.0F;
-  bool hasMax = false;
-  float max = 0.0F;
-  bool save = true;
+// What the host keeps of registerCvar's arguments besides the name and the default. The
+// description, searchability and bounds it is also told are not kept: the host enforces none.
+struct CvarStorage {
+  // Whether a write of the configuration file saves the variable.
+  bool saved = true;
 };
 
 // A console variable holds text; the typed reads parse it every time, as the console does.
 class ConsoleVariable {
  public:
-  ConsoleVariable(std::string name, std::string defaultValue, CvarSettings settings);
+  ConsoleVariable(std::string name, std::string defaultValue, CvarStorage storage);
 
   [[nodiscard]] const std::string& name() const;
-  [[nodiscard]] const CvarSettings& settings() const;
+  [[nodiscard]] const CvarStorage& storage() const;
 
   [[nodiscard]] const std::string& text() const;
   void setText(std::string text);
@@ -39,7 +35,7 @@ class ConsoleVariable {
 
  private:
   std::string name_;
-  CvarSettings settings_;
+  CvarStorage storage_;
   std::string text_;
 };
 

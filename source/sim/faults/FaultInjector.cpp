@@ -6,7 +6,7 @@
 #include <limits>
 #include <utility>
 
-#include "sim/base/PluginFacts.h"
+#include "sim/plugin/PluginFacts.h"
 
 namespace rafta::sim {
 namespace {

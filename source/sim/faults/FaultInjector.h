@@ -7,7 +7,7 @@
 #include <string_view>
 
 #include "bakkesmod/wrappers/wrapperstructs.h"
-#include "sim/base/Text.h"
+#include "sim/text/Text.h"
 
 namespace rafta::sim {
 
@@ -94,9 +94,9 @@ class FaultInjector {
   Observer observer_;
 };
 
-// The injector armed in this process, or one that never strikes. Wrapper handles for cars,
-// players, ids and actors carry no host address, so their answers find the injector here; one host
-// at a time arms one.
+// The injector armed in this process, or one that never strikes. A console variable's handle
+// carries no host address, so the hostile text typed into it finds the injector here; one host at
+// a time arms one.
 [[nodiscard]] FaultInjector& armedFaults();
 
 }  // namespace rafta::sim

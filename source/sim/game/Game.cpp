@@ -36,9 +36,9 @@ Car* Game::localCar() const { return local_; }
 
 Ball& Game::ball() { return ball_; }
 
-void Game::setClock(double seconds) { clock_ = seconds; }
+void Game::setSecondsElapsed(double seconds) { secondsElapsed_ = seconds; }
 
-double Game::clock() const { return clock_; }
+double Game::secondsElapsed() const { return secondsElapsed_; }
 
 void Game::setScreenSize(Vector2 size) { screen_ = size; }
 

@@ -69,9 +69,10 @@ class Game : public Actor {
 
   [[nodiscard]] Ball& ball();
 
-  // Game time in seconds, as the game state reports it.
-  void setClock(double seconds);
-  [[nodiscard]] double clock() const;
+  // Game time in seconds, as the game state reports it (GetSecondsElapsed); the host's own time
+  // is its clock's.
+  void setSecondsElapsed(double seconds);
+  [[nodiscard]] double secondsElapsed() const;
 
   void setScreenSize(Vector2 size);
   [[nodiscard]] Vector2 screenSize() const;
@@ -86,7 +87,7 @@ class Game : public Actor {
   std::map<std::string, std::unique_ptr<Car>> cars_;
   Car* local_ = nullptr;
   Ball ball_;
-  double clock_ = 0.0;
+  double secondsElapsed_ = 0.0;
   Vector2 screen_{1920, 1080};
 };
 

@@ -2,8 +2,11 @@
 
 #include <cstddef>
 #include <memory>
+#include <string>
 #include <utility>
 #include <vector>
+
+#include "sim/host/Reports.h"
 
 namespace rafta::sim {
 
@@ -20,6 +23,27 @@ class Lifeline {
  private:
   std::weak_ptr<const void> owner_;
   bool tied_ = false;
+};
+
+// The plugin object that callbacks handed over from now on belong to, shared by every part of the
+// host that keeps a plugin's callbacks, and the warning when one outlived its object.
+class CallbackOwner {
+ public:
+  explicit CallbackOwner(const Reports& reports) : reports_(reports) {}
+
+  void tieTo(std::weak_ptr<const void> plugin) { life_ = Lifeline(std::move(plugin)); }
+  // The plugin's shares belong to its module: none may outlive a close of the library.
+  void untie() { life_ = Lifeline(); }
+  [[nodiscard]] const Lifeline& life() const { return life_; }
+
+  void orphaned(const std::string& what) const {
+    reports_.warn("rafta-sim: " + what +
+                  " not called: the plugin object that set it no longer exists");
+  }
+
+ private:
+  const Reports& reports_;
+  Lifeline life_;
 };
 
 // Callbacks in registration order. Calling walks a snapshot, so a callback may add or remove

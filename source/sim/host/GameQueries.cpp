@@ -3,12 +3,40 @@
 #include <array>
 #include <cstddef>
 
+#include "sim/handles/Handles.h"
+#include "sim/numbers/Numbers.h"
+#include "sim/text/Text.h"
+
 namespace rafta::sim {
 namespace {
 
-constexpr std::array<std::string_view, 7> kNames{
-    "IsInGame",    "IsInReplay",   "IsInFreeplay", "IsInCustomTraining", "GetCurrentGameState",
-    "GetLocalCar", "GetScreenSize"};
+struct QueryFacts {
+  std::string_view name;
+  bool ofGameWrapper;
+  // Whether `--trace` shows the question and its answer. The game objects' questions are not
+  // traced: a plugin asks several of them for every hit and every frame, and their lines would
+  // flood the trace that a reader follows hooks, timers and canvas calls in.
+  bool traced;
+};
+
+// In the order of Query.
+constexpr std::array<QueryFacts, 15> kQueries{{
+    {"IsInGame", true, true},
+    {"IsInReplay", true, true},
+    {"IsInFreeplay", true, true},
+    {"IsInCustomTraining", true, true},
+    {"GetCurrentGameState", true, true},
+    {"GetLocalCar", true, true},
+    {"GetScreenSize", true, true},
+    {"GetLocation", false, false},
+    {"GetVelocity", false, false},
+    {"GetPRI", false, false},
+    {"GetUniqueIdWrapper", false, false},
+    {"GetTeamNum", false, false},
+    {"GetIdString", false, false},
+    {"GetBall", false, false},
+    {"GetSecondsElapsed", false, false},
+}};
 
 // What each yes/no question reads of the game; they come first in Query.
 constexpr std::array<GameFlag, 4> kFlags{GameFlag::InGame, GameFlag::Replay, GameFlag::Freeplay,
@@ -16,12 +44,33 @@ constexpr std::array<GameFlag, 4> kFlags{GameFlag::InGame, GameFlag::Replay, Gam
 
 std::size_t index(Query query) { return static_cast<std::size_t>(query); }
 
+template <typename T>
+const T* as(std::uintptr_t address) {
+  return dynamic_cast<const T*>(actorAt(address));
+}
+
+GameQueries* registeredOne = nullptr;
+
 }  // namespace
 
-std::string_view queryName(Query query) { return kNames.at(index(query)); }
+std::string_view queryName(Query query) { return kQueries.at(index(query)).name; }
+
+bool askedOfGameWrapper(Query query) { return kQueries.at(index(query)).ofGameWrapper; }
 
 GameQueries::GameQueries(const Game& game, FaultInjector& faults, Reports& reports)
-    : game_(game), faults_(faults), reports_(reports) {}
+    : game_(game), faults_(faults), reports_(reports), registered_(true) {
+  registeredOne = this;
+}
+
+GameQueries::GameQueries(const Game& game, FaultInjector& faults, Reports& reports,
+                         Unregistered /*unregistered*/)
+    : game_(game), faults_(faults), reports_(reports), registered_(false) {}
+
+GameQueries::~GameQueries() {
+  if (registered_ && registeredOne == this) {
+    registeredOne = nullptr;
+  }
+}
 
 bool GameQueries::ask(Query query) {
   const bool answer = faults_.flag(game_.flag(kFlags.at(index(query))), queryName(query));
@@ -48,6 +97,75 @@ Vector2 GameQueries::askScreenSize() {
   return size;
 }
 
+namespace {
+
+std::string vectorText(const Vector& value) {
+  return std::to_string(value.X) + " " + std::to_string(value.Y) + " " + std::to_string(value.Z);
+}
+
+std::string handleText(std::uintptr_t address) { return address != 0 ? "an object" : "null"; }
+
+}  // namespace
+
+Vector GameQueries::askLocation(std::uintptr_t actor) {
+  const auto* found = actorAt(actor);
+  const auto answer = faults_.vector(found != nullptr ? found->location : Vector(), "GetLocation");
+  note(Query::GetLocation, [&] { return vectorText(answer); });
+  return answer;
+}
+
+Vector GameQueries::askVelocity(std::uintptr_t actor) {
+  const auto* found = actorAt(actor);
+  const auto answer = faults_.vector(found != nullptr ? found->velocity : Vector(), "GetVelocity");
+  note(Query::GetVelocity, [&] { return vectorText(answer); });
+  return answer;
+}
+
+std::uintptr_t GameQueries::askPlayer(std::uintptr_t car) {
+  const auto* found = as<Car>(car);
+  const auto answer = faults_.handle(
+      found != nullptr && found->hasPlayer ? addressOf(&found->player) : 0, "GetPRI");
+  note(Query::GetPRI, [&] { return handleText(answer); });
+  return answer;
+}
+
+std::uintptr_t GameQueries::askUniqueId(std::uintptr_t player) {
+  const auto* found = as<PlayerRecord>(player);
+  const auto answer =
+      faults_.handle(found != nullptr ? addressOfObject(&found->id) : 0, "GetUniqueIdWrapper");
+  note(Query::GetUniqueIdWrapper, [&] { return handleText(answer); });
+  return answer;
+}
+
+std::uint8_t GameQueries::askTeam(std::uintptr_t player) {
+  const auto* found = as<PlayerRecord>(player);
+  const auto answer = faults_.team(found != nullptr ? found->team : 0);
+  note(Query::GetTeamNum, [&] { return std::to_string(answer); });
+  return answer;
+}
+
+std::string GameQueries::askIdString(std::uintptr_t id) {
+  const auto* found = objectAt<const PlayerId>(id);
+  auto answer = faults_.id(found != nullptr ? found->text : std::string());
+  note(Query::GetIdString, [&] { return quote(answer); });
+  return answer;
+}
+
+std::uintptr_t GameQueries::askBall(std::uintptr_t gameState) {
+  const auto* found = as<Game>(gameState);
+  const auto answer = faults_.handle(found != nullptr ? found->ballAddress() : 0, "GetBall");
+  note(Query::GetBall, [&] { return handleText(answer); });
+  return answer;
+}
+
+float GameQueries::askSecondsElapsed(std::uintptr_t gameState) {
+  const auto* found = as<Game>(gameState);
+  const auto answer = faults_.number(found != nullptr ? toFloat(found->secondsElapsed()) : 0.0F,
+                                     "GetSecondsElapsed");
+  note(Query::GetSecondsElapsed, [&] { return shortestText(answer); });
+  return answer;
+}
+
 const std::vector<Query>& GameQueries::recent() const { return recent_.entries(); }
 
 void GameQueries::clear() { recent_.clear(); }
@@ -55,9 +173,20 @@ void GameQueries::clear() { recent_.clear(); }
 void GameQueries::note(Query query, const std::function<std::string()>& answer) {
   recent_.add(query);
   // Plugins ask every frame: the line is only worth making for someone reading it.
-  if (reports_.tracing()) {
+  if (kQueries.at(index(query)).traced && reports_.tracing()) {
     reports_.trace("query " + std::string(queryName(query)) + " -> " + answer());
   }
+}
+
+GameQueries& GameQueries::forGameObjects() {
+  if (registeredOne != nullptr) {
+    return *registeredOne;
+  }
+  static const Game nothing;
+  static FaultInjector neverWrong;
+  static Reports silent([](const std::string&) {});
+  static GameQueries none(nothing, neverWrong, silent, Unregistered{});
+  return none;
 }
 
 }  // namespace rafta::sim

@@ -13,40 +13,77 @@
 
 namespace rafta::sim {
 
-// The game-wrapper questions a plugin asks, recorded in the order asked.
+// Every question a plugin asks of the game, whichever wrapper asks it, recorded in the order asked.
 enum class Query {
+  // The game wrapper's.
   IsInGame,
   IsInReplay,
   IsInFreeplay,
   IsInCustomTraining,
   GetCurrentGameState,
   GetLocalCar,
-  GetScreenSize
+  GetScreenSize,
+  // The game objects'.
+  GetLocation,
+  GetVelocity,
+  GetPRI,
+  GetUniqueIdWrapper,
+  GetTeamNum,
+  GetIdString,
+  GetBall,
+  GetSecondsElapsed
 };
 [[nodiscard]] std::string_view queryName(Query query);
+// Asked of the game wrapper rather than of a game object.
+[[nodiscard]] bool askedOfGameWrapper(Query query);
 
 // The host's answers to those questions: what the game holds, as the fault injector may turn it.
-// Each question is recorded and traced.
+// Every answer passes here, and here alone: the fault check, then the record, then the trace line
+// for the questions that are traced.
 class GameQueries {
  public:
+  // The game objects' wrappers carry the address of an object, not of a host: they ask the
+  // queries made last in this process that still exist (one host at a time).
   GameQueries(const Game& game, FaultInjector& faults, Reports& reports);
+  GameQueries(const GameQueries&) = delete;
+  GameQueries& operator=(const GameQueries&) = delete;
+  ~GameQueries();
 
-  // The four yes/no questions.
+  // The game wrapper's: the four yes/no questions, then the handles and the screen.
   [[nodiscard]] bool ask(Query query);
   [[nodiscard]] std::uintptr_t askGameState();
   [[nodiscard]] std::uintptr_t askLocalCar();
   [[nodiscard]] Vector2 askScreenSize();
+
+  // The game objects', each about the object at `address` (0 or another kind: no object).
+  [[nodiscard]] Vector askLocation(std::uintptr_t actor);
+  [[nodiscard]] Vector askVelocity(std::uintptr_t actor);
+  [[nodiscard]] std::uintptr_t askPlayer(std::uintptr_t car);
+  [[nodiscard]] std::uintptr_t askUniqueId(std::uintptr_t player);
+  [[nodiscard]] std::uint8_t askTeam(std::uintptr_t player);
+  [[nodiscard]] std::string askIdString(std::uintptr_t id);
+  [[nodiscard]] std::uintptr_t askBall(std::uintptr_t gameState);
+  [[nodiscard]] float askSecondsElapsed(std::uintptr_t gameState);
+
+  // The queries the game objects' wrappers ask: those of the host made last that still exists,
+  // or, without one, queries that nobody reads back and that never answer wrongly.
+  [[nodiscard]] static GameQueries& forGameObjects();
 
   // The recent questions (at least the last 4096), oldest first.
   [[nodiscard]] const std::vector<Query>& recent() const;
   void clear();
 
  private:
+  struct Unregistered {};
+  GameQueries(const Game& game, FaultInjector& faults, Reports& reports,
+              Unregistered /*unregistered*/);
+
   void note(Query query, const std::function<std::string()>& answer);
 
   const Game& game_;
   FaultInjector& faults_;
   Reports& reports_;
+  bool registered_;
   // Only what checks and tests read back, so that a session of any length runs in bounded memory.
   RecentHistory<Query> recent_{4096};
 };

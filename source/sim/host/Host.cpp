@@ -3,17 +3,21 @@
 #include <string>
 #include <utility>
 
-#include "sim/base/Handles.h"
+#include "sim/handles/Handles.h"
 
 namespace rafta::sim {
 
 Host::Host(HostOptions options)
     : folder_(hostFolder(options.appData)),
       reports_(std::move(options.warn)),
+      owner_(reports_),
+      clock_(game_, reports_, owner_, addressOfObject(this)),
       console_(options.configFile.empty() ? defaultConfigFile(options.appData)
                                           : std::move(options.configFile),
                folder_ / "cfg", reports_, clock_),
-      callbacks_(game_, reports_, clock_, addressOfObject(this)),
+      commands_(reports_, owner_),
+      hooks_(reports_, owner_, addressOfObject(this)),
+      frames_(game_, reports_, owner_),
       queries_(game_, faults_, reports_) {
   faults_.setTrace([this](const std::string& line) { reports_.trace(line); });
 }
@@ -37,7 +41,13 @@ FaultInjector& Host::faults() { return faults_; }
 
 HostConsole& Host::console() { return console_; }
 
-Callbacks& Host::callbacks() { return callbacks_; }
+ConsoleCommands& Host::commands() { return commands_; }
+
+Hooks& Host::hooks() { return hooks_; }
+
+HostClock& Host::clock() { return clock_; }
+
+Frames& Host::frames() { return frames_; }
 
 GameQueries& Host::queries() { return queries_; }
 
@@ -45,15 +55,26 @@ Reports& Host::reports() { return reports_; }
 
 const std::filesystem::path& Host::folder() const { return folder_; }
 
+void Host::tieCallbacksTo(std::weak_ptr<const void> plugin) { owner_.tieTo(std::move(plugin)); }
+
+void Host::dropCallbacks() {
+  hooks_.clear();
+  commands_.clear();
+  frames_.clear();
+  clock_.clear();
+  owner_.untie();
+}
+
 void Host::forgetPlugin() {
   reports_.trace("remove the plugin's variables, commands and drawables");
-  callbacks_.removeCommandsAndDrawables();
+  commands_.clear();
+  frames_.clear();
   console_.removeAllCvars();
 }
 
 void Host::forgetAll() {
   reports_.trace("forget every variable, hook, timer and drawable");
-  callbacks_.dropAll();
+  dropCallbacks();
   console_.restart(faults_.configGarbage());
 }
 

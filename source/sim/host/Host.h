@@ -5,14 +5,17 @@
 
 #include "bakkesmod/wrappers/GameWrapper.h"
 #include "bakkesmod/wrappers/cvarmanagerwrapper.h"
-#include "sim/base/Text.h"
 #include "sim/faults/FaultInjector.h"
 #include "sim/game/Game.h"
-#include "sim/host/Callbacks.h"
+#include "sim/host/CallbackList.h"
+#include "sim/host/ConsoleCommands.h"
+#include "sim/host/Frames.h"
 #include "sim/host/GameQueries.h"
+#include "sim/host/Hooks.h"
+#include "sim/host/HostClock.h"
 #include "sim/host/HostConsole.h"
 #include "sim/host/Reports.h"
-#include "sim/host/Scheduler.h"
+#include "sim/text/Text.h"
 
 namespace rafta::sim {
 
@@ -24,8 +27,9 @@ struct HostOptions {
   TextSink warn;
 };
 
-// The simulated mod host, over an in-memory game. The wrappers a plugin holds carry this object's
-// address and reach its parts: the console, the callbacks, and the answers to game questions.
+// The simulated mod host, over an in-memory game: it holds the host's parts, and callers use each
+// part directly; only what spans parts is an operation of its own. The wrappers a plugin holds
+// carry this object's address and reach the parts the same way.
 class Host {
  public:
   explicit Host(HostOptions options);
@@ -41,12 +45,21 @@ class Host {
   // Wrong answers on purpose; disarmed at start.
   [[nodiscard]] FaultInjector& faults();
   [[nodiscard]] HostConsole& console();
-  [[nodiscard]] Callbacks& callbacks();
+  [[nodiscard]] ConsoleCommands& commands();
+  [[nodiscard]] Hooks& hooks();
+  [[nodiscard]] HostClock& clock();
+  [[nodiscard]] Frames& frames();
   [[nodiscard]] GameQueries& queries();
   [[nodiscard]] Reports& reports();
 
   // The host's folder under the application-data folder, as GetBakkesModPath reports it.
   [[nodiscard]] const std::filesystem::path& folder() const;
+
+  // Callbacks handed over from now on belong to this plugin object: once it is destroyed the host
+  // skips them (and warns) instead of calling into freed memory.
+  void tieCallbacksTo(std::weak_ptr<const void> plugin);
+  // The host stops: every hook, timer, drawable and command is dropped without being called.
+  void dropCallbacks();
 
   // After a plugin's unload: its variables, console commands and drawables are removed.
   void forgetPlugin();
@@ -59,9 +72,12 @@ class Host {
   Reports reports_;
   Game game_;
   FaultInjector faults_;
-  Scheduler clock_;
+  CallbackOwner owner_;
+  HostClock clock_;
   HostConsole console_;
-  Callbacks callbacks_;
+  ConsoleCommands commands_;
+  Hooks hooks_;
+  Frames frames_;
   GameQueries queries_;
 };
 

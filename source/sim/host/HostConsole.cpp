@@ -6,7 +6,7 @@
 #include <system_error>
 #include <utility>
 
-#include "sim/base/Numbers.h"
+#include "sim/numbers/Numbers.h"
 
 namespace rafta::sim {
 
@@ -19,7 +19,7 @@ std::filesystem::path defaultConfigFile(const std::filesystem::path& appData) {
 }
 
 HostConsole::HostConsole(std::filesystem::path configFile, std::filesystem::path cfgFolder,
-                         Reports& reports, Scheduler& clock)
+                         Reports& reports, HostClock& clock)
     : configFile_(std::move(configFile)),
       cfgFolder_(std::move(cfgFolder)),
       reports_(reports),
@@ -42,12 +42,12 @@ void HostConsole::setLogSink(TextSink sink) { logSink_ = std::move(sink); }
 void HostConsole::readStored() { stored_ = readConfig(configFile_, {}); }
 
 ConsoleVariable& HostConsole::registerCvar(const std::string& name, const std::string& defaultValue,
-                                           CvarSettings settings) {
+                                           CvarStorage storage) {
   auto& slot = variables_[name];
   if (slot) {
     return *slot;
   }
-  slot = std::make_unique<ConsoleVariable>(name, defaultValue, std::move(settings));
+  slot = std::make_unique<ConsoleVariable>(name, defaultValue, storage);
   reports_.trace("registerCvar " + name + " " + quote(defaultValue));
   return *slot;
 }
@@ -142,7 +142,7 @@ void HostConsole::writeConfigFile() {
     stored_.clear();
   }
   for (const auto& [name, variable] : variables_) {
-    if (variable->settings().save) {
+    if (variable->storage().saved) {
       stored_.insert_or_assign(name, variable->text());
     }
   }

@@ -7,12 +7,12 @@
 #include <string>
 #include <vector>
 
-#include "sim/base/Text.h"
 #include "sim/console/ConfigFile.h"
 #include "sim/console/ConsoleVariable.h"
+#include "sim/host/HostClock.h"
 #include "sim/host/RecentHistory.h"
 #include "sim/host/Reports.h"
-#include "sim/host/Scheduler.h"
+#include "sim/text/Text.h"
 
 namespace rafta::sim {
 
@@ -29,7 +29,7 @@ class HostConsole {
   // Reads the configuration file at once, so that a run with an unreadable one stops before it
   // starts. `cfgFolder` holds the files that `exec NAME` names.
   HostConsole(std::filesystem::path configFile, std::filesystem::path cfgFolder, Reports& reports,
-              Scheduler& clock);
+              HostClock& clock);
 
   // The log, raw bytes as the plugin handed them over.
   void log(std::string line);
@@ -39,7 +39,7 @@ class HostConsole {
 
   // A registered name keeps its variable and value; a new one starts at its default.
   ConsoleVariable& registerCvar(const std::string& name, const std::string& defaultValue,
-                                CvarSettings settings);
+                                CvarStorage storage);
   [[nodiscard]] ConsoleVariable* findCvar(const std::string& name) const;
   // False when no such variable is registered. Its value is gone.
   bool removeCvar(const std::string& name);
@@ -85,7 +85,7 @@ class HostConsole {
   std::filesystem::path configFile_;
   std::filesystem::path cfgFolder_;
   Reports& reports_;
-  Scheduler& clock_;
+  HostClock& clock_;
   TextSink logSink_;
   // Only what checks and tests read back, so that a session of any length runs in bounded memory;
   // --trace prints everything as it happens.

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "sim/base/Text.h"
+#include "sim/text/Text.h"
 
 namespace rafta::sim {
 

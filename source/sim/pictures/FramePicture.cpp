@@ -7,9 +7,9 @@
 #include <cmath>
 #include <string>
 
-#include "sim/base/Text.h"
 #include "sim/canvas/HostFont.h"
 #include "sim/pictures/DrawListRaster.h"
+#include "sim/text/Text.h"
 
 namespace rafta::sim {
 namespace {
@@ -82,7 +82,7 @@ class Replay {
                                    static_cast<float>(c.picture->height) * c.scale});
     }
   }
-  void operator()(const canvas::StretchTexture& c) {
+  void operator()(const canvas::DrawRectOfImage& c) {
     if (c.picture) {
       picture(*c.picture, c.size);
     }

@@ -8,7 +8,7 @@
 #include <stdexcept>
 #include <utility>
 
-#include "sim/base/WrittenFile.h"
+#include "sim/files/WrittenFile.h"
 
 namespace rafta::sim {
 namespace {

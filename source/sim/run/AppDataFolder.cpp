@@ -11,7 +11,7 @@
 #include <system_error>
 #include <vector>
 
-#include "sim/base/Errors.h"
+#include "sim/errors/Errors.h"
 
 namespace rafta::sim {
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <system_error>
 
-#include "sim/base/Errors.h"
+#include "sim/errors/Errors.h"
 #include "sim/faults/FaultInjector.h"
 
 namespace rafta::sim {

@@ -1,32 +1,33 @@
-// The script executor: what each script command does to the session.
+#include "sim/run/Executor.h"
+
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <variant>
 
 #include "GameFunctions.h"
-#include "sim/base/Errors.h"
-#include "sim/run/Session.h"
+#include "sim/errors/Errors.h"
 #include "sim/script/Checks.h"
-#include "sim/script/Script.h"
-#include "sim/settings/RenderThread.h"
-#include "sim/settings/SettingsWindow.h"
-#include "sim/settings/SettingsWindowUser.h"
+#include "sim/script/Commands.h"
+#include "sim/window/RenderThread.h"
+#include "sim/window/SettingsWindow.h"
+#include "sim/window/SettingsWindowUser.h"
 
 namespace rafta::sim {
+namespace {
 
-// Runs one script command against the session: the game it sets up, the host it drives, the
-// plugin's life and the settings window.
-struct Executor {
-  Session& session;
+// One script command, by its kind.
+struct Visit {
+  ExecutorInputs& in;
 
-  [[nodiscard]] Game& game() const { return session.host_.game(); }
+  [[nodiscard]] Game& game() const { return in.host.game(); }
 
   void operator()(const script::State& c) const {
     for (const auto& [flag, on] : c.changes) {
       game().setFlag(flag, on);
     }
   }
-  void operator()(const script::Car& c) const {
+  void operator()(const script::CarSetup& c) const {
     auto& car = game().car(c.name);
     if (c.id) {
       car.player.id.text = *c.id;
@@ -41,7 +42,7 @@ struct Executor {
   void operator()(const script::Local& c) const {
     game().setLocalCar(c.car ? &namedCar(*c.car) : nullptr);
   }
-  void operator()(const script::Ball& c) const {
+  void operator()(const script::BallSetup& c) const {
     if (c.pos) {
       game().ball().location = *c.pos;
     }
@@ -49,45 +50,44 @@ struct Executor {
       game().ball().velocity = *c.vel;
     }
   }
-  void operator()(const script::Clock& c) const { game().setClock(c.seconds); }
+  void operator()(const script::SecondsElapsed& c) const { game().setSecondsElapsed(c.seconds); }
   void operator()(const script::Screen& c) const { game().setScreenSize(c.size); }
-  void operator()(const script::Picture& c) const { session.picture_ = c.mode; }
+  void operator()(const script::Picture& c) const { in.picture = c.mode; }
   void operator()(const script::ConfigDelay& c) const {
-    session.host_.console().setConfigDelay(c.seconds);
+    in.host.console().setConfigDelay(c.seconds);
   }
   void operator()(const script::ConfigUnknown& c) const {
-    session.host_.console().setKeepUnknownLines(c.keep);
+    in.host.console().setKeepUnknownLines(c.keep);
   }
-  void operator()(const script::Load& /*c*/) const { session.load(); }
-  void operator()(const script::Unload& /*c*/) const { session.unload(); }
-  void operator()(const script::Restart& c) const { session.restart(c.withoutUnload); }
-  void operator()(const script::Event& c) const { session.host_.callbacks().fire(c.function, 0); }
+  void operator()(const script::Load& /*c*/) const { in.load(); }
+  void operator()(const script::Unload& /*c*/) const { in.unload(); }
+  void operator()(const script::Restart& c) const { in.restart(c.withoutUnload); }
+  void operator()(const script::Event& c) const { in.host.hooks().fire(c.function, 0); }
   void operator()(const script::Touch& c) const {
-    session.host_.callbacks().fire(std::string(game::kOnHitBall), callerAddress(c.caller));
+    in.host.hooks().fire(std::string(game::kOnHitBall), callerAddress(c.caller));
   }
   void operator()(const script::Hit& c) const {
-    session.host_.callbacks().fire(std::string(game::kTriggerHit), callerAddress(c.caller));
+    in.host.hooks().fire(std::string(game::kTriggerHit), callerAddress(c.caller));
   }
-  void operator()(const script::Wait& c) const { session.host_.callbacks().wait(c.seconds); }
-  void operator()(const script::Frame& c) const { session.host_.callbacks().drawFrames(c.count); }
+  void operator()(const script::Wait& c) const { in.host.clock().wait(c.seconds); }
+  void operator()(const script::Frame& c) const { in.host.frames().draw(c.count); }
   // A console answers a name it does not know on its own output, not in the plugin's log.
   void operator()(const script::TypeCommand& c) const {
-    if (!session.host_.console().runHostCommand(c.words) &&
-        !session.host_.callbacks().typeCommand(c.words)) {
-      session.warn("command: no console command " + c.words.front() + " is registered");
+    if (!in.host.console().runHostCommand(c.words) && !in.host.commands().type(c.words)) {
+      in.warn("command: no console command " + c.words.front() + " is registered");
     }
   }
   void operator()(const script::Console& c) const {
-    if (!session.host_.console().consoleSet(c.name, c.value)) {
-      session.warn("console: no console variable " + c.name + " is registered; nothing changed");
+    if (!in.host.console().consoleSet(c.name, c.value)) {
+      in.warn("console: no console variable " + c.name + " is registered; nothing changed");
     }
   }
-  void operator()(const script::Settings& c) const {
+  void operator()(const script::DrawPage& c) const {
     onRenderThread("settings", [&](SettingsWindowUser& user) { user.look(c.count); });
   }
   // Whether or not the plugin has a page, and whether or not one was drawn.
-  void operator()(const script::SettingsClose& /*c*/) const {
-    session.host_.console().writeConfigFile();
+  void operator()(const script::CloseSettingsWindow& /*c*/) const {
+    in.host.console().writeConfigFile();
   }
   void operator()(const script::Click& c) const {
     onRenderThread("click", [&](SettingsWindowUser& user) { user.click(c.label); });
@@ -101,10 +101,10 @@ struct Executor {
   void operator()(const script::Choose& c) const {
     onRenderThread("choose", [&](SettingsWindowUser& user) { user.choose(c.item); });
   }
-  void operator()(const script::Faults& c) const { session.host_.faults().arm(c.plan); }
+  void operator()(const script::Faults& c) const { in.host.faults().arm(c.plan); }
   template <typename Check>
   void operator()(const Check& check) const {
-    Checks{session.host_}(check);
+    Checks{in.host}(check);
   }
 
   [[nodiscard]] Car& namedCar(const std::string& name) const {
@@ -124,27 +124,29 @@ struct Executor {
 
   // Someone at the settings window, working the loaded plugin's page for that script command.
   [[nodiscard]] SettingsWindowUser settingsUser(const std::string& command) const {
-    if (!session.plugin_) {
+    const auto plugin = in.plugin();
+    if (!plugin) {
       throw ScriptError(command + ": no plugin is loaded");
     }
-    auto* page = dynamic_cast<BakkesMod::Plugin::PluginSettingsWindow*>(session.plugin_.get());
+    auto* page = dynamic_cast<BakkesMod::Plugin::PluginSettingsWindow*>(plugin.get());
     if (page == nullptr) {
       throw ScriptError(command + ": the plugin has no settings page");
     }
-    return {*session.settingsWindow_, *page, command};
+    return {in.settingsWindow, *page, command};
   }
 
   // The host draws the page on its render thread, as the real one does; the script waits.
   template <typename Gesture>
   void onRenderThread(const std::string& command, const Gesture& gesture) const {
     auto user = settingsUser(command);
-    session.renderThread_->run([&] { gesture(user); });
+    in.renderThread.run([&] { gesture(user); });
   }
 };
 
-void Session::execute(const ScriptCommand& command) {
-  std::visit(Executor{*this}, command);
-  host_.callbacks().tick();
-}
+}  // namespace
+
+Executor::Executor(ExecutorInputs inputs) : in_(std::move(inputs)) {}
+
+void Executor::run(const ScriptCommand& command) { std::visit(Visit{in_}, command); }
 
 }  // namespace rafta::sim

@@ -3,8 +3,8 @@
 #include <fstream>
 #include <system_error>
 
-#include "sim/base/Errors.h"
-#include "sim/base/PluginFacts.h"
+#include "sim/errors/Errors.h"
+#include "sim/plugin/PluginFacts.h"
 
 namespace rafta::sim {
 namespace {

@@ -2,7 +2,7 @@
 
 #include <filesystem>
 
-#include "sim/script/Script.h"
+#include "sim/script/Commands.h"
 
 namespace rafta::sim {
 

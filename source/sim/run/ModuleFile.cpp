@@ -6,7 +6,7 @@
 #include <string_view>
 #include <system_error>
 
-#include "sim/base/Errors.h"
+#include "sim/errors/Errors.h"
 
 namespace rafta::sim {
 namespace {

@@ -10,7 +10,7 @@
 #include <system_error>
 #include <utility>
 
-#include "sim/base/Errors.h"
+#include "sim/errors/Errors.h"
 #include "sim/run/ModuleFile.h"
 
 namespace rafta::sim {

@@ -5,13 +5,14 @@
 #include <system_error>
 #include <utility>
 
-#include "sim/base/RegularFile.h"
-#include "sim/base/Text.h"
+#include "sim/files/RegularFile.h"
 #include "sim/pictures/FramePicture.h"
 #include "sim/pictures/PagePicture.h"
-#include "sim/script/Script.h"
-#include "sim/settings/RenderThread.h"
-#include "sim/settings/SettingsWindow.h"
+#include "sim/run/Executor.h"
+#include "sim/script/Parser.h"
+#include "sim/text/Text.h"
+#include "sim/window/RenderThread.h"
+#include "sim/window/SettingsWindow.h"
 
 namespace rafta::sim {
 namespace {
@@ -48,7 +49,12 @@ Session::Session(std::unique_ptr<PluginLibrary> library, SessionOptions options)
       host_(hostOptions(options_, appData_.path())),
       library_(std::move(library)),
       settingsWindow_(std::make_unique<SettingsWindow>()),
-      renderThread_(std::make_unique<RenderThread>()) {
+      renderThread_(std::make_unique<RenderThread>()),
+      executor_(std::make_unique<Executor>(
+          ExecutorInputs{host_, [this] { load(); }, [this] { unload(); },
+                         [this](bool withoutUnload) { restart(withoutUnload); },
+                         [this] { return plugin_; }, *settingsWindow_, *renderThread_, picture_,
+                         [this](const std::string& message) { warn(message); }})) {
   host_.console().setLogSink([this](const std::string& line) { print(line); });
   if (options_.faults) {
     host_.faults().arm(*options_.faults);
@@ -58,7 +64,7 @@ Session::Session(std::unique_ptr<PluginLibrary> library, SessionOptions options)
   }
   if (!options_.pictureFolder.empty()) {
     pictures_ = std::make_unique<PictureFolder>(options_.pictureFolder);
-    host_.callbacks().setFrameSink([this](const Canvas& frame) {
+    host_.frames().setFrameSink([this](const Canvas& frame) {
       sayWhenCut(frame.size());
       writePicture("frame", paintFrame(frame));
     });
@@ -74,7 +80,7 @@ Session::~Session() {
 }
 
 void Session::dropPlugin() {
-  host_.callbacks().dropAll();
+  host_.dropCallbacks();
   plugin_.reset();
   if (deleteMe_ != nullptr) {
     std::exchange(deleteMe_, nullptr)();
@@ -153,7 +159,7 @@ void Session::load() {
   plugin_ = handle;
   settingsWindow_->meetNewPlugin();
   deleteMe_ = info.delFunc;
-  host_.callbacks().tieTo(plugin_);
+  host_.tieCallbacksTo(plugin_);
   plugin_->cvarManager = host_.cvarManager();
   plugin_->gameWrapper = host_.gameWrapper();
   plugin_->onLoad();
@@ -219,6 +225,11 @@ void Session::writePicture(const std::string& kind, const Image& image) {
   } catch (const std::exception& error) {
     host_.reports().ioFailed(error.what());
   }
+}
+
+void Session::execute(const ScriptCommand& command) {
+  executor_->run(command);
+  host_.hooks().tick();
 }
 
 void Session::warn(const std::string& message) {

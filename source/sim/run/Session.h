@@ -6,16 +6,17 @@
 #include <string>
 #include <string_view>
 
-#include "sim/base/Errors.h"
+#include "sim/errors/Errors.h"
 #include "sim/host/Host.h"
 #include "sim/pictures/PictureFolder.h"
 #include "sim/run/AppDataFolder.h"
 #include "sim/run/GoalPicture.h"
 #include "sim/run/PluginLibrary.h"
-#include "sim/script/Script.h"
+#include "sim/script/Commands.h"
 
 namespace rafta::sim {
 
+class Executor;
 class RenderThread;
 class SettingsWindow;
 
@@ -70,13 +71,10 @@ class Session {
   void unload();
   // With `withoutUnload` the game exits as it may when the player quits: no onUnload.
   void restart(bool withoutUnload = false);
-  // Each command is a game tick: it ends with what the plugin handed to Execute meanwhile. Defined
-  // with the executor, in Executor.cpp.
+  // Each command is a game tick: it ends with what the plugin handed to Execute meanwhile.
   void execute(const ScriptCommand& command);
 
  private:
-  friend struct Executor;
-
   // The host lets the plugin go without unloading it, as when the game exits.
   void dropPlugin();
   void print(const std::string& line);
@@ -104,6 +102,7 @@ class Session {
   int line_ = 0;
   bool outputFailed_ = false;
   Vector2 toldCut_{};
+  std::unique_ptr<Executor> executor_;
 };
 
 }  // namespace rafta::sim

@@ -13,12 +13,12 @@
 #include <span>
 #include <system_error>
 
-#include "sim/base/Errors.h"
-#include "sim/base/PluginFacts.h"
-#include "sim/base/Text.h"
+#include "sim/errors/Errors.h"
+#include "sim/plugin/PluginFacts.h"
 #include "sim/run/Arguments.h"
 #include "sim/run/ModuleLibrary.h"
 #include "sim/run/Session.h"
+#include "sim/text/Text.h"
 
 namespace {
 

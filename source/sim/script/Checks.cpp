@@ -2,9 +2,10 @@
 
 #include <variant>
 
-#include "sim/base/Errors.h"
-#include "sim/base/Text.h"
-#include "sim/script/Script.h"
+#include "sim/errors/Errors.h"
+#include "sim/script/Commands.h"
+#include "sim/script/ScriptNumbers.h"
+#include "sim/text/Text.h"
 
 namespace rafta::sim {
 namespace {
@@ -26,7 +27,7 @@ std::string drawnStrings(const Canvas& frame) {
 }  // namespace
 
 const Canvas& Checks::lastFrame(const std::string& expected) const {
-  const auto* frame = host_.callbacks().lastFrame();
+  const auto* frame = host_.frames().lastFrame();
   if (frame == nullptr) {
     fail(expected, "no frame drawn yet");
   }
@@ -79,21 +80,21 @@ void Checks::operator()(const script::ExpectStored& check) const {
 }
 
 void Checks::operator()(const script::ExpectHooked& check) const {
-  if (host_.callbacks().isHooked(check.function) != check.hooked) {
+  if (host_.hooks().isHooked(check.function) != check.hooked) {
     fail(std::string(check.hooked ? "a hook" : "no hook") + " on " + check.function,
          check.hooked ? "none" : "one");
   }
 }
 
 void Checks::operator()(const script::ExpectCommand& check) const {
-  if (host_.callbacks().hasNotifier(check.name) != check.registered) {
+  if (host_.commands().hasNotifier(check.name) != check.registered) {
     fail(std::string(check.registered ? "a command " : "no command ") + check.name,
          check.registered ? "none" : "one");
   }
 }
 
 void Checks::operator()(const script::ExpectTimers& check) const {
-  const auto pending = host_.callbacks().pendingTimers();
+  const auto pending = host_.clock().pendingTimers();
   if (pending != check.count) {
     fail(std::to_string(check.count) + " pending timer(s)", std::to_string(pending));
   }

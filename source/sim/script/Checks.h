@@ -1,7 +1,7 @@
 #pragma once
 
 #include "sim/host/Host.h"
-#include "sim/script/Script.h"
+#include "sim/script/Commands.h"
 
 namespace rafta::sim {
 

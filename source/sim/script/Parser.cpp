@@ -1,5 +1,6 @@
 // Reading a script: lines into words, words into checked commands.
-#include "sim/script/Script.h"
+#include "sim/script/Parser.h"
+#include "sim/script/ScriptNumbers.h"
 
 #include <array>
 #include <cmath>
@@ -10,9 +11,9 @@
 #include <utility>
 
 #include "GameFunctions.h"
-#include "sim/base/Errors.h"
-#include "sim/base/Numbers.h"
-#include "sim/base/Text.h"
+#include "sim/errors/Errors.h"
+#include "sim/numbers/Numbers.h"
+#include "sim/text/Text.h"
 
 namespace rafta::sim {
 namespace {
@@ -173,7 +174,7 @@ std::string carName(Args& args) {
 }
 
 ScriptCommand parseCar(Args& args) {
-  script::Car car{carName(args), {}, {}, {}};
+  script::CarSetup car{carName(args), {}, {}, {}};
   while (!args.done()) {
     const auto option = args.word("option");
     if (option == "id" && !car.id) {
@@ -202,7 +203,7 @@ Vector vector(Args& args, std::string_view what) {
 }
 
 ScriptCommand parseBall(Args& args) {
-  script::Ball ball;
+  script::BallSetup ball;
   while (!args.done()) {
     const auto option = args.word("option");
     if (option == "pos" && !ball.pos) {
@@ -334,13 +335,13 @@ ScriptCommand parseRestart(Args& args) {
 
 ScriptCommand parseSettings(Args& args) {
   if (args.done()) {
-    return script::Settings{1};
+    return script::DrawPage{1};
   }
   if (args.peek() == "close") {
     args.word("close");
-    return finished(args, script::SettingsClose{});
+    return finished(args, script::CloseSettingsWindow{});
   }
-  return script::Settings{finished(args, count(args))};
+  return script::DrawPage{finished(args, count(args))};
 }
 
 ScriptCommand parseSlide(Args& args) {
@@ -388,7 +389,7 @@ const std::map<std::string_view, Parser>& parsers() {
       {"car", parseCar},
       {"local", parseLocal},
       {"ball", parseBall},
-      {"clock", [](Args& a) { return script::Clock{finished(a, a.number("SECONDS"))}; }},
+      {"clock", [](Args& a) { return script::SecondsElapsed{finished(a, a.number("SECONDS"))}; }},
       {"screen", parseScreen},
       {"picture", parsePicture},
       {"config-delay",

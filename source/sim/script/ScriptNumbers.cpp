@@ -1,4 +1,4 @@
-#include "sim/script/Script.h"
+#include "sim/script/ScriptNumbers.h"
 
 #include <cctype>
 #include <charconv>

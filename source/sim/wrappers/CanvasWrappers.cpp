@@ -6,9 +6,9 @@
 #include <utility>
 
 #include "bakkesmod/wrappers/ImageWrapper.h"
-#include "sim/base/Handles.h"
 #include "sim/canvas/Canvas.h"
 #include "sim/canvas/HostPicture.h"
+#include "sim/handles/Handles.h"
 
 // The wrappers are the host interface's own classes, implemented over the host's objects.
 using namespace rafta::sim;
@@ -81,8 +81,8 @@ void CanvasWrapper::DrawRect(Vector2 start, Vector2 end) {
 }
 
 void CanvasWrapper::DrawRect(float RectX, float RectY, ImageWrapper* tex) {
-  record(address, canvas::StretchTexture{tex != nullptr ? asPicture(tex->decoded) : nullptr,
-                                         {RectX, RectY}});
+  record(address, canvas::DrawRectOfImage{tex != nullptr ? asPicture(tex->decoded) : nullptr,
+                                          {RectX, RectY}});
 }
 
 void CanvasWrapper::DrawString(std::string text) { DrawString(std::move(text), 1.0F, 1.0F); }

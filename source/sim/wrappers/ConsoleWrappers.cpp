@@ -5,11 +5,11 @@
 #include <utility>
 
 #include "bakkesmod/wrappers/cvarwrapper.h"
-#include "sim/base/Handles.h"
-#include "sim/base/Text.h"
 #include "sim/console/ConsoleVariable.h"
 #include "sim/faults/FaultInjector.h"
+#include "sim/handles/Handles.h"
 #include "sim/host/Host.h"
+#include "sim/text/Text.h"
 
 // The wrappers are the host interface's own classes, implemented over the host's objects.
 using namespace rafta::sim;
@@ -36,15 +36,16 @@ CVarManagerWrapper::CVarManagerWrapper(std::uintptr_t mem) : address(mem) {}
 // The host interface declares these non-const, as the host it stands in for does.
 // NOLINTBEGIN(readability-make-member-function-const)
 
+// The host enforces neither the description nor the bounds, and keeps none of them.
 CVarWrapper CVarManagerWrapper::registerCvar(std::string cvar, std::string defaultValue,
-                                             std::string desc, bool searchAble, bool hasMin,
-                                             float min, bool hasMax, float max, bool saveToCfg) {
+                                             std::string /*desc*/, bool /*searchAble*/,
+                                             bool /*hasMin*/, float /*min*/, bool /*hasMax*/,
+                                             float /*max*/, bool saveToCfg) {
   auto* host = objectAt<Host>(address);
   if (host == nullptr) {
     return CVarWrapper(0);
   }
-  auto& variable = host->console().registerCvar(
-      cvar, defaultValue, {std::move(desc), searchAble, hasMin, min, hasMax, max, saveToCfg});
+  auto& variable = host->console().registerCvar(cvar, defaultValue, {saveToCfg});
   return CVarWrapper(addressOfObject(&variable));
 }
 
@@ -88,13 +89,13 @@ void CVarManagerWrapper::registerNotifier(std::string name,
                                           std::string /*description*/,
                                           unsigned char /*permissions*/) {
   if (auto* host = objectAt<Host>(address)) {
-    host->callbacks().registerNotifier(name, std::move(notifier));
+    host->commands().registerNotifier(name, std::move(notifier));
   }
 }
 
 bool CVarManagerWrapper::removeNotifier(std::string name) {
   auto* host = objectAt<Host>(address);
-  return host != nullptr && host->callbacks().removeNotifier(name);
+  return host != nullptr && host->commands().removeNotifier(name);
 }
 
 // NOLINTEND(readability-make-member-function-const)

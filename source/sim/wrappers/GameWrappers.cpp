@@ -1,6 +1,6 @@
 // The game's wrappers: the game wrapper, which asks the host and hands it the plugin's callbacks,
-// and the game-object wrappers, each reading the simulated object its address names. Every answer
-// passes through the armed fault injector.
+// and the game-object wrappers, each asking about the simulated object its address names. Every
+// answer comes from the host's GameQueries, the one place that checks faults, records and traces.
 #include "bakkesmod/wrappers/GameWrapper.h"
 
 #include <string>
@@ -11,21 +11,13 @@
 #include "bakkesmod/wrappers/GameEvent/ServerWrapper.h"
 #include "bakkesmod/wrappers/GameObject/CarWrapper.h"
 #include "bakkesmod/wrappers/UniqueIDWrapper.h"
-#include "sim/base/Handles.h"
-#include "sim/base/Numbers.h"
-#include "sim/faults/FaultInjector.h"
-#include "sim/game/Game.h"
+#include "sim/handles/Handles.h"
 #include "sim/host/Host.h"
 
 // The wrappers are the host interface's own classes, implemented over the host's objects.
 using namespace rafta::sim;
 
 namespace {
-
-template <typename T>
-const T* as(std::uintptr_t address) {
-  return dynamic_cast<const T*>(actorAt(address));
-}
 
 // A question to the host that a wrapper holds the address of; `none` without one.
 template <typename Answer, typename Ask>
@@ -50,7 +42,7 @@ GameWrapper::GameWrapper(std::uintptr_t mem) : address(mem) {}
 void GameWrapper::HookEvent(std::string eventName,
                             std::function<void(std::string eventName)> callback) {
   if (auto* host = objectAt<Host>(address)) {
-    host->callbacks().hookPlain(eventName, std::move(callback));
+    host->hooks().hookPlain(eventName, std::move(callback));
   }
 }
 
@@ -60,7 +52,7 @@ void GameWrapper::HookEventWithCaller(
     std::string eventName,
     std::function<void(T caller, void* params, std::string eventName)> callback) {
   if (auto* host = objectAt<Host>(address)) {
-    host->callbacks().hookWithCaller(
+    host->hooks().hookWithCaller(
         eventName,
         [callback = std::move(callback)](std::uintptr_t caller, void* params, std::string name) {
           callback(T(caller), params, std::move(name));
@@ -79,25 +71,25 @@ template void GameWrapper::HookEventWithCaller<PriWrapper>(
 
 void GameWrapper::UnhookEvent(std::string eventName) {
   if (auto* host = objectAt<Host>(address)) {
-    host->callbacks().unhook(eventName);
+    host->hooks().unhook(eventName);
   }
 }
 
 void GameWrapper::RegisterDrawable(std::function<void(CanvasWrapper canvas)> callback) {
   if (auto* host = objectAt<Host>(address)) {
-    host->callbacks().registerDrawable(std::move(callback));
+    host->frames().registerDrawable(std::move(callback));
   }
 }
 
 void GameWrapper::UnregisterDrawables() {
   if (auto* host = objectAt<Host>(address)) {
-    host->callbacks().unregisterDrawables();
+    host->frames().unregisterDrawables();
   }
 }
 
 void GameWrapper::SetTimeout(std::function<void(GameWrapper*)> theLambda, float time) {
   if (auto* host = objectAt<Host>(address)) {
-    host->callbacks().setTimeout(std::move(theLambda), time);
+    host->clock().setTimeout(std::move(theLambda), time);
   }
 }
 
@@ -113,7 +105,7 @@ std::filesystem::path GameWrapper::GetDataFolder() {
 
 void GameWrapper::Execute(std::function<void(GameWrapper*)> theLambda) {
   if (auto* host = objectAt<Host>(address)) {
-    host->callbacks().execute(std::move(theLambda));
+    host->hooks().execute(std::move(theLambda));
   }
 }
 
@@ -150,13 +142,11 @@ bool ActorWrapper::IsNull() const { return memory_address == 0; }
 ActorWrapper::operator bool() { return memory_address != 0; }
 
 Vector ActorWrapper::GetLocation() {
-  const auto* actor = actorAt(memory_address);
-  return armedFaults().vector(actor != nullptr ? actor->location : Vector(), "GetLocation");
+  return GameQueries::forGameObjects().askLocation(memory_address);
 }
 
 Vector ActorWrapper::GetVelocity() {
-  const auto* actor = actorAt(memory_address);
-  return armedFaults().vector(actor != nullptr ? actor->velocity : Vector(), "GetVelocity");
+  return GameQueries::forGameObjects().askVelocity(memory_address);
 }
 
 RBActorWrapper::RBActorWrapper(std::uintptr_t mem) : ActorWrapper(mem) {}
@@ -166,9 +156,7 @@ BallWrapper::BallWrapper(std::uintptr_t mem) : RBActorWrapper(mem) {}
 VehicleWrapper::VehicleWrapper(std::uintptr_t mem) : RBActorWrapper(mem) {}
 
 PriWrapper VehicleWrapper::GetPRI() {
-  const auto* car = as<Car>(memory_address);
-  return {armedFaults().handle(car != nullptr && car->hasPlayer ? addressOf(&car->player) : 0,
-                               "GetPRI")};
+  return {GameQueries::forGameObjects().askPlayer(memory_address)};
 }
 
 CarWrapper::CarWrapper(std::uintptr_t mem) : VehicleWrapper(mem) {}
@@ -177,14 +165,11 @@ PlayerReplicationInfoWrapper::PlayerReplicationInfoWrapper(std::uintptr_t mem)
     : ActorWrapper(mem) {}
 
 UniqueIDWrapper PlayerReplicationInfoWrapper::GetUniqueIdWrapper() {
-  const auto* player = as<PlayerRecord>(memory_address);
-  return UniqueIDWrapper(armedFaults().handle(player != nullptr ? addressOfObject(&player->id) : 0,
-                                              "GetUniqueIdWrapper"));
+  return UniqueIDWrapper(GameQueries::forGameObjects().askUniqueId(memory_address));
 }
 
 unsigned char PlayerReplicationInfoWrapper::GetTeamNum() {
-  const auto* player = as<PlayerRecord>(memory_address);
-  return armedFaults().team(player != nullptr ? player->team : 0);
+  return GameQueries::forGameObjects().askTeam(memory_address);
 }
 
 PriXWrapper::PriXWrapper(std::uintptr_t mem) : PlayerReplicationInfoWrapper(mem) {}
@@ -198,13 +183,11 @@ TeamGameEventWrapper::TeamGameEventWrapper(std::uintptr_t mem) : GameEventWrappe
 ServerWrapper::ServerWrapper(std::uintptr_t mem) : TeamGameEventWrapper(mem) {}
 
 BallWrapper ServerWrapper::GetBall() {
-  const auto* game = as<Game>(memory_address);
-  return {armedFaults().handle(game != nullptr ? game->ballAddress() : 0, "GetBall")};
+  return {GameQueries::forGameObjects().askBall(memory_address)};
 }
 
 float ServerWrapper::GetSecondsElapsed() {
-  const auto* game = as<Game>(memory_address);
-  return armedFaults().number(game != nullptr ? toFloat(game->clock()) : 0.0F, "GetSecondsElapsed");
+  return GameQueries::forGameObjects().askSecondsElapsed(memory_address);
 }
 
 // NOLINTEND(readability-make-member-function-const)
@@ -212,6 +195,5 @@ float ServerWrapper::GetSecondsElapsed() {
 UniqueIDWrapper::UniqueIDWrapper(std::uintptr_t mem) : address(mem) {}
 
 std::string UniqueIDWrapper::GetIdString() const {
-  const auto* id = objectAt<const PlayerId>(address);
-  return armedFaults().id(id != nullptr ? id->text : std::string());
+  return GameQueries::forGameObjects().askIdString(address);
 }

@@ -30,12 +30,11 @@ TEST_F(CanvasFrames, EachFrameStartsWithAFreshRecord) {
       canvas.DrawString("first", 1.0F, 1.0F);
     }
   });
-  EXPECT_EQ(host.callbacks().lastFrame(), nullptr);
-  host.callbacks().drawFrames(2);
-  ASSERT_NE(host.callbacks().lastFrame(), nullptr);
-  EXPECT_EQ(host.callbacks().lastFrame()->calls().size(), 1U);
-  EXPECT_TRUE(
-      std::holds_alternative<canvas::SetPosition>(host.callbacks().lastFrame()->calls()[0]));
+  EXPECT_EQ(host.frames().lastFrame(), nullptr);
+  host.frames().draw(2);
+  ASSERT_NE(host.frames().lastFrame(), nullptr);
+  EXPECT_EQ(host.frames().lastFrame()->calls().size(), 1U);
+  EXPECT_TRUE(std::holds_alternative<canvas::SetPosition>(host.frames().lastFrame()->calls()[0]));
 }
 
 TEST_F(CanvasFrames, ADrawableThatUnregistersKeepsItsFrameButNotTheNext) {
@@ -45,9 +44,9 @@ TEST_F(CanvasFrames, ADrawableThatUnregistersKeepsItsFrameButNotTheNext) {
     game->UnregisterDrawables();
   });
   game->RegisterDrawable([&](CanvasWrapper) { ++calls; });
-  host.callbacks().drawFrames(3);
+  host.frames().draw(3);
   EXPECT_EQ(calls, 1);
-  EXPECT_TRUE(host.callbacks().lastFrame()->calls().empty());
+  EXPECT_TRUE(host.frames().lastFrame()->calls().empty());
 }
 
 TEST_F(CanvasFrames, ADrawnPictureOutlivesTheImageThatDrewIt) {
@@ -57,9 +56,9 @@ TEST_F(CanvasFrames, ADrawnPictureOutlivesTheImageThatDrewIt) {
   auto image = std::make_shared<ImageWrapper>(folder.path().string() + "\\images\\goal.png", true);
   ASSERT_TRUE(image->IsLoadedForCanvas());
   game->RegisterDrawable([&](CanvasWrapper canvas) { canvas.DrawTexture(image.get(), 0.5F); });
-  host.callbacks().drawFrames(1);
+  host.frames().draw(1);
   image.reset();
-  const auto& texture = std::get<canvas::DrawTexture>(host.callbacks().lastFrame()->calls().at(0));
+  const auto& texture = std::get<canvas::DrawTexture>(host.frames().lastFrame()->calls().at(0));
   ASSERT_NE(texture.picture, nullptr);
   EXPECT_EQ(texture.picture->width, 2);
   EXPECT_EQ(texture.picture->height, 1);
@@ -79,8 +78,8 @@ TEST_F(CanvasFrames, PicturesThatCannotBeDecodedAreNotLoaded) {
     canvas.DrawTexture(&notForCanvas, 1.0F);
     canvas.DrawTexture(nullptr, 1.0F);
   });
-  host.callbacks().drawFrames(1);
-  for (const auto& call : host.callbacks().lastFrame()->calls()) {
+  host.frames().draw(1);
+  for (const auto& call : host.frames().lastFrame()->calls()) {
     EXPECT_EQ(std::get<canvas::DrawTexture>(call).picture, nullptr);
   }
 }
@@ -107,7 +106,7 @@ TEST_F(CanvasFrames, TheOtherOverloadsRecordWhatTheyStandFor) {
   });
   std::vector<std::string> traced;
   host.reports().setTraceSink([&](const std::string& line) { traced.push_back("| " + line); });
-  host.callbacks().drawFrames(1);
+  host.frames().draw(1);
   const std::vector<std::string> expected{
       "| frame",
       "| canvas SetPosition 3 4",

@@ -40,7 +40,7 @@ class StringSize : public ::testing::Test {
     Vector2F size{0.0F, 0.0F};
     game->RegisterDrawable(
         [&](CanvasWrapper canvas) { size = canvas.GetStringSize(text, 2.0F, 1.0F); });
-    host.callbacks().drawFrames(1);
+    host.frames().draw(1);
     game->UnregisterDrawables();
     return size;
   }
@@ -54,13 +54,13 @@ TEST_F(StringSize, IsTheHostFontsUnlessATestFixesIt) {
   EXPECT_FLOAT_EQ(measuredByPlugin("abcd").X, 56.0F);
   EXPECT_FLOAT_EQ(measuredByPlugin("abcd").Y, 13.0F);
 
-  host.callbacks().setTextMeasure([](const std::string& text, float xScale, float yScale) {
+  host.frames().setTextMeasure([](const std::string& text, float xScale, float yScale) {
     return Vector2F{static_cast<float>(text.size()) * 100.0F * xScale, yScale};
   });
   const Vector2F fixed = measuredByPlugin("abcd");
   EXPECT_FLOAT_EQ(fixed.X, 800.0F);
   EXPECT_FLOAT_EQ(fixed.Y, 1.0F);
-  const auto& call = std::get<canvas::MeasureString>(host.callbacks().lastFrame()->calls().at(0));
+  const auto& call = std::get<canvas::MeasureString>(host.frames().lastFrame()->calls().at(0));
   EXPECT_EQ(call.text, "abcd");
   EXPECT_FLOAT_EQ(call.xScale, 2.0F);
 }

@@ -9,8 +9,8 @@
 
 #include "TestSupport.h"
 #include "bakkesmod/wrappers/cvarmanagerwrapper.h"
-#include "sim/base/Errors.h"
 #include "sim/console/ConfigFile.h"
+#include "sim/errors/Errors.h"
 #include "sim/host/Host.h"
 
 namespace rafta::sim {

@@ -7,8 +7,8 @@
 #include "TestSupport.h"
 #include "bakkesmod/wrappers/cvarmanagerwrapper.h"
 #include "bakkesmod/wrappers/cvarwrapper.h"
-#include "sim/base/Handles.h"
 #include "sim/console/ConsoleVariable.h"
+#include "sim/handles/Handles.h"
 #include "sim/host/Host.h"
 
 namespace rafta::sim {

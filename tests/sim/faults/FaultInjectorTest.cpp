@@ -8,11 +8,11 @@
 #include "TestSupport.h"
 #include "bakkesmod/wrappers/GameWrapper.h"
 #include "bakkesmod/wrappers/cvarmanagerwrapper.h"
-#include "sim/base/Errors.h"
+#include "sim/errors/Errors.h"
 #include "sim/faults/FaultInjector.h"
 #include "sim/host/Host.h"
 #include "sim/run/Arguments.h"
-#include "sim/script/Script.h"
+#include "sim/script/Parser.h"
 
 namespace rafta::sim {
 namespace {

@@ -34,6 +34,26 @@ TEST_F(GameQueriesTest, EveryQuestionIsRecordedInTheOrderAsked) {
                                 Query::GetScreenSize}));
 }
 
+// The game objects' wrappers carry no host address, yet their answers pass the same place: they are
+// recorded among the game wrapper's, and only the game wrapper's are traced.
+TEST_F(GameQueriesTest, AnObjectsAnswersAreRecordedButNotTraced) {
+  std::vector<std::string> trace;
+  host.reports().setTraceSink([&](const std::string& line) { trace.push_back(line); });
+  host.game().setLocalCar(&host.game().car("me"));
+  auto player = game->GetLocalCar().GetPRI();
+  EXPECT_EQ(player.GetUniqueIdWrapper().GetIdString(), "me");
+  EXPECT_EQ(player.GetTeamNum(), 0);
+  auto state = game->GetCurrentGameState();
+  EXPECT_EQ(state.GetBall().GetLocation().Z, 93.0F);
+  EXPECT_EQ(state.GetSecondsElapsed(), 0.0F);
+  EXPECT_EQ(host.queries().recent(),
+            (std::vector<Query>{Query::GetLocalCar, Query::GetPRI, Query::GetUniqueIdWrapper,
+                                Query::GetIdString, Query::GetTeamNum, Query::GetCurrentGameState,
+                                Query::GetBall, Query::GetLocation, Query::GetSecondsElapsed}));
+  EXPECT_EQ(trace, (std::vector<std::string>{"query GetLocalCar -> car me",
+                                             "query GetCurrentGameState -> the game state"}));
+}
+
 // A session of any length runs in bounded memory: the host keeps the recent questions, log lines
 // and commands that checks and tests read, not the whole run's.
 TEST_F(GameQueriesTest, ALongSessionKeepsOnlyARecentHistory) {
@@ -46,7 +66,7 @@ TEST_F(GameQueriesTest, ALongSessionKeepsOnlyARecentHistory) {
     host.console().executeCommand("command " + std::to_string(drawn));
     ++drawn;
   });
-  host.callbacks().drawFrames(kFrames);
+  host.frames().draw(kFrames);
   ASSERT_EQ(drawn, kFrames);
   // At least the last 4096 questions and 256 lines and commands, and at most twice as many.
   EXPECT_GE(host.queries().recent().size(), 4096U);
@@ -104,7 +124,7 @@ TEST_F(GameQueriesTest, HandlesOfTheWrongKindAnswerLikeNullOnes) {
 }
 
 TEST_F(GameQueriesTest, AClockBeyondFloatRangeSaturates) {
-  host.game().setClock(1e300);
+  host.game().setSecondsElapsed(1e300);
   EXPECT_EQ(game->GetCurrentGameState().GetSecondsElapsed(),
             std::numeric_limits<float>::infinity());
 }

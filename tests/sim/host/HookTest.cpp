@@ -44,7 +44,7 @@ TEST_F(HookTest, BothKindsFireInRegistrationOrderWithNameAndCaller) {
                         (params == nullptr ? "no-params " : "params ") + name);
       });
   notePlain(kTouch, "plain2");
-  host->callbacks().fire(kTouch, addressOf(&car));
+  host->hooks().fire(kTouch, addressOf(&car));
   EXPECT_EQ(calls, (std::vector<std::string>{"plain1 " + kTouch, "caller me no-params " + kTouch,
                                              "plain2 " + kTouch}));
 }
@@ -57,8 +57,8 @@ TEST_F(HookTest, ACallerArrivesAsTheObjectTypeTheHookAskedFor) {
   game->HookEventWithCaller<ServerWrapper>(kGoal, [this](ServerWrapper state, void*, std::string) {
     calls.emplace_back(state.IsNull() ? "no state" : "state");
   });
-  host->callbacks().fire(kGoal, host->game().ballAddress());
-  host->callbacks().fire(kGoal, 0);
+  host->hooks().fire(kGoal, host->game().ballAddress());
+  host->hooks().fire(kGoal, 0);
   EXPECT_EQ(calls, (std::vector<std::string>{"2.000000 " + kGoal, "state", "0.000000 " + kGoal,
                                              "no state"}));
 }
@@ -68,10 +68,10 @@ TEST_F(HookTest, UnhookingRemovesBothKindsOnThatFunctionOnly) {
   game->HookEventWithCaller<CarWrapper>(kTouch, [](CarWrapper, void*, const std::string&) {});
   notePlain(kGoal, "goal");
   game->UnhookEvent(kTouch);
-  EXPECT_FALSE(host->callbacks().isHooked(kTouch));
-  EXPECT_TRUE(host->callbacks().isHooked(kGoal));
-  host->callbacks().fire(kTouch, 0);
-  host->callbacks().fire(kGoal, 0);
+  EXPECT_FALSE(host->hooks().isHooked(kTouch));
+  EXPECT_TRUE(host->hooks().isHooked(kGoal));
+  host->hooks().fire(kTouch, 0);
+  host->hooks().fire(kGoal, 0);
   EXPECT_EQ(calls, std::vector<std::string>{"goal " + kGoal});
 }
 
@@ -83,8 +83,8 @@ TEST_F(HookTest, AHookThatUnhooksWhileFiringStopsTheRestOfThatRound) {
     calls.emplace_back("first still runs");
   });
   notePlain(kGoal, "second");
-  host->callbacks().fire(kGoal, 0);
-  host->callbacks().fire(kGoal, 0);
+  host->hooks().fire(kGoal, 0);
+  host->hooks().fire(kGoal, 0);
   EXPECT_EQ(calls, (std::vector<std::string>{"first unhooks", "first still runs"}));
 }
 
@@ -93,15 +93,15 @@ TEST_F(HookTest, AHookAddedWhileFiringWaitsForTheNextRound) {
     calls.emplace_back("outer");
     notePlain(kGoal, "inner");
   });
-  host->callbacks().fire(kGoal, 0);
+  host->hooks().fire(kGoal, 0);
   EXPECT_EQ(calls, std::vector<std::string>{"outer"});
-  host->callbacks().fire(kGoal, 0);
+  host->hooks().fire(kGoal, 0);
   EXPECT_EQ(calls, (std::vector<std::string>{"outer", "outer", "inner " + kGoal}));
 }
 
 TEST_F(HookTest, HooksTimersAndDrawablesOfADestroyedPluginAreNeverCalled) {
   auto plugin = std::make_shared<int>(0);
-  host->callbacks().tieTo(plugin);
+  host->tieCallbacksTo(plugin);
   notePlain(kGoal, "orphan");
   game->SetTimeout([this](GameWrapper*) { calls.emplace_back("timer"); }, 1.0F);
   game->RegisterDrawable([this](CanvasWrapper) { calls.emplace_back("drawable"); });
@@ -113,13 +113,13 @@ TEST_F(HookTest, HooksTimersAndDrawablesOfADestroyedPluginAreNeverCalled) {
       "a command", PERMISSION_ALL);
   plugin.reset();
 
-  host->callbacks().fire(kGoal, 0);
-  host->callbacks().wait(1.0);
-  host->callbacks().drawFrames(1);
-  host->callbacks().tick();
-  EXPECT_TRUE(host->callbacks().typeCommand({"orphan_command"})) << "the console knows it";
+  host->hooks().fire(kGoal, 0);
+  host->clock().wait(1.0);
+  host->frames().draw(1);
+  host->hooks().tick();
+  EXPECT_TRUE(host->commands().type({"orphan_command"})) << "the console knows it";
   EXPECT_TRUE(calls.empty());
-  EXPECT_TRUE(host->callbacks().isHooked(kGoal));
+  EXPECT_TRUE(host->hooks().isHooked(kGoal));
   EXPECT_EQ(warnings.size(), 5U);
 }
 
@@ -132,11 +132,11 @@ TEST_F(HookTest, WhatIsHandedToExecuteRunsAtTheNextTickInTheOrderHandedFromAnyTh
     game->Execute([this](GameWrapper*) { calls.emplace_back("second"); });
   }).join();
   EXPECT_TRUE(calls.empty()) << "nothing runs before the tick";
-  host->callbacks().tick();
+  host->hooks().tick();
   EXPECT_EQ(calls, (std::vector<std::string>{"first, on the host", "second"}));
-  host->callbacks().tick();
+  host->hooks().tick();
   EXPECT_EQ(calls.back(), "handed while ticking");
-  host->callbacks().tick();
+  host->hooks().tick();
   EXPECT_EQ(calls.size(), 3U) << "each runs once";
 }
 
@@ -147,13 +147,13 @@ TEST_F(HookTest, ACommandGetsItsWordsAndARegisteredNameIsReplaced) {
       "echo", [&](std::vector<std::string> /*words*/) { typed.push_back({"first"}); }, "", 0);
   console->registerNotifier(
       "echo", [&](std::vector<std::string> words) { typed.push_back(std::move(words)); }, "", 0);
-  EXPECT_TRUE(host->callbacks().typeCommand({"echo", "a b", ""}));
+  EXPECT_TRUE(host->commands().type({"echo", "a b", ""}));
   EXPECT_EQ(typed, (std::vector<std::vector<std::string>>{{"echo", "a b", ""}}));
-  EXPECT_FALSE(host->callbacks().typeCommand({"ECHO"})) << "names are exact";
-  EXPECT_FALSE(host->callbacks().typeCommand({}));
+  EXPECT_FALSE(host->commands().type({"ECHO"})) << "names are exact";
+  EXPECT_FALSE(host->commands().type({}));
   EXPECT_TRUE(console->removeNotifier("echo"));
   EXPECT_FALSE(console->removeNotifier("echo"));
-  EXPECT_FALSE(host->callbacks().typeCommand({"echo"}));
+  EXPECT_FALSE(host->commands().type({"echo"}));
   EXPECT_EQ(typed.size(), 1U);
 }
 
@@ -165,12 +165,12 @@ TEST_F(HookTest, ANullGameWrapperDoesNothing) {
   none.RegisterDrawable([](CanvasWrapper) {});
   none.UnregisterDrawables();
   none.Execute([this](GameWrapper*) { calls.emplace_back("never"); });
-  host->callbacks().tick();
+  host->hooks().tick();
   EXPECT_FALSE(none.IsInGame());
   EXPECT_TRUE(none.GetCurrentGameState().IsNull());
   EXPECT_TRUE(none.GetLocalCar().IsNull());
   EXPECT_EQ(none.GetScreenSize().X, 0);
-  host->callbacks().fire(kGoal, 0);
+  host->hooks().fire(kGoal, 0);
   EXPECT_TRUE(calls.empty());
 }
 

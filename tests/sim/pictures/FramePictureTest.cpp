@@ -42,9 +42,9 @@ class Painter : public ::testing::Test {
   // The picture of one frame in which the plugin draws what `draw` does.
   Image paint(const std::function<void(CanvasWrapper&)>& draw) {
     game->RegisterDrawable([&](CanvasWrapper canvas) { draw(canvas); });
-    host.callbacks().drawFrames(1);
+    host.frames().draw(1);
     game->UnregisterDrawables();
-    return paintFrame(*host.callbacks().lastFrame());
+    return paintFrame(*host.frames().lastFrame());
   }
 
   testing::ScratchFolder folder;

@@ -4,7 +4,7 @@
 #include <utility>
 #include <vector>
 
-#include "sim/base/Errors.h"
+#include "sim/errors/Errors.h"
 #include "sim/run/Arguments.h"
 
 namespace rafta::sim {

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "TestSupport.h"
-#include "sim/base/Errors.h"
+#include "sim/errors/Errors.h"
 #include "sim/run/ModuleFile.h"
 
 namespace rafta::sim {

@@ -8,7 +8,7 @@
 #include "bakkesmod/wrappers/GameWrapper.h"
 #include "bakkesmod/wrappers/ImageWrapper.h"
 #include "bakkesmod/wrappers/cvarmanagerwrapper.h"
-#include "sim/base/PluginFacts.h"
+#include "sim/plugin/PluginFacts.h"
 
 namespace rafta::sim {
 namespace {
@@ -227,9 +227,9 @@ TEST_F(SessionTest, RestartForgetsEverythingBeforeTheLibraryClosesThenLoadsAFres
   });
   journal.onClose = [&] {
     auto& host = s.session->host();
-    EXPECT_FALSE(host.callbacks().isHooked(kTouch));
-    EXPECT_EQ(host.callbacks().pendingTimers(), 0U);
-    EXPECT_EQ(host.callbacks().drawableCount(), 0U);
+    EXPECT_FALSE(host.hooks().isHooked(kTouch));
+    EXPECT_EQ(host.clock().pendingTimers(), 0U);
+    EXPECT_EQ(host.frames().drawableCount(), 0U);
     EXPECT_EQ(host.console().findCvar("v"), nullptr);
     EXPECT_EQ(s.session->plugin(), nullptr);
   };

@@ -5,8 +5,9 @@
 #include <variant>
 #include <vector>
 
-#include "sim/base/Errors.h"
-#include "sim/script/Script.h"
+#include "sim/errors/Errors.h"
+#include "sim/script/Parser.h"
+#include "sim/script/ScriptNumbers.h"
 
 namespace rafta::sim {
 namespace {
@@ -72,7 +73,7 @@ TEST(ScriptCommands, GameFunctionsGoByShortOrFullName) {
 
 TEST(ScriptCommands, OptionsAreParsedInAnyOrderAndKeptWhenAbsent) {
   const auto car =
-      std::get<script::Car>(parseScriptCommand({"car", "me", "pri", "0", "team", "255"}));
+      std::get<script::CarSetup>(parseScriptCommand({"car", "me", "pri", "0", "team", "255"}));
   EXPECT_EQ(car.name, "me");
   EXPECT_FALSE(car.id.has_value());
   EXPECT_EQ(car.team, 255);
@@ -87,8 +88,8 @@ TEST(ScriptCommands, OptionsAreParsedInAnyOrderAndKeptWhenAbsent) {
 }
 
 TEST(ScriptCommands, SettingsPageCommandsKeepTheirTextsExactly) {
-  EXPECT_EQ(std::get<script::Settings>(parseScriptCommand({"settings"})).count, 1);
-  EXPECT_EQ(std::get<script::Settings>(parseScriptCommand({"settings", "0"})).count, 0);
+  EXPECT_EQ(std::get<script::DrawPage>(parseScriptCommand({"settings"})).count, 1);
+  EXPECT_EQ(std::get<script::DrawPage>(parseScriptCommand({"settings", "0"})).count, 0);
   EXPECT_EQ(std::get<script::Toggle>(parseScriptCommand({"toggle", " Freeplay"})).label,
             " Freeplay");
   const auto slide = std::get<script::Slide>(parseScriptCommand({"slide", "Position X", "-250.5"}));

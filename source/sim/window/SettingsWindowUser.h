@@ -3,8 +3,8 @@
 #include <optional>
 #include <string>
 
-#include "sim/settings/ImGuiInput.h"
-#include "sim/settings/SettingsWindow.h"
+#include "sim/window/ImGuiInput.h"
+#include "sim/window/SettingsWindow.h"
 
 namespace rafta::sim {
 

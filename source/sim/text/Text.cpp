@@ -1,4 +1,4 @@
-#include "sim/base/Text.h"
+#include "sim/text/Text.h"
 
 #include <algorithm>
 #include <cstddef>

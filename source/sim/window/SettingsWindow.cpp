@@ -1,4 +1,4 @@
-#include "sim/settings/SettingsWindow.h"
+#include "sim/window/SettingsWindow.h"
 
 #include <cstdint>
 #include <string>
@@ -14,7 +14,7 @@ constexpr ImGuiWindowFlags kWindowFlags = ImGuiWindowFlags_NoResize | ImGuiWindo
 void setUp(ImGuiIO& io) {
   io.IniFilename = nullptr;
   io.LogFilename = nullptr;
-  io.DisplaySize = {SettingsWindow::kScreenWidth, SettingsWindow::kScreenHeight};
+  io.DisplaySize = {SettingsWindow::kDisplayWidth, SettingsWindow::kDisplayHeight};
   io.DeltaTime = 1.0F / 60.0F;
   unsigned char* pixels = nullptr;
   int width = 0;
@@ -53,7 +53,7 @@ void SettingsWindow::draw(BakkesMod::Plugin::PluginSettingsWindow& page, const I
   applyInput(ImGui::GetIO(), input);
   ImGui::NewFrame();
   ImGui::SetNextWindowPos({kMargin, kMargin});
-  ImGui::SetNextWindowSize({kScreenWidth - 2.0F * kMargin, kScreenHeight - 2.0F * kMargin});
+  ImGui::SetNextWindowSize({kDisplayWidth - 2.0F * kMargin, kDisplayHeight - 2.0F * kMargin});
   // The fixed id keeps one window whatever title the plugin gives, an empty one included.
   ImGui::Begin((page.GetPluginName() + "###settings").c_str(), nullptr, kWindowFlags);
   window_ = ImGui::GetCurrentWindow();

@@ -3,7 +3,6 @@
 #include <cstddef>
 #include <optional>
 #include <string>
-#include <string_view>
 #include <utility>
 #include <variant>
 #include <vector>
@@ -23,7 +22,8 @@ namespace script {
 struct State {
   std::vector<std::pair<GameFlag, bool>> changes;
 };
-struct Car {
+// Named apart from the game's Car and Ball, which these set up.
+struct CarSetup {
   std::string name;
   std::optional<std::string> id;
   std::optional<std::uint8_t> team;
@@ -33,11 +33,12 @@ struct Car {
 struct Local {
   std::optional<std::string> car;
 };
-struct Ball {
+struct BallSetup {
   std::optional<Vector> pos;
   std::optional<Vector> vel;
 };
-struct Clock {
+// The game's time, as the game state reports it; the host's own clock only `wait` moves.
+struct SecondsElapsed {
   double seconds;
 };
 struct Screen {
@@ -90,12 +91,13 @@ struct Console {
 struct TypeCommand {
   std::vector<std::string> words;
 };
-// The settings page: drawn with no input, or one of its widgets worked with the mouse.
-struct Settings {
+// The plugin's settings page: drawn with no input (the `settings` command), or one of its widgets
+// worked with the mouse.
+struct DrawPage {
   int count;
 };
 // The player closes the host's settings window, and the host writes its configuration file.
-struct SettingsClose {};
+struct CloseSettingsWindow {};
 struct Click {
   std::string label;
 };
@@ -140,12 +142,13 @@ struct ExpectLog {
 }  // namespace script
 
 using ScriptCommand =
-    std::variant<script::State, script::Car, script::Local, script::Ball, script::Clock,
-                 script::Screen, script::Picture, script::ConfigDelay, script::ConfigUnknown,
-                 script::Load, script::Unload, script::Restart, script::Event, script::Touch,
-                 script::Hit, script::Wait, script::Frame, script::Console, script::TypeCommand,
-                 script::Settings, script::SettingsClose, script::Click, script::Toggle,
-                 script::Slide, script::Choose, script::ExpectDrawn, script::ExpectNothingDrawn,
+    std::variant<script::State, script::CarSetup, script::Local, script::BallSetup,
+                 script::SecondsElapsed, script::Screen, script::Picture, script::ConfigDelay,
+                 script::ConfigUnknown, script::Load, script::Unload, script::Restart,
+                 script::Event, script::Touch, script::Hit, script::Wait, script::Frame,
+                 script::Console, script::TypeCommand, script::DrawPage,
+                 script::CloseSettingsWindow, script::Click, script::Toggle, script::Slide,
+                 script::Choose, script::ExpectDrawn, script::ExpectNothingDrawn,
                  script::ExpectCvar, script::ExpectStored, script::ExpectHooked,
                  script::ExpectCommand, script::ExpectTimers, script::ExpectLog, script::Faults>;
 
@@ -153,26 +156,5 @@ struct ScriptLine {
   int number;
   ScriptCommand command;
 };
-
-// The whole script, checked before anything runs. Throws ScriptError naming the line.
-[[nodiscard]] std::vector<ScriptLine> parseScript(std::string_view text);
-
-// One line's words (the first is the command's name). Throws ScriptError.
-[[nodiscard]] ScriptCommand parseScriptCommand(const std::vector<std::string>& words);
-
-// One script line cut into words: blanks separate words, `#` outside quotes starts a comment,
-// a word in double quotes may hold blanks and uses \" and \\. Throws ScriptError.
-[[nodiscard]] std::vector<std::string> splitWords(std::string_view line);
-
-// A script number: decimal, optional sign, optional fraction ("-3", "+0.5", ".5", "2.").
-// No exponent, hex, nan or infinity; nothing may follow.
-[[nodiscard]] std::optional<double> parseDecimal(std::string_view text);
-
-// Whether two texts hold the same value: as numbers when both read as finite numbers (any form
-// the host writes, exponents included), otherwise byte for byte.
-[[nodiscard]] bool sameValue(std::string_view expected, std::string_view found);
-
-// A game function by the short name scripts use (`OnHitBall`) or by its full name.
-[[nodiscard]] std::optional<std::string> gameFunction(std::string_view name);
 
 }  // namespace rafta::sim

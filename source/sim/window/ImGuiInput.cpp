@@ -1,4 +1,4 @@
-#include "sim/settings/ImGuiInput.h"
+#include "sim/window/ImGuiInput.h"
 
 #include <algorithm>
 

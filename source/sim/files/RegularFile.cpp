@@ -1,4 +1,4 @@
-#include "sim/base/RegularFile.h"
+#include "sim/files/RegularFile.h"
 
 #include <cerrno>
 #include <cstdint>

@@ -9,7 +9,7 @@
 #include <imgui_internal.h>
 
 #include "bakkesmod/plugin/PluginSettingsWindow.h"
-#include "sim/settings/ImGuiInput.h"
+#include "sim/window/ImGuiInput.h"
 
 namespace rafta::sim {
 
@@ -17,9 +17,10 @@ namespace rafta::sim {
 // page drawn inside that window, one RenderSettings call per drawn page.
 class SettingsWindow {
  public:
-  // The screen is 800 x 480 pixels; the window keeps a 10-pixel margin all round.
-  static constexpr float kScreenWidth = 800.0F;
-  static constexpr float kScreenHeight = 480.0F;
+  // The context's display, the settings window's own screen rather than the game's, is 800 x 480
+  // pixels; the window keeps a 10-pixel margin all round.
+  static constexpr float kDisplayWidth = 800.0F;
+  static constexpr float kDisplayHeight = 480.0F;
   static constexpr float kMargin = 10.0F;
 
   // Receives every drawn page as Dear ImGui rendered it.

@@ -1,4 +1,4 @@
-#include "sim/base/Numbers.h"
+#include "sim/numbers/Numbers.h"
 
 #include <array>
 #include <charconv>

@@ -1,4 +1,4 @@
-#include "sim/settings/SettingsWindowUser.h"
+#include "sim/window/SettingsWindowUser.h"
 
 #include <algorithm>
 #include <cfloat>
@@ -7,11 +7,11 @@
 #include <string_view>
 #include <utility>
 
-#include "sim/base/Errors.h"
-#include "sim/base/Numbers.h"
-#include "sim/base/PluginFacts.h"
-#include "sim/base/Text.h"
-#include "sim/settings/SettingsWindowText.h"
+#include "sim/errors/Errors.h"
+#include "sim/numbers/Numbers.h"
+#include "sim/plugin/PluginFacts.h"
+#include "sim/text/Text.h"
+#include "sim/window/SettingsWindowText.h"
 
 namespace rafta::sim {
 namespace {

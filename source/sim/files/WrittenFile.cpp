@@ -1,4 +1,4 @@
-#include "sim/base/WrittenFile.h"
+#include "sim/files/WrittenFile.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>

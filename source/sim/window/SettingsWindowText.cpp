@@ -1,4 +1,4 @@
-#include "sim/settings/SettingsWindowText.h"
+#include "sim/window/SettingsWindowText.h"
 
 #include <algorithm>
 #include <array>

@@ -1,4 +1,4 @@
-#include "sim/settings/RenderThread.h"
+#include "sim/window/RenderThread.h"
 
 #include <gtest/gtest.h>
 
