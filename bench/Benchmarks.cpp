@@ -15,6 +15,8 @@
 #include "PluginNames.h"
 #include "Rafta.h"
 #include "ReadyToCount.h"
+#include "sim/canvas/Canvas.h"
+#include "sim/host/Frames.h"
 #include "sim/run/GoalPicture.h"
 #include "sim/run/Session.h"
 
@@ -57,6 +59,15 @@ class Hosted {
   [[nodiscard]] sim::Session& session() { return *session_; }
   [[nodiscard]] sim::Host& host() { return session_->host(); }
   [[nodiscard]] std::uintptr_t localCar() { return host().game().localCarAddress(); }
+  // The one drawable the plugin registered, as the host holds it.
+  [[nodiscard]] sim::Frames::Drawable drawable() {
+    const auto drawables = host().frames().drawables();
+    if (drawables.size() != 1) {
+      throw std::runtime_error("the plugin registered " + std::to_string(drawables.size()) +
+                               " drawables, not one");
+    }
+    return drawables.front();
+  }
   // The all-time total as its variable holds it; every counted hit stores it once it is read.
   [[nodiscard]] std::int64_t totalVariable() {
     const sim::ConsoleVariable* total = host().console().findCvar(names::kTotalVariable);
@@ -132,6 +143,50 @@ void FrameOverlayOff(benchmark::State& state) {
   allocs.report(state);
 }
 BENCHMARK(FrameOverlayOff);
+
+// The plugin's drawable called straight on a host canvas, as the host calls it: the plugin and the
+// canvas's recording, without the host's frame around them. A fresh canvas each time, as its
+// record only grows.
+void DrawOnHostCanvas(benchmark::State& state, Hosted& hosted) {
+  const sim::Frames::Drawable drawable = hosted.drawable();
+  const Vector2 size = hosted.host().game().screenSize();
+  const sim::TextMeasure measure = fixedMeasure;
+  const AllocationsPerOperation allocs;
+  for (auto _ : state) {  // NOLINT(clang-analyzer-deadcode.DeadStores): the library's loop
+    sim::Canvas canvas(size, measure, {});
+    drawable(CanvasWrapper(reinterpret_cast<std::uintptr_t>(&canvas)));
+    benchmark::DoNotOptimize(canvas);
+  }
+  allocs.report(state);
+}
+
+void DirectFrame(benchmark::State& state) {
+  Hosted hosted("load\n");
+  hosted.run(styleScript(state.range(0)).c_str());
+  DrawOnHostCanvas(state, hosted);
+}
+BENCHMARK(DirectFrame)->ArgName("style")->DenseRange(0, 4);
+
+void DirectFrameOverlayOff(benchmark::State& state) {
+  Hosted hosted("load\n");
+  hosted.run(kOverlayOff.c_str());
+  DrawOnHostCanvas(state, hosted);
+}
+BENCHMARK(DirectFrameOverlayOff);
+
+// On a null canvas handle every drawing call returns at once: what is left is the plugin's own
+// work, and the settings and screen-size lookups it makes of the host.
+void PluginOnlyFrame(benchmark::State& state) {
+  Hosted hosted("load\n");
+  hosted.run(styleScript(state.range(0)).c_str());
+  const sim::Frames::Drawable drawable = hosted.drawable();
+  const AllocationsPerOperation allocs;
+  for (auto _ : state) {  // NOLINT(clang-analyzer-deadcode.DeadStores): the library's loop
+    drawable(CanvasWrapper(0));
+  }
+  allocs.report(state);
+}
+BENCHMARK(PluginOnlyFrame)->ArgName("style")->DenseRange(0, 4);
 
 // --- Hits --------------------------------------------------------------------------------------
 

@@ -63,6 +63,16 @@ class CallbackList {
   }
 
   [[nodiscard]] bool empty() const { return entries_.empty(); }
+  // The callbacks a call would reach now, in order.
+  [[nodiscard]] std::vector<Fn> callable() const {
+    std::vector<Fn> fns;
+    for (const auto& entry : entries_) {
+      if (entry->active && entry->life.alive()) {
+        fns.push_back(entry->fn);
+      }
+    }
+    return fns;
+  }
   [[nodiscard]] std::size_t size() const { return entries_.size(); }
 
   // `call(fn)` for each live entry; `orphaned()` for each whose plugin object is gone.

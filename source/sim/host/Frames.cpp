@@ -31,6 +31,8 @@ void Frames::unregisterDrawables() {
 
 std::size_t Frames::drawableCount() const { return drawables_.size(); }
 
+std::vector<Frames::Drawable> Frames::drawables() const { return drawables_.callable(); }
+
 void Frames::draw(int count) {
   for (int frame = 0; frame < count; ++frame) {
     reports_.trace("frame");

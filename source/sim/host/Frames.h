@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <functional>
 #include <memory>
+#include <vector>
 
 #include "bakkesmod/wrappers/canvaswrapper.h"
 #include "sim/canvas/Canvas.h"
@@ -29,6 +30,9 @@ class Frames {
   void registerDrawable(Drawable drawable);
   void unregisterDrawables();
   [[nodiscard]] std::size_t drawableCount() const;
+  // The drawables a frame would call, for a caller that calls them on a canvas of its own (the
+  // benchmarks, to leave the host's frame out of a figure).
+  [[nodiscard]] std::vector<Drawable> drawables() const;
 
   void draw(int count);
   // The last drawn frame, or null before the first.
