@@ -8,7 +8,7 @@
 #include "LogText.h"
 #include "Platform.h"
 #include "PluginNames.h"
-#include "Version.h"
+#include "RaftaVersion.h"
 
 using namespace rafta::literals;
 

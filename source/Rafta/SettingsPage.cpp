@@ -11,7 +11,7 @@
 #include "LogText.h"
 #include "PluginNames.h"
 #include "Rafta.h"
-#include "Version.h"
+#include "RaftaVersion.h"
 
 using namespace rafta::literals;
 
