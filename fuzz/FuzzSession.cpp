@@ -214,9 +214,17 @@ class FuzzSession {
   }
 
  private:
-  void run(ScriptCommand command) {
+  void run(const ScriptCommand& command) {
+    survive([&] { session_->execute(command); });
+  }
+
+  // A call the real game would crash on, or an exception that reaches the host, is a finding.
+  template <typename HostCall>
+  static void survive(const HostCall& call) {
     try {
-      session_->execute(command);
+      call();
+    } catch (const GameCrash& crash) {
+      finding(std::string("the game would crash: ") + crash.what());
     } catch (const std::exception& error) {
       finding(std::string("an exception reached the host: ") + error.what());
     } catch (...) {
@@ -231,7 +239,7 @@ class FuzzSession {
       case 0:
       case 1:
         if (loaded()) {
-          run(script::Hit{script::LocalCaller{}});
+          run(script::Hit{script::GoalFrameCaller{}});
         } else {
           resets.fresh = true;
           run(script::Load{});
@@ -254,11 +262,11 @@ class FuzzSession {
       }
       case 5:
       case 6:
-        run(script::Touch{caller(in)});
+        run(script::Touch{toucher(in)});
         break;
       case 7:
       case 8:
-        run(script::Hit{caller(in)});
+        run(script::Hit{hitter(in)});
         break;
       case 9:
         run(carChange(in));
@@ -424,15 +432,24 @@ class FuzzSession {
     }
   }
 
-  static script::Caller caller(Bytes& in) {
-    const std::uint8_t which = in.byte() % 6;
+  // Only a car touches the ball: a car or a null caller.
+  static script::Caller toucher(Bytes& in) {
+    const std::uint8_t which = in.byte() % 5;
     if (which == 4) {
       return script::NullCaller{};
     }
-    if (which == 5) {
-      return script::LocalCaller{};
-    }
     return std::string(kCars.at(which));
+  }
+
+  // What runs TriggerHit: the goal frame's object as in the real game, or a car or null as a host
+  // that passes something else might.
+  static script::Caller hitter(Bytes& in) {
+    const std::uint8_t which = in.byte() % 6;
+    if (which == 5) {
+      return script::GoalFrameCaller{};
+    }
+    return which == 4 ? script::Caller{script::NullCaller{}}
+                      : script::Caller{std::string(kCars.at(which))};
   }
 
   static ScriptCommand carChange(Bytes& in) {
@@ -475,11 +492,7 @@ class FuzzSession {
       return {};
     }
     Counters shown{plugin.get()};
-    try {
-      session_->host().frames().draw(1);
-    } catch (const std::exception& error) {
-      finding(std::string("an exception reached the host: ") + error.what());
-    }
+    survive([this] { session_->host().frames().draw(1); });
     const Canvas* frame = session_->host().frames().lastFrame();
     if (frame == nullptr) {
       return shown;

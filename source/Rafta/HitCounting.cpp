@@ -11,6 +11,8 @@
 //                                               match off     -> "Match détecté, comptage ..."
 //       - IdentifyLocalShooter("onRaftaHit")    L1 caller, L3 local car, L4 local player, L5 id,
 //                                               L8 last toucher != local -> "... ? toi (...)"
+//                                               (the caller is the goal frame's object, never a
+//                                               car: only ever tested for null)
 //       - onRaftaHitDelayed()
 //         - IsGameStateValid()                  mode test again, server, ball
 //                                               -> its line, then "... : État du jeu invalide"
@@ -49,8 +51,6 @@ constexpr float kMinimumBallSpeed = 300.0F;
 
 }  // namespace
 
-// --- Match and replay events -------------------------------------------------------------------
-
 // --- Hit hooks ---------------------------------------------------------------------------------
 
 void Rafta::RegisterHitHook() {
@@ -60,8 +60,11 @@ void Rafta::RegisterHitHook() {
   gameWrapper->HookEventWithCaller<CarWrapper>(
       rafta::game::kOnHitBall,
       [this](CarWrapper car, void* /*params*/, std::string /*eventName*/) { onHitBall(car); });
-  gameWrapper->HookEventWithCaller<CarWrapper>(
-      rafta::game::kTriggerHit, [this](CarWrapper caller, void* /*params*/, std::string eventName) {
+  // Its caller is the goal frame's manager object, whatever type a hook asks for: taken as the
+  // actor it is, so that nothing but IsNull can be asked of it.
+  gameWrapper->HookEventWithCaller<ActorWrapper>(
+      rafta::game::kTriggerHit,
+      [this](ActorWrapper caller, void* /*params*/, std::string eventName) {
         onTriggerHit(std::move(eventName), caller);
       });
   gate.hitHooksRegistered = true;
@@ -105,7 +108,7 @@ void Rafta::onHitBall(CarWrapper car) {
   Log(rafta::Concat("OnHitBall : lastBallTouchID mis à jour à "_cp1252, id));
 }
 
-void Rafta::onTriggerHit(std::string eventName, CarWrapper caller) {
+void Rafta::onTriggerHit(std::string eventName, ActorWrapper caller) {
   if (caller.IsNull()) {
     Log("TriggerHit : Caller est nul");
     return;
@@ -154,14 +157,12 @@ bool Rafta::IsGameStateValid() {
 
 // --- Hit validation and counting ---------------------------------------------------------------
 
-std::optional<PriWrapper> Rafta::IdentifyLocalShooter(std::string_view handler, CarWrapper caller) {
+std::optional<PriWrapper> Rafta::IdentifyLocalShooter(std::string_view handler,
+                                                      ActorWrapper caller) {
   const std::string prefix = rafta::Concat(handler, " : ");
   if (caller.IsNull()) {
     Log(rafta::Concat(prefix, "Caller est null"));
     return std::nullopt;
-  }
-  if (IsDebugEnabled()) {
-    Log(rafta::Concat(prefix, "Caller PRI isNull=", rafta::Bit(caller.GetPRI().IsNull())));
   }
   CarWrapper localCar = gameWrapper->GetLocalCar();
   if (localCar.IsNull()) {
@@ -193,7 +194,7 @@ std::optional<PriWrapper> Rafta::IdentifyLocalShooter(std::string_view handler, 
   return localPlayer;
 }
 
-void Rafta::onRaftaHit(std::string eventName, CarWrapper caller) {
+void Rafta::onRaftaHit(std::string eventName, ActorWrapper caller) {
   if (IsDebugEnabled()) {
     Log(">>> onRaftaHit déclenché"_cp1252);
     Log(rafta::Concat("État du jeu : replay="_cp1252, rafta::Bit(gameWrapper->IsInReplay()),
@@ -207,7 +208,7 @@ void Rafta::onRaftaHit(std::string eventName, CarWrapper caller) {
   onRaftaHitDelayed(std::move(eventName), caller);
 }
 
-void Rafta::onRaftaHitDelayed(std::string /*eventName*/, CarWrapper caller) {
+void Rafta::onRaftaHitDelayed(std::string /*eventName*/, ActorWrapper caller) {
   if (IsDebugEnabled()) {
     Log(">>> onRaftaHitDelayed déclenché"_cp1252);
   }

@@ -8,8 +8,10 @@
 
 void Rafta::Log(std::string_view text) const { cvarManager->log(std::string(text)); }
 
+// A switch the host does not have is off.
 bool Rafta::IsDebugEnabled() const {
-  return cvarManager->getCvar(rafta::names::kDebugVariable).getBoolValue();
+  CVarWrapper debug = cvarManager->getCvar(rafta::names::kDebugVariable);
+  return !debug.IsNull() && debug.getBoolValue();
 }
 
 void Rafta::LogOverlayPosition() const {

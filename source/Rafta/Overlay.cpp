@@ -2,6 +2,7 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <optional>
 #include <string>
 #include <utility>
 
@@ -66,9 +67,16 @@ void Rafta::RenderOverlay(CanvasWrapper canvas) {
   static const std::string styleVariable = rafta::names::kOverlayStyleVariable;
   static const std::string xVariable = rafta::names::kOverlayXVariable;
   static const std::string yVariable = rafta::names::kOverlayYVariable;
-  settings.overlayStyle = cvarManager->getCvar(styleVariable).getIntValue();
-  settings.overlayX = FinitePosition(cvarManager->getCvar(xVariable).getFloatValue());
-  settings.overlayY = FinitePosition(cvarManager->getCvar(yVariable).getFloatValue());
+  const std::optional<int> style = ReadSetting<int>(styleVariable);
+  const std::optional<float> x = ReadSetting<float>(xVariable);
+  const std::optional<float> y = ReadSetting<float>(yVariable);
+  // Without one of them the host lost the overlay's place: no frame rather than one made up.
+  if (!style || !x || !y) {
+    return;
+  }
+  settings.overlayStyle = *style;
+  settings.overlayX = FinitePosition(*x);
+  settings.overlayY = FinitePosition(*y);
   const Vector2 canvasSize = CanvasSize();
   std::string counterLine =
       rafta::Concat("Rafta hits | match: ", std::to_string(counters.matchHitCount), " | session ",

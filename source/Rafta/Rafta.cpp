@@ -42,12 +42,20 @@ void Rafta::onLoad() {
   ApplyStoredValues();
   ScheduleStoredTotalRead();
 
-  settings.overlayEnabled =
-      cvarManager->getCvar(rafta::names::kOverlayEnabledVariable).getBoolValue();
-  settings.overlayX = cvarManager->getCvar(rafta::names::kOverlayXVariable).getFloatValue();
-  settings.overlayY = cvarManager->getCvar(rafta::names::kOverlayYVariable).getFloatValue();
+  // A variable the host does not have leaves its field as it was.
+  if (const auto shown = ReadSetting<bool>(rafta::names::kOverlayEnabledVariable)) {
+    settings.overlayEnabled = *shown;
+  }
+  if (const auto x = ReadSetting<float>(rafta::names::kOverlayXVariable)) {
+    settings.overlayX = *x;
+  }
+  if (const auto y = ReadSetting<float>(rafta::names::kOverlayYVariable)) {
+    settings.overlayY = *y;
+  }
   LogOverlayPosition();
-  settings.overlayStyle = cvarManager->getCvar(rafta::names::kOverlayStyleVariable).getIntValue();
+  if (const auto style = ReadSetting<int>(rafta::names::kOverlayStyleVariable)) {
+    settings.overlayStyle = *style;
+  }
 
   LoadGoalImage();
   gameWrapper->RegisterDrawable([this](CanvasWrapper canvas) { RenderOverlay(canvas); });

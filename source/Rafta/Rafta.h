@@ -10,6 +10,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <type_traits>
 #include <utility>
 #include <vector>
 
@@ -122,13 +123,13 @@ class Rafta final : public BakkesMod::Plugin::BakkesModPlugin,
   void RegisterHitHook();
   void UnregisterHitHook();
   void onHitBall(CarWrapper car);
-  void onTriggerHit(std::string eventName, CarWrapper caller);
+  void onTriggerHit(std::string eventName, ActorWrapper caller);
   bool IsModeAllowed();
   bool IsGameStateValid();
   // Steps shared by both hit handlers: the local player, if the last toucher is that player.
-  std::optional<PriWrapper> IdentifyLocalShooter(std::string_view handler, CarWrapper caller);
-  void onRaftaHit(std::string eventName, CarWrapper caller);
-  void onRaftaHitDelayed(std::string eventName, CarWrapper caller);
+  std::optional<PriWrapper> IdentifyLocalShooter(std::string_view handler, ActorWrapper caller);
+  void onRaftaHit(std::string eventName, ActorWrapper caller);
+  void onRaftaHitDelayed(std::string eventName, ActorWrapper caller);
   // Raises the three counters for one counted hit and stores the total once it is known.
   void CountHit(double gameTime);
 
@@ -142,6 +143,22 @@ class Rafta final : public BakkesMod::Plugin::BakkesModPlugin,
   void RegisterDebugVariable();
   void RegisterSettingsVariables();
   [[nodiscard]] bool IsDebugEnabled() const;
+  // A setting's variable, read as T (bool, int or float); nothing when the host does not have it,
+  // since a call through a null handle crashes the game.
+  template <typename T>
+  [[nodiscard]] std::optional<T> ReadSetting(std::string name) const {
+    CVarWrapper variable = cvarManager->getCvar(std::move(name));
+    if (variable.IsNull()) {
+      return std::nullopt;
+    }
+    if constexpr (std::is_same_v<T, bool>) {
+      return variable.getBoolValue();
+    } else if constexpr (std::is_same_v<T, float>) {
+      return variable.getFloatValue();
+    } else {
+      return variable.getIntValue();
+    }
+  }
   // What the saved copy holds, or else the host's configuration, onto the registered variables.
   void ApplyStoredValues();
   void SaveSettings();

@@ -61,18 +61,21 @@ TEST(GoalTimer, FiringAfterUnloadDoesNothing) {
   EXPECT_EQ(run.status, 0) << run.err;
 }
 
+// On a host as harsh as the real one: a call the game would crash on ends a run with 5.
 TEST(Scenarios, EveryShippedSessionPlaysToItsEnd) {
   int played = 0;
-  for (const auto& entry : std::filesystem::directory_iterator(RAFTA_SCENARIOS)) {
-    if (entry.path().extension() != ".scn") {
-      continue;
+  for (const char* folder : {RAFTA_SCENARIOS, RAFTA_WINDOWS_SCENARIOS}) {
+    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+      if (entry.path().extension() != ".scn") {
+        continue;
+      }
+      const SimWorkspace workspace;
+      const ProgramRun run = workspace.play(readFile(entry.path()));
+      EXPECT_EQ(run.status, 0) << entry.path().filename() << "\n" << run.err;
+      ++played;
     }
-    const SimWorkspace workspace;
-    const ProgramRun run = workspace.play(readFile(entry.path()));
-    EXPECT_EQ(run.status, 0) << entry.path().filename() << "\n" << run.err;
-    ++played;
   }
-  EXPECT_GE(played, 3);
+  EXPECT_GE(played, 5);
 }
 
 }  // namespace

@@ -32,9 +32,8 @@ TEST(CountedHit, WithDebugOnTracesEveryStepInOrder) {
       s.linesOf(typed(names::kDebugVariable, "1") + "hit"),
       (Strings{
           ">>> onRaftaHit déclenché", "État du jeu : replay=0, freeplay=0, training=0, inGame=1",
-          "onRaftaHit : Caller PRI isNull=0", "onRaftaHit : Dernier touché=me-id, Local UID=me-id",
-          ">>> onRaftaHitDelayed déclenché", "État du jeu : inGame=1, serverValid=1, ballValid=1",
-          "onRaftaHitDelayed : Caller PRI isNull=0",
+          "onRaftaHit : Dernier touché=me-id, Local UID=me-id", ">>> onRaftaHitDelayed déclenché",
+          "État du jeu : inGame=1, serverValid=1, ballValid=1",
           "onRaftaHitDelayed : Dernier touché=me-id, Local UID=me-id", kCounted1}));
 }
 

@@ -23,6 +23,12 @@ TEST(SettingsPageEdges, SkipsTheWritesOfVariablesTheHostDoesNotHave) {
   for (const std::string& name : kVariables) {
     EXPECT_EQ(s.cvar(name), "<unregistered>") << name;
   }
+  // Without its place on the screen the overlay draws nothing; with it, the reset shows.
+  EXPECT_EQ(s.countersShown(), "");
+  for (const char* name :
+       {names::kOverlayXVariable, names::kOverlayYVariable, names::kOverlayStyleVariable}) {
+    s.registerVariable(name, "0");
+  }
   EXPECT_EQ(s.countersShown(), "Rafta hits | match: 0 | session 0 | total: 0");
 }
 

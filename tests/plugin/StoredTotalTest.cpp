@@ -121,7 +121,7 @@ TEST(Timers, StandDownAtUnload) {
 TEST(DebugSwitch, IsReadAfreshAtEveryHit) {
   PluginHost s;
   s.run(kReadyToCount);
-  EXPECT_EQ(s.linesOf(typed(names::kDebugVariable, "1") + "hit").size(), 9U);
+  EXPECT_EQ(s.linesOf(typed(names::kDebugVariable, "1") + "hit").size(), 7U);
   EXPECT_EQ(s.linesOf(typed(names::kDebugVariable, "0") + "clock 30\nhit"),
             Strings{"Incrémentation compteur barre/poteau ! Total = 2"});
 }

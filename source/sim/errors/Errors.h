@@ -6,7 +6,14 @@
 namespace rafta::sim {
 
 // rafta-sim's exit status.
-enum class ExitCode { Ok = 0, ExpectFailed = 1, BadScript = 2, ModuleError = 3, HostIoFailed = 4 };
+enum class ExitCode {
+  Ok = 0,
+  ExpectFailed = 1,
+  BadScript = 2,
+  ModuleError = 3,
+  HostIoFailed = 4,
+  GameCrash = 5
+};
 
 // Stops a run with its exit status. `line` is the script line, 0 when none applies; whoever
 // knows the line fills it in on the way out.
@@ -36,6 +43,12 @@ struct ExpectFailure : RunError {
 // The plugin module cannot be loaded or lacks its exports.
 struct ModuleError : RunError {
   explicit ModuleError(const std::string& message) : RunError(ExitCode::ModuleError, message) {}
+};
+
+// The plugin made a call that would crash the real game: through a null handle, or a question put
+// to an object that cannot answer it. The message names the call and what it was made on.
+struct GameCrash : RunError {
+  explicit GameCrash(const std::string& message) : RunError(ExitCode::GameCrash, message) {}
 };
 
 }  // namespace rafta::sim

@@ -7,6 +7,26 @@ std::size_t index(GameFlag flag) { return static_cast<std::size_t>(flag); }
 
 }  // namespace
 
+std::string describeActor(std::uintptr_t address) {
+  const Actor* actor = actorAt(address);
+  if (actor == nullptr) {
+    return "null";
+  }
+  if (const auto* car = dynamic_cast<const Car*>(actor)) {
+    return "car " + car->name;
+  }
+  if (dynamic_cast<const GoalFrame*>(actor) != nullptr) {
+    return "the goal frame's object";
+  }
+  if (dynamic_cast<const Ball*>(actor) != nullptr) {
+    return "the ball";
+  }
+  if (dynamic_cast<const PlayerRecord*>(actor) != nullptr) {
+    return "a player's info";
+  }
+  return dynamic_cast<const Game*>(actor) != nullptr ? "the game state" : "an unknown object";
+}
+
 Game::Game() {
   flags_[index(GameFlag::Server)] = true;
   flags_[index(GameFlag::Ball)] = true;
@@ -35,6 +55,8 @@ void Game::setLocalCar(Car* car) { local_ = car; }
 Car* Game::localCar() const { return local_; }
 
 Ball& Game::ball() { return ball_; }
+
+std::uintptr_t Game::goalFrameAddress() const { return addressOf(&goalFrame_); }
 
 void Game::setSecondsElapsed(double seconds) { secondsElapsed_ = seconds; }
 

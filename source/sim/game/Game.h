@@ -42,6 +42,10 @@ struct Car : Actor {
 
 struct Ball : Actor {};
 
+// The object whose function runs when the ball strikes a goal frame: the caller of TriggerHit.
+// Not a car, nor anything a plugin may ask a question of.
+struct GoalFrame : Actor {};
+
 [[nodiscard]] inline std::uintptr_t addressOf(const Actor* actor) {
   return reinterpret_cast<std::uintptr_t>(actor);
 }
@@ -50,6 +54,9 @@ struct Ball : Actor {};
   // NOLINTNEXTLINE(performance-no-int-to-ptr): handles are addresses
   return reinterpret_cast<const Actor*>(address);
 }
+
+// What a handle names, for messages and the trace: "null", "car NAME", "the goal frame's object"...
+[[nodiscard]] std::string describeActor(std::uintptr_t address);
 
 enum class GameFlag { InGame, Freeplay, Training, Replay, Server, Ball };
 
@@ -68,6 +75,7 @@ class Game : public Actor {
   [[nodiscard]] Car* localCar() const;
 
   [[nodiscard]] Ball& ball();
+  [[nodiscard]] std::uintptr_t goalFrameAddress() const;
 
   // Game time in seconds, as the game state reports it (GetSecondsElapsed); the host's own time
   // is its clock's.
@@ -87,6 +95,7 @@ class Game : public Actor {
   std::map<std::string, std::unique_ptr<Car>> cars_;
   Car* local_ = nullptr;
   Ball ball_;
+  GoalFrame goalFrame_;
   double secondsElapsed_ = 0.0;
   Vector2 screen_{1920, 1080};
 };

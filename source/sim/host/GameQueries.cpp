@@ -44,11 +44,6 @@ constexpr std::array<GameFlag, 4> kFlags{GameFlag::InGame, GameFlag::Replay, Gam
 
 std::size_t index(Query query) { return static_cast<std::size_t>(query); }
 
-template <typename T>
-const T* as(std::uintptr_t address) {
-  return dynamic_cast<const T*>(actorAt(address));
-}
-
 GameQueries* registeredOne = nullptr;
 
 }  // namespace
@@ -57,14 +52,27 @@ std::string_view queryName(Query query) { return kQueries.at(index(query)).name;
 
 bool askedOfGameWrapper(Query query) { return kQueries.at(index(query)).ofGameWrapper; }
 
-GameQueries::GameQueries(const Game& game, FaultInjector& faults, Reports& reports)
-    : game_(game), faults_(faults), reports_(reports), registered_(true) {
+GameQueries::GameQueries(const Game& game, FaultInjector& faults, Reports& reports,
+                         const BadCalls& badCalls)
+    : game_(game), faults_(faults), reports_(reports), badCalls_(badCalls), registered_(true) {
   registeredOne = this;
 }
 
 GameQueries::GameQueries(const Game& game, FaultInjector& faults, Reports& reports,
-                         Unregistered /*unregistered*/)
-    : game_(game), faults_(faults), reports_(reports), registered_(false) {}
+                         const BadCalls& badCalls, Unregistered /*unregistered*/)
+    : game_(game), faults_(faults), reports_(reports), badCalls_(badCalls), registered_(false) {}
+
+template <typename T>
+const T* GameQueries::answering(std::uintptr_t address, Query query) const {
+  const Actor* actor = actorAt(address);
+  const auto* found = dynamic_cast<const T*>(actor);
+  // The goal frame's object is an actor only in name: nothing may be asked of it.
+  if (found == nullptr || dynamic_cast<const GoalFrame*>(actor) != nullptr) {
+    badCalls_.made(queryName(query), describeActor(address));
+    return nullptr;
+  }
+  return found;
+}
 
 GameQueries::~GameQueries() {
   if (registered_ && registeredOne == this) {
@@ -108,21 +116,21 @@ std::string handleText(std::uintptr_t address) { return address != 0 ? "an objec
 }  // namespace
 
 Vector GameQueries::askLocation(std::uintptr_t actor) {
-  const auto* found = actorAt(actor);
+  const auto* found = answering<Actor>(actor, Query::GetLocation);
   const auto answer = faults_.vector(found != nullptr ? found->location : Vector(), "GetLocation");
   note(Query::GetLocation, [&] { return vectorText(answer); });
   return answer;
 }
 
 Vector GameQueries::askVelocity(std::uintptr_t actor) {
-  const auto* found = actorAt(actor);
+  const auto* found = answering<Actor>(actor, Query::GetVelocity);
   const auto answer = faults_.vector(found != nullptr ? found->velocity : Vector(), "GetVelocity");
   note(Query::GetVelocity, [&] { return vectorText(answer); });
   return answer;
 }
 
 std::uintptr_t GameQueries::askPlayer(std::uintptr_t car) {
-  const auto* found = as<Car>(car);
+  const auto* found = answering<Car>(car, Query::GetPRI);
   const auto answer = faults_.handle(
       found != nullptr && found->hasPlayer ? addressOf(&found->player) : 0, "GetPRI");
   note(Query::GetPRI, [&] { return handleText(answer); });
@@ -130,7 +138,7 @@ std::uintptr_t GameQueries::askPlayer(std::uintptr_t car) {
 }
 
 std::uintptr_t GameQueries::askUniqueId(std::uintptr_t player) {
-  const auto* found = as<PlayerRecord>(player);
+  const auto* found = answering<PlayerRecord>(player, Query::GetUniqueIdWrapper);
   const auto answer =
       faults_.handle(found != nullptr ? addressOfObject(&found->id) : 0, "GetUniqueIdWrapper");
   note(Query::GetUniqueIdWrapper, [&] { return handleText(answer); });
@@ -138,7 +146,7 @@ std::uintptr_t GameQueries::askUniqueId(std::uintptr_t player) {
 }
 
 std::uint8_t GameQueries::askTeam(std::uintptr_t player) {
-  const auto* found = as<PlayerRecord>(player);
+  const auto* found = answering<PlayerRecord>(player, Query::GetTeamNum);
   const auto answer = faults_.team(found != nullptr ? found->team : 0);
   note(Query::GetTeamNum, [&] { return std::to_string(answer); });
   return answer;
@@ -152,14 +160,14 @@ std::string GameQueries::askIdString(std::uintptr_t id) {
 }
 
 std::uintptr_t GameQueries::askBall(std::uintptr_t gameState) {
-  const auto* found = as<Game>(gameState);
+  const auto* found = answering<Game>(gameState, Query::GetBall);
   const auto answer = faults_.handle(found != nullptr ? found->ballAddress() : 0, "GetBall");
   note(Query::GetBall, [&] { return handleText(answer); });
   return answer;
 }
 
 float GameQueries::askSecondsElapsed(std::uintptr_t gameState) {
-  const auto* found = as<Game>(gameState);
+  const auto* found = answering<Game>(gameState, Query::GetSecondsElapsed);
   const auto answer = faults_.number(found != nullptr ? toFloat(found->secondsElapsed()) : 0.0F,
                                      "GetSecondsElapsed");
   note(Query::GetSecondsElapsed, [&] { return shortestText(answer); });
@@ -185,7 +193,7 @@ GameQueries& GameQueries::forGameObjects() {
   static const Game nothing;
   static FaultInjector neverWrong;
   static Reports silent([](const std::string&) {});
-  static GameQueries none(nothing, neverWrong, silent, Unregistered{});
+  static GameQueries none(nothing, neverWrong, silent, BadCalls::answered(), Unregistered{});
   return none;
 }
 

@@ -8,6 +8,7 @@
 
 #include "sim/faults/FaultInjector.h"
 #include "sim/game/Game.h"
+#include "sim/host/BadCalls.h"
 #include "sim/host/RecentHistory.h"
 #include "sim/host/Reports.h"
 
@@ -38,13 +39,14 @@ enum class Query {
 [[nodiscard]] bool askedOfGameWrapper(Query query);
 
 // The host's answers to those questions: what the game holds, as the fault injector may turn it.
-// Every answer passes here, and here alone: the fault check, then the record, then the trace line
-// for the questions that are traced.
+// Every answer passes here, and here alone: a question the object cannot answer (a null handle,
+// the goal frame's object, a car's question to a ball) goes to BadCalls first; then the fault
+// check, the record, and the trace line for the questions that are traced.
 class GameQueries {
  public:
   // The game objects' wrappers carry the address of an object, not of a host: they ask the
   // queries made last in this process that still exist (one host at a time).
-  GameQueries(const Game& game, FaultInjector& faults, Reports& reports);
+  GameQueries(const Game& game, FaultInjector& faults, Reports& reports, const BadCalls& badCalls);
   GameQueries(const GameQueries&) = delete;
   GameQueries& operator=(const GameQueries&) = delete;
   ~GameQueries();
@@ -75,14 +77,19 @@ class GameQueries {
 
  private:
   struct Unregistered {};
-  GameQueries(const Game& game, FaultInjector& faults, Reports& reports,
+  GameQueries(const Game& game, FaultInjector& faults, Reports& reports, const BadCalls& badCalls,
               Unregistered /*unregistered*/);
 
+  // The object at `address` if it can answer `query` as a T; otherwise the call goes to BadCalls
+  // and, when it returns, there is no object to answer.
+  template <typename T>
+  [[nodiscard]] const T* answering(std::uintptr_t address, Query query) const;
   void note(Query query, const std::function<std::string()>& answer);
 
   const Game& game_;
   FaultInjector& faults_;
   Reports& reports_;
+  const BadCalls& badCalls_;
   bool registered_;
   // Only what checks and tests read back, so that a session of any length runs in bounded memory.
   RecentHistory<Query> recent_{4096};

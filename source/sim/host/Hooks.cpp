@@ -6,17 +6,6 @@
 #include "sim/game/Game.h"
 
 namespace rafta::sim {
-namespace {
-
-std::string callerText(std::uintptr_t caller) {
-  if (caller == 0) {
-    return "null";
-  }
-  const auto* car = dynamic_cast<const Car*>(actorAt(caller));
-  return car != nullptr ? "car " + car->name : "an unknown object";
-}
-
-}  // namespace
 
 Hooks::Hooks(const Reports& reports, const CallbackOwner& owner, std::uintptr_t hostAddress)
     : reports_(reports), owner_(owner), self_(hostAddress) {}
@@ -49,7 +38,7 @@ void Hooks::fire(const std::string& function, std::uintptr_t caller) {
   const auto found = hooks_.find(function);
   const std::size_t count = found == hooks_.end() ? 0 : found->second.size();
   if (reports_.tracing()) {
-    reports_.trace("fire " + function + " caller " + callerText(caller) + ", " +
+    reports_.trace("fire " + function + " caller " + describeActor(caller) + ", " +
                    std::to_string(count) + " hook(s)");
   }
   if (count == 0) {

@@ -18,7 +18,7 @@ Host::Host(HostOptions options)
       commands_(reports_, owner_),
       hooks_(reports_, owner_, addressOfObject(this)),
       frames_(game_, reports_, owner_),
-      queries_(game_, faults_, reports_) {
+      queries_(game_, faults_, reports_, badCalls_) {
   faults_.setTrace([this](const std::string& line) { reports_.trace(line); });
 }
 
@@ -50,6 +50,8 @@ HostClock& Host::clock() { return clock_; }
 Frames& Host::frames() { return frames_; }
 
 GameQueries& Host::queries() { return queries_; }
+
+BadCalls& Host::badCalls() { return badCalls_; }
 
 Reports& Host::reports() { return reports_; }
 

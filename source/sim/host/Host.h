@@ -7,6 +7,7 @@
 #include "bakkesmod/wrappers/cvarmanagerwrapper.h"
 #include "sim/faults/FaultInjector.h"
 #include "sim/game/Game.h"
+#include "sim/host/BadCalls.h"
 #include "sim/host/CallbackList.h"
 #include "sim/host/ConsoleCommands.h"
 #include "sim/host/Frames.h"
@@ -50,6 +51,8 @@ class Host {
   [[nodiscard]] HostClock& clock();
   [[nodiscard]] Frames& frames();
   [[nodiscard]] GameQueries& queries();
+  // Whether a call the real game would crash on ends the run (`null-calls`).
+  [[nodiscard]] BadCalls& badCalls();
   [[nodiscard]] Reports& reports();
 
   // The host's folder under the application-data folder, as GetBakkesModPath reports it.
@@ -72,6 +75,7 @@ class Host {
   Reports reports_;
   Game game_;
   FaultInjector faults_;
+  BadCalls badCalls_;
   CallbackOwner owner_;
   HostClock clock_;
   HostConsole console_;

@@ -102,6 +102,7 @@ struct Visit {
     onRenderThread("choose", [&](SettingsWindowUser& user) { user.choose(c.item); });
   }
   void operator()(const script::Faults& c) const { in.host.faults().arm(c.plan); }
+  void operator()(const script::NullCalls& c) const { in.host.badCalls().setCrash(c.crash); }
   template <typename Check>
   void operator()(const Check& check) const {
     Checks{in.host}(check);
@@ -119,7 +120,7 @@ struct Visit {
     if (const auto* name = std::get_if<std::string>(&caller)) {
       return addressOf(&namedCar(*name));
     }
-    return std::holds_alternative<script::LocalCaller>(caller) ? game().localCarAddress() : 0;
+    return std::holds_alternative<script::GoalFrameCaller>(caller) ? game().goalFrameAddress() : 0;
   }
 
   // Someone at the settings window, working the loaded plugin's page for that script command.

@@ -105,11 +105,17 @@ RunResult Session::runFile(const std::filesystem::path& script) {
 RunResult Session::runText(std::string_view text, const std::string& scriptName) {
   scriptName_ = scriptName;
   line_ = 0;
+  std::string lineText;
   try {
     for (const auto& line : parseScript(text)) {
       line_ = line.number;
+      lineText = line.text;
       execute(line.command);
     }
+  } catch (const GameCrash& crash) {
+    // Told as the crash of the game it stands for, with the line that led to it.
+    return failed(crash.code(), "rafta-sim: the game would crash: " + std::string(crash.what()) +
+                                    " (line " + std::to_string(line_) + ": " + lineText + ")");
   } catch (const RunError& failure) {
     return failed(failure.code(), locate(scriptName_, failure.line() > 0 ? failure.line() : line_) +
                                       failure.what());

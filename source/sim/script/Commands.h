@@ -58,6 +58,10 @@ struct ConfigUnknown {
 struct Faults {
   FaultPlan plan;
 };
+// Whether a call the real game would crash on ends the run, or is answered.
+struct NullCalls {
+  bool crash;
+};
 struct Load {};
 struct Unload {};
 // Without unload: the game exits as it may when the player quits, and onUnload is not called.
@@ -67,10 +71,11 @@ struct Restart {
 struct Event {
   std::string function;
 };
-// Who runs a hit function: a named car, a null caller, or whichever car is local at that moment.
+// Who runs a hit function: a named car, a null caller, or the goal frame's own object, which is
+// what runs TriggerHit in the real game.
 struct NullCaller {};
-struct LocalCaller {};
-using Caller = std::variant<std::string, NullCaller, LocalCaller>;
+struct GoalFrameCaller {};
+using Caller = std::variant<std::string, NullCaller, GoalFrameCaller>;
 struct Touch {
   Caller caller;
 };
@@ -141,20 +146,21 @@ struct ExpectLog {
 
 }  // namespace script
 
-using ScriptCommand =
-    std::variant<script::State, script::CarSetup, script::Local, script::BallSetup,
-                 script::SecondsElapsed, script::Screen, script::Picture, script::ConfigDelay,
-                 script::ConfigUnknown, script::Load, script::Unload, script::Restart,
-                 script::Event, script::Touch, script::Hit, script::Wait, script::Frame,
-                 script::Console, script::TypeCommand, script::DrawPage,
-                 script::CloseSettingsWindow, script::Click, script::Toggle, script::Slide,
-                 script::Choose, script::ExpectDrawn, script::ExpectNothingDrawn,
-                 script::ExpectCvar, script::ExpectStored, script::ExpectHooked,
-                 script::ExpectCommand, script::ExpectTimers, script::ExpectLog, script::Faults>;
+using ScriptCommand = std::variant<
+    script::State, script::CarSetup, script::Local, script::BallSetup, script::SecondsElapsed,
+    script::Screen, script::Picture, script::ConfigDelay, script::ConfigUnknown, script::Load,
+    script::Unload, script::Restart, script::Event, script::Touch, script::Hit, script::Wait,
+    script::Frame, script::Console, script::TypeCommand, script::DrawPage,
+    script::CloseSettingsWindow, script::Click, script::Toggle, script::Slide, script::Choose,
+    script::ExpectDrawn, script::ExpectNothingDrawn, script::ExpectCvar, script::ExpectStored,
+    script::ExpectHooked, script::ExpectCommand, script::ExpectTimers, script::ExpectLog,
+    script::Faults, script::NullCalls>;
 
 struct ScriptLine {
   int number;
   ScriptCommand command;
+  // Its words, joined by single blanks: how a message quotes the line.
+  std::string text;
 };
 
 }  // namespace rafta::sim

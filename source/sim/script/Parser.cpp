@@ -170,6 +170,9 @@ std::string carName(Args& args) {
   if (name == "none" || name == "null") {
     args.fail("\"" + name + "\" is not a car name: it means no car");
   }
+  if (name == "frame") {
+    args.fail("\"frame\" is not a car name: it means the goal frame's object");
+  }
   return name;
 }
 
@@ -257,14 +260,21 @@ script::Caller caller(const std::string& name) {
 
 ScriptCommand parseTouch(Args& args) {
   const auto name = args.word("car name or null");
+  if (name == "frame") {
+    args.fail("only a car touches the ball: name one, or null");
+  }
   return finished(args, script::Touch{caller(name)});
 }
 
+// The goal frame's object by default: in the real game it runs TriggerHit, never a car.
 ScriptCommand parseHit(Args& args) {
   if (args.done()) {
-    return script::Hit{script::LocalCaller{}};
+    return script::Hit{script::GoalFrameCaller{}};
   }
-  const auto name = args.word("car name or null");
+  const auto name = args.word("frame, car name or null");
+  if (name == "frame") {
+    return finished(args, script::Hit{script::GoalFrameCaller{}});
+  }
   return finished(args, script::Hit{caller(name)});
 }
 
@@ -381,6 +391,14 @@ ScriptCommand parseFaults(Args& args) {
   return faults;
 }
 
+ScriptCommand parseNullCalls(Args& args) {
+  const auto choice = args.word("crash or answer");
+  if (choice != "crash" && choice != "answer") {
+    args.fail("expected crash or answer, found " + choice);
+  }
+  return finished(args, script::NullCalls{choice == "crash"});
+}
+
 using Parser = std::function<ScriptCommand(Args&)>;
 
 const std::map<std::string_view, Parser>& parsers() {
@@ -416,8 +434,17 @@ const std::map<std::string_view, Parser>& parsers() {
       {"slide", parseSlide},
       {"choose", [](Args& a) { return script::Choose{finished(a, a.word("ITEM"))}; }},
       {"expect", parseExpect},
-      {"faults", parseFaults}};
+      {"faults", parseFaults},
+      {"null-calls", parseNullCalls}};
   return table;
+}
+
+std::string joinedWords(const std::vector<std::string>& words) {
+  std::string text;
+  for (const auto& word : words) {
+    text += (text.empty() ? "" : " ") + word;
+  }
+  return text;
 }
 
 }  // namespace
@@ -478,7 +505,7 @@ std::vector<ScriptLine> parseScript(std::string_view text) {
       }
       const auto words = splitWords(line);
       if (!words.empty()) {
-        lines.push_back({number, parseScriptCommand(words)});
+        lines.push_back({number, parseScriptCommand(words), joinedWords(words)});
       }
     } catch (RunError& failure) {
       failure.setLine(number);

@@ -8,6 +8,7 @@
 #include "sim/console/ConsoleVariable.h"
 #include "sim/faults/FaultInjector.h"
 #include "sim/handles/Handles.h"
+#include "sim/host/BadCalls.h"
 #include "sim/host/Host.h"
 #include "sim/text/Text.h"
 
@@ -16,9 +17,18 @@ using namespace rafta::sim;
 
 namespace {
 
-// The variable about to be read, after the user may have typed something hostile into it.
-const ConsoleVariable* reading(std::uintptr_t address) {
+// The variable a handle names; a call through a null one would crash the real game.
+ConsoleVariable* variableFor(std::uintptr_t address, std::string_view call) {
   auto* variable = objectAt<ConsoleVariable>(address);
+  if (variable == nullptr) {
+    BadCalls::ofLatestHost().made(call, "a null console variable");
+  }
+  return variable;
+}
+
+// The variable about to be read, after the user may have typed something hostile into it.
+const ConsoleVariable* reading(std::uintptr_t address, std::string_view call) {
+  auto* variable = variableFor(address, call);
   if (variable != nullptr) {
     if (auto text = armedFaults().consoleText(variable->name())) {
       variable->setText(std::move(*text));
@@ -110,40 +120,40 @@ CVarWrapper::CVarWrapper(std::uintptr_t mem) : address(mem) {}
 bool CVarWrapper::IsNull() { return address == 0; }
 
 bool CVarWrapper::getBoolValue() {
-  const auto* variable = reading(address);
+  const auto* variable = reading(address, "getBoolValue");
   return variable != nullptr && variable->boolValue();
 }
 
 int CVarWrapper::getIntValue() {
-  const auto* variable = reading(address);
+  const auto* variable = reading(address, "getIntValue");
   return variable != nullptr ? variable->intValue() : 0;
 }
 
 float CVarWrapper::getFloatValue() {
-  const auto* variable = reading(address);
+  const auto* variable = reading(address, "getFloatValue");
   return variable != nullptr ? variable->floatValue() : 0.0F;
 }
 
 void CVarWrapper::setValue(std::string value) {
-  if (auto* variable = objectAt<ConsoleVariable>(address)) {
+  if (auto* variable = variableFor(address, "setValue")) {
     variable->setText(std::move(value));
   }
 }
 
 void CVarWrapper::setValue(int value) {
-  if (auto* variable = objectAt<ConsoleVariable>(address)) {
+  if (auto* variable = variableFor(address, "setValue")) {
     variable->setInt(value);
   }
 }
 
 void CVarWrapper::setValue(float value) {
-  if (auto* variable = objectAt<ConsoleVariable>(address)) {
+  if (auto* variable = variableFor(address, "setValue")) {
     variable->setFloat(value);
   }
 }
 
 void CVarWrapper::setValue(LinearColor value) {
-  if (auto* variable = objectAt<ConsoleVariable>(address)) {
+  if (auto* variable = variableFor(address, "setValue")) {
     variable->setColor(value);
   }
 }

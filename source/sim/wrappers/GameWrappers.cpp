@@ -60,6 +60,8 @@ void GameWrapper::HookEventWithCaller(
   }
 }
 
+template void GameWrapper::HookEventWithCaller<ActorWrapper>(
+    std::string, std::function<void(ActorWrapper, void*, std::string)>);
 template void GameWrapper::HookEventWithCaller<CarWrapper>(
     std::string, std::function<void(CarWrapper, void*, std::string)>);
 template void GameWrapper::HookEventWithCaller<BallWrapper>(

@@ -1,12 +1,16 @@
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <limits>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "TestSupport.h"
 #include "bakkesmod/wrappers/GameWrapper.h"
+#include "bakkesmod/wrappers/cvarwrapper.h"
+#include "sim/errors/Errors.h"
 #include "sim/host/Host.h"
 
 namespace rafta::sim {
@@ -112,15 +116,45 @@ TEST_F(GameQueriesTest, APlayerRecordCarriesIdAndTeamOrIsMissing) {
   EXPECT_EQ(wrapper.GetPRI().GetTeamNum(), 255);
   car.hasPlayer = false;
   EXPECT_TRUE(wrapper.GetPRI().IsNull());
-  EXPECT_EQ(wrapper.GetPRI().GetUniqueIdWrapper().GetIdString(), "");
+  // An id is a value, not a handle: an empty one answers an empty text.
+  EXPECT_EQ(UniqueIDWrapper(0).GetIdString(), "");
 }
 
-TEST_F(GameQueriesTest, HandlesOfTheWrongKindAnswerLikeNullOnes) {
-  CarWrapper ballAsCar(host.game().ballAddress());
-  EXPECT_TRUE(ballAsCar.GetPRI().IsNull());
-  ServerWrapper carAsState(addressOf(&host.game().car("me")));
-  EXPECT_TRUE(carAsState.GetBall().IsNull());
-  EXPECT_EQ(carAsState.GetSecondsElapsed(), 0.0F);
+// The real game answers none of these: its handles reach straight into its memory.
+TEST_F(GameQueriesTest, ACallThroughANullOrWrongHandleCrashesTheGameOrIsAnsweredLikeNull) {
+  const auto ball = host.game().ballAddress();
+  const auto car = addressOf(&host.game().car("me"));
+  const auto frame = host.game().goalFrameAddress();
+  const std::vector<std::pair<std::function<void()>, std::string>> calls{
+      {[&] { (void)CarWrapper(ball).GetPRI(); }, "GetPRI on the ball"},
+      {[&] { (void)CarWrapper(frame).GetPRI(); }, "GetPRI on the goal frame's object"},
+      {[&] { (void)ActorWrapper(frame).GetLocation(); }, "GetLocation on the goal frame's object"},
+      {[&] { (void)BallWrapper(0).GetVelocity(); }, "GetVelocity on null"},
+      {[&] { (void)ServerWrapper(car).GetBall(); }, "GetBall on car me"},
+      {[&] { (void)ServerWrapper(car).GetSecondsElapsed(); }, "GetSecondsElapsed on car me"},
+      {[&] { (void)PriWrapper(car).GetTeamNum(); }, "GetTeamNum on car me"},
+      {[&] { (void)PriWrapper(0).GetUniqueIdWrapper(); }, "GetUniqueIdWrapper on null"},
+      {[&] { (void)CVarWrapper(0).getIntValue(); }, "getIntValue on a null console variable"},
+      {[&] { CVarWrapper(0).setValue(1.0F); }, "setValue on a null console variable"}};
+  for (const auto& [call, message] : calls) {
+    try {
+      call();
+      ADD_FAILURE() << "no crash: " << message;
+    } catch (const GameCrash& crash) {
+      EXPECT_EQ(crash.what(), message);
+    }
+  }
+  host.badCalls().setCrash(false);
+  for (const auto& [call, message] : calls) {
+    EXPECT_NO_THROW(call()) << message;
+  }
+  EXPECT_TRUE(CarWrapper(ball).GetPRI().IsNull());
+  EXPECT_TRUE(ServerWrapper(car).GetBall().IsNull());
+  EXPECT_EQ(ServerWrapper(car).GetSecondsElapsed(), 0.0F);
+  EXPECT_EQ(CVarWrapper(0).getIntValue(), 0);
+  // IsNull and copies are always safe.
+  CarWrapper copy = CarWrapper(frame);
+  EXPECT_FALSE(copy.IsNull());
 }
 
 TEST_F(GameQueriesTest, AClockBeyondFloatRangeSaturates) {

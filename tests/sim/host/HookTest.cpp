@@ -52,14 +52,15 @@ TEST_F(HookTest, BothKindsFireInRegistrationOrderWithNameAndCaller) {
 TEST_F(HookTest, ACallerArrivesAsTheObjectTypeTheHookAskedFor) {
   host->game().ball().location = Vector(1.0F, 2.0F, 3.0F);
   game->HookEventWithCaller<BallWrapper>(kGoal, [this](BallWrapper ball, void*, std::string name) {
-    calls.push_back(std::to_string(ball.GetLocation().Y) + " " + name);
+    calls.push_back((ball.IsNull() ? "no ball" : std::to_string(ball.GetLocation().Y)) + " " +
+                    name);
   });
   game->HookEventWithCaller<ServerWrapper>(kGoal, [this](ServerWrapper state, void*, std::string) {
     calls.emplace_back(state.IsNull() ? "no state" : "state");
   });
   host->hooks().fire(kGoal, host->game().ballAddress());
   host->hooks().fire(kGoal, 0);
-  EXPECT_EQ(calls, (std::vector<std::string>{"2.000000 " + kGoal, "state", "0.000000 " + kGoal,
+  EXPECT_EQ(calls, (std::vector<std::string>{"2.000000 " + kGoal, "state", "no ball " + kGoal,
                                              "no state"}));
 }
 

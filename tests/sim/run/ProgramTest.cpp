@@ -55,6 +55,13 @@ TEST_F(ProgramTest, ExitStatusTellsWhatWentWrong) {
       run("run " + script("load\n") + " --module " + (folder.path() / "none.so").string()).status,
       3);
   EXPECT_EQ(run("run " + script("car me\nexpect timers 1\n")).status, 1);
+  // The module's hook asks a null caller for its player, as the real game would crash on: the run
+  // stops at that call, across the module's boundary, and nothing more is written.
+  const auto crash = run("run " + script("picture absent\nload\ntouch  null # no car\nframe\n") +
+                         " --module " + ECHO_PLUGIN);
+  EXPECT_EQ(crash.status, 5);
+  EXPECT_EQ(crash.err, "rafta-sim: the game would crash: GetPRI on null (line 3: touch null)\n");
+  EXPECT_EQ(crash.out, "EchoPlugin chargé #1\n");
 }
 
 TEST_F(ProgramTest, PngWritesEveryFrameIntoTheFolderItMakes) {

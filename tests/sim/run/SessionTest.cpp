@@ -177,7 +177,7 @@ TEST_F(SessionTest, AConsoleLineForAnUnknownVariableIsReportedAndTheScriptGoesOn
             "test.scn:2: console: no console variable unknown is registered; nothing changed");
 }
 
-TEST_F(SessionTest, HitsComeFromTheLocalCarUnlessToldOtherwise) {
+TEST_F(SessionTest, HitsComeFromTheGoalFrameUnlessToldOtherwise) {
   std::vector<std::string> callers;
   auto& s = start([&](ScriptedPlugin& p) {
     p.gameWrapper->HookEventWithCaller<CarWrapper>(
@@ -187,13 +187,23 @@ TEST_F(SessionTest, HitsComeFromTheLocalCarUnlessToldOtherwise) {
                                          : car.GetPRI().GetUniqueIdWrapper().GetIdString());
         });
   });
-  const auto result = s.run(
-      "load\nhit\ncar me id \"Player 1\"\ncar other\nlocal me\nhit\nhit other\nhit null\nlocal "
-      "none\nhit\n"
-      "event TriggerHit");
-  EXPECT_EQ(result.code, ExitCode::Ok) << result.message;
-  EXPECT_EQ(callers,
-            (std::vector<std::string>{"null", "Player 1", "other", "null", "null", "null"}));
+  EXPECT_EQ(s.run("car me id \"Player 1\"\nload\nhit me\nhit null\nevent TriggerHit").code,
+            ExitCode::Ok);
+  EXPECT_EQ(callers, (std::vector<std::string>{"Player 1", "null", "null"}));
+  // The goal frame's object is no car: a car's question to it crashes the game, and the run ends
+  // there, at whichever form of the line.
+  for (const std::string hit : {"hit", "hit frame"}) {
+    const auto result = s.run("state ingame=1\n" + hit + "\nstate ingame=0");
+    EXPECT_EQ(result.code, ExitCode::GameCrash);
+    EXPECT_EQ(
+        result.message,
+        "rafta-sim: the game would crash: GetPRI on the goal frame's object (line 2: " + hit + ")");
+    EXPECT_TRUE(s.session->host().game().flag(GameFlag::InGame));
+  }
+  // Answered instead, as a null car's player would be.
+  callers.clear();
+  EXPECT_EQ(s.run("null-calls answer\nhit").code, ExitCode::Ok);
+  EXPECT_EQ(callers, (std::vector<std::string>{""}));
 }
 
 TEST_F(SessionTest, LoadFillsTheHandlesPublishesTheFolderAndInstallsThePicture) {

@@ -78,8 +78,11 @@ TEST(ScriptCommands, OptionsAreParsedInAnyOrderAndKeptWhenAbsent) {
   EXPECT_FALSE(car.id.has_value());
   EXPECT_EQ(car.team, 255);
   EXPECT_EQ(car.pri, false);
-  const auto hit = std::get<script::Hit>(parseScriptCommand({"hit"}));
-  EXPECT_TRUE(std::holds_alternative<script::LocalCaller>(hit.caller));
+  for (const Words& words : {Words{"hit"}, Words{"hit", "frame"}}) {
+    const auto hit = std::get<script::Hit>(parseScriptCommand(words));
+    EXPECT_TRUE(std::holds_alternative<script::GoalFrameCaller>(hit.caller));
+  }
+  EXPECT_FALSE(std::get<script::NullCalls>(parseScriptCommand({"null-calls", "answer"})).crash);
   const auto touch = std::get<script::Touch>(parseScriptCommand({"touch", "null"}));
   EXPECT_TRUE(std::holds_alternative<script::NullCaller>(touch.caller));
   const auto log =
@@ -125,6 +128,7 @@ TEST(ScriptCommands, MalformedCommandsAreRefused) {
       {"car"},
       {"car", "null"},
       {"car", "none"},
+      {"car", "frame"},
       {"car", "me", "team", "256"},
       {"car", "me", "team", "1.5"},
       {"car", "me", "team", "1", "team", "2"},
@@ -145,7 +149,11 @@ TEST(ScriptCommands, MalformedCommandsAreRefused) {
       {"restart", "without-unload", "twice"},
       {"event", "Explode"},
       {"touch"},
+      {"touch", "frame"},
       {"hit", "a", "b"},
+      {"hit", "frame", "me"},
+      {"null-calls"},
+      {"null-calls", "ignore"},
       {"wait", "-0.5"},
       {"wait", "inf"},
       {"frame", "-1"},

@@ -23,8 +23,9 @@ class BAKKESMOD_PLUGIN_IMPORT GameWrapper {
   explicit GameWrapper(std::uintptr_t mem);
 
   void HookEvent(std::string eventName, std::function<void(std::string eventName)> callback);
-  // The caller arrives as T. The host's library holds the instantiations for the object types it
-  // can pass: CarWrapper, BallWrapper, ServerWrapper and PriWrapper.
+  // The caller arrives as T, but is whatever object runs the function, of T's class or not. The
+  // host's library holds the instantiations for the object types it can pass: ActorWrapper,
+  // CarWrapper, BallWrapper, ServerWrapper and PriWrapper.
   template <typename T, std::enable_if_t<std::is_base_of_v<ObjectWrapper, T>>* = nullptr>
   void HookEventWithCaller(
       std::string eventName,
