@@ -289,9 +289,9 @@ class FuzzSession {
       }
       case 12: {
         const std::uint8_t bits = in.byte();
-        const std::array<GameFlag, 6> flags{GameFlag::InGame,   GameFlag::Freeplay,
-                                            GameFlag::Training, GameFlag::Replay,
-                                            GameFlag::Server,   GameFlag::Ball};
+        const std::array<GameFlag, 7> flags{
+            GameFlag::InGame, GameFlag::Online, GameFlag::Freeplay, GameFlag::Training,
+            GameFlag::Replay, GameFlag::Server, GameFlag::Ball};
         const auto flag = flags.at((bits >> 1U) % flags.size());
         run(script::State{{{flag, (bits & 1U) != 0}}});
         break;

@@ -19,6 +19,7 @@
 //         - IdentifyLocalShooter("onRaftaHitDelayed")   the same steps, with this handler's lines
 //         - server, ball present                -> "... : Server est null", "... : Ball est null"
 //         - now - lastHitTime >= 0.9 s          -> "... : Hit trop récent, ignoré"
+//           (a clock below lastHitTime is a new game, measured from 0)
 //         - ball speed >= 300                   -> "... : Vitesse balle (S) < 300, ignoré"
 //         - goal window closed                  -> "... : But marqué récemment, ignoré"
 //         - ball in the attacked half           -> "... : Pas le but adverse (Y=..., Team=...)"
@@ -48,6 +49,12 @@ namespace {
 // The single-precision 0.9 s, compared in double as the game time is.
 constexpr double kMinimumHitInterval = static_cast<double>(0.9F);
 constexpr float kMinimumBallSpeed = 300.0F;
+
+// Game time since the last counted hit. A clock below that hit's time started again, in a game
+// whose start never reached the plugin: measured from that game's start, as after a match reset.
+double SinceLastHit(double now, double lastHitTime) {
+  return now < lastHitTime ? now : now - lastHitTime;
+}
 
 }  // namespace
 
@@ -128,7 +135,7 @@ bool Rafta::IsModeAllowed() {
     Log("Freeplay ou training détecté, comptage ignoré car désactivé"_cp1252);
     return false;
   }
-  if (!settings.countInMatch && gameWrapper->IsInGame()) {
+  if (!settings.countInMatch && (gameWrapper->IsInGame() || gameWrapper->IsInOnlineGame())) {
     Log("Match détecté, comptage ignoré car désactivé"_cp1252);
     return false;
   }
@@ -231,7 +238,7 @@ void Rafta::onRaftaHitDelayed(std::string /*eventName*/, ActorWrapper caller) {
     return;
   }
   const auto now = static_cast<double>(server.GetSecondsElapsed());
-  if (now - gate.lastHitTime < kMinimumHitInterval) {
+  if (SinceLastHit(now, gate.lastHitTime) < kMinimumHitInterval) {
     Log("onRaftaHitDelayed : Hit trop récent, ignoré"_cp1252);
     return;
   }

@@ -52,6 +52,17 @@ TEST(ModeTest, FreeplayAndAGameAtOnceNeedBothSwitches) {
   EXPECT_EQ(s.cvar(names::kTotalVariable), "0");
 }
 
+// Which games the host's IsInGame covers is not documented: an online match is asked about too.
+TEST(ModeTest, AnOnlineMatchIsAMatchForItsSwitch) {
+  PluginHost s;
+  s.run(kReadyToCount);
+  s.run("toggle \"All Match\"\nstate ingame=0 online=1");
+  EXPECT_EQ(s.queriesOf("hit"), (Strings{"IsInReplay", "IsInGame", "IsInOnlineGame"}));
+  EXPECT_EQ(s.log().back(), "Match détecté, comptage ignoré car désactivé");
+  s.run("state online=0");
+  EXPECT_EQ(s.linesOf("hit"), Strings{"Incrémentation compteur barre/poteau ! Total = 1"});
+}
+
 TEST(ModeTest, TheCountingVariablesAtTheConsoleChangeNothing) {
   PluginHost s;
   s.run(kReadyToCount);

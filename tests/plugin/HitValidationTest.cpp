@@ -96,12 +96,14 @@ TEST(Interval, AfterAMatchResetTheSinglePrecisionBoundaryPasses) {
   EXPECT_EQ(s.linesOf("hit"), Strings{kCounted1});
 }
 
-TEST(Interval, AClockThatGoesBackRefusesUntilItPassesTheLastHitAgain) {
+// A game whose start never reached the plugin: its clock is a new game's, measured from 0 as
+// after a match reset, not a hit too soon after one of the game before.
+TEST(Interval, AClockBelowTheLastHitIsANewGame) {
   PluginHost s;
   s.run(kReadyToCount);
-  EXPECT_EQ(s.linesOf("hit\nclock 5\nhit\nclock 20.5\nhit\nclock 21\nhit"),
-            (Strings{kCounted1, kTooRecent, kTooRecent,
-                     "Incrémentation compteur barre/poteau ! Total = 2"}));
+  EXPECT_EQ(s.linesOf("hit\nclock 0.5\nhit\nclock 5\nhit\nclock 5.5\nhit\nclock 6\nhit"),
+            (Strings{kCounted1, kTooRecent, "Incrémentation compteur barre/poteau ! Total = 2",
+                     kTooRecent, "Incrémentation compteur barre/poteau ! Total = 3"}));
 }
 
 TEST(Speed, ExactlyThreeHundredPassesAndJustBelowIsRefusedWithTheSpeed) {

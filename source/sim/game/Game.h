@@ -58,7 +58,7 @@ struct GoalFrame : Actor {};
 // What a handle names, for messages and the trace: "null", "car NAME", "the goal frame's object"...
 [[nodiscard]] std::string describeActor(std::uintptr_t address);
 
-enum class GameFlag { InGame, Freeplay, Training, Replay, Server, Ball };
+enum class GameFlag { InGame, Online, Freeplay, Training, Replay, Server, Ball };
 
 // The game as the host sees it. The game itself is the actor behind the current game state.
 class Game : public Actor {
@@ -91,7 +91,7 @@ class Game : public Actor {
   [[nodiscard]] std::uintptr_t localCarAddress() const;
 
  private:
-  std::array<bool, 6> flags_{};
+  std::array<bool, 7> flags_{};
   std::map<std::string, std::unique_ptr<Car>> cars_;
   Car* local_ = nullptr;
   Ball ball_;

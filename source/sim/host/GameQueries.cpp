@@ -20,8 +20,9 @@ struct QueryFacts {
 };
 
 // In the order of Query.
-constexpr std::array<QueryFacts, 15> kQueries{{
+constexpr std::array<QueryFacts, 16> kQueries{{
     {"IsInGame", true, true},
+    {"IsInOnlineGame", true, true},
     {"IsInReplay", true, true},
     {"IsInFreeplay", true, true},
     {"IsInCustomTraining", true, true},
@@ -39,8 +40,8 @@ constexpr std::array<QueryFacts, 15> kQueries{{
 }};
 
 // What each yes/no question reads of the game; they come first in Query.
-constexpr std::array<GameFlag, 4> kFlags{GameFlag::InGame, GameFlag::Replay, GameFlag::Freeplay,
-                                         GameFlag::Training};
+constexpr std::array<GameFlag, 5> kFlags{GameFlag::InGame, GameFlag::Online, GameFlag::Replay,
+                                         GameFlag::Freeplay, GameFlag::Training};
 
 std::size_t index(Query query) { return static_cast<std::size_t>(query); }
 

@@ -18,6 +18,7 @@ namespace rafta::sim {
 enum class Query {
   // The game wrapper's.
   IsInGame,
+  IsInOnlineGame,
   IsInReplay,
   IsInFreeplay,
   IsInCustomTraining,
@@ -51,7 +52,7 @@ class GameQueries {
   GameQueries& operator=(const GameQueries&) = delete;
   ~GameQueries();
 
-  // The game wrapper's: the four yes/no questions, then the handles and the screen.
+  // The game wrapper's: the five yes/no questions, then the handles and the screen.
   [[nodiscard]] bool ask(Query query);
   [[nodiscard]] std::uintptr_t askGameState();
   [[nodiscard]] std::uintptr_t askLocalCar();

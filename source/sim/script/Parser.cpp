@@ -136,13 +136,14 @@ constexpr std::int64_t kIntMin = std::numeric_limits<std::int32_t>::min();
 
 GameFlag stateKey(const Args& args, std::string_view key) {
   static const std::map<std::string_view, GameFlag> keys{
-      {"ingame", GameFlag::InGame},     {"freeplay", GameFlag::Freeplay},
-      {"training", GameFlag::Training}, {"replay", GameFlag::Replay},
-      {"server", GameFlag::Server},     {"ball", GameFlag::Ball}};
+      {"ingame", GameFlag::InGame},     {"online", GameFlag::Online},
+      {"freeplay", GameFlag::Freeplay}, {"training", GameFlag::Training},
+      {"replay", GameFlag::Replay},     {"server", GameFlag::Server},
+      {"ball", GameFlag::Ball}};
   const auto found = keys.find(key);
   if (found == keys.end()) {
     args.fail("unknown key " + std::string(key) +
-              " (keys: ingame, freeplay, training, replay, server, ball)");
+              " (keys: ingame, online, freeplay, training, replay, server, ball)");
   }
   return found->second;
 }

@@ -125,6 +125,8 @@ CarWrapper GameWrapper::GetLocalCar() {
 
 bool GameWrapper::IsInGame() { return ask(address, Query::IsInGame); }
 
+bool GameWrapper::IsInOnlineGame() { return ask(address, Query::IsInOnlineGame); }
+
 bool GameWrapper::IsInReplay() { return ask(address, Query::IsInReplay); }
 
 bool GameWrapper::IsInFreeplay() { return ask(address, Query::IsInFreeplay); }

@@ -82,6 +82,8 @@ TEST(ScriptCommands, OptionsAreParsedInAnyOrderAndKeptWhenAbsent) {
     const auto hit = std::get<script::Hit>(parseScriptCommand(words));
     EXPECT_TRUE(std::holds_alternative<script::GoalFrameCaller>(hit.caller));
   }
+  EXPECT_EQ(std::get<script::State>(parseScriptCommand({"state", "online=1"})).changes,
+            (std::vector<std::pair<GameFlag, bool>>{{GameFlag::Online, true}}));
   EXPECT_FALSE(std::get<script::NullCalls>(parseScriptCommand({"null-calls", "answer"})).crash);
   const auto touch = std::get<script::Touch>(parseScriptCommand({"touch", "null"}));
   EXPECT_TRUE(std::holds_alternative<script::NullCaller>(touch.caller));

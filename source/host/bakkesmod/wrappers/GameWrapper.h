@@ -48,7 +48,9 @@ class BAKKESMOD_PLUGIN_IMPORT GameWrapper {
   Vector2 GetScreenSize();
   ServerWrapper GetCurrentGameState();
   CarWrapper GetLocalCar();
+  // Which situations each covers is not documented: in a game, and in an online one.
   bool IsInGame();
+  bool IsInOnlineGame();
   bool IsInReplay();
   bool IsInFreeplay();
   bool IsInCustomTraining();
