@@ -122,15 +122,18 @@ void Rafta::ApplyStoredValues() {
 }
 
 void Rafta::WriteSavedCopy() {
+  const std::filesystem::path copy = SavedCopyPath();
   std::vector<rafta::SavedValue> values;
   for (const VariableDefinition& variable : kVariables) {
     std::optional<std::string> text = SavedText(*cvarManager, variable);
     if (!text) {
-      return;  // a copy without every variable would read as damaged: the last whole one stays
+      // A copy without every variable would read as damaged; the last one is now older than
+      // config.cfg, and applied at the next load it would undo this commit.
+      rafta::DiscardSavedCopy(copy);
+      return;
     }
     values.push_back({variable.name, std::move(*text)});
   }
-  const std::filesystem::path copy = SavedCopyPath();
   const bool written = rafta::WriteSavedCopy(copy, values);
   // Once for each run of failures, not at every hit.
   if (!written && !storage.savedCopyUnwritable) {

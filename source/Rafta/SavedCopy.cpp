@@ -95,9 +95,15 @@ bool WriteSavedCopy(const std::filesystem::path& file, const std::vector<SavedVa
   out.close();
   if (out.fail() || !platform::RenameReplacing(temporary, file)) {
     std::filesystem::remove(temporary, ignored);
+    DiscardSavedCopy(file);
     return false;
   }
   return true;
+}
+
+void DiscardSavedCopy(const std::filesystem::path& file) noexcept {
+  std::error_code ignored;  // a copy that cannot be removed either is beyond the plugin's reach
+  std::filesystem::remove(file, ignored);
 }
 
 }  // namespace rafta

@@ -29,7 +29,11 @@ enum class SavedCopyState : std::uint8_t {
 
 // Replaces the file as a whole: a new file beside it, then a rename, so that a kill leaves the old
 // copy or the new one, never half of one. False when the copy could not be replaced.
+// A failed write discards the old copy too: it no longer holds what was committed.
 [[nodiscard]] bool WriteSavedCopy(const std::filesystem::path& file,
                                   const std::vector<SavedValue>& values);
+
+// Removes a copy that is older than what was committed since, so that no load applies it.
+void DiscardSavedCopy(const std::filesystem::path& file) noexcept;
 
 }  // namespace rafta
