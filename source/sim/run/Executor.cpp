@@ -98,6 +98,9 @@ struct Visit {
   void operator()(const script::Slide& c) const {
     onRenderThread("slide", [&](SettingsWindowUser& user) { user.slide(c.label, c.value); });
   }
+  void operator()(const script::Drag& c) const {
+    onRenderThread("drag", [&](SettingsWindowUser& user) { user.drag(c.label, c.fractions); });
+  }
   void operator()(const script::Choose& c) const {
     onRenderThread("choose", [&](SettingsWindowUser& user) { user.choose(c.item); });
   }

@@ -116,6 +116,11 @@ struct Slide {
 struct Choose {
   std::string item;
 };
+// Pressed at the first fraction of the slider's travel, moved through the rest, let go.
+struct Drag {
+  std::string label;
+  std::vector<double> fractions;
+};
 
 struct ExpectDrawn {
   std::string text;
@@ -152,9 +157,9 @@ using ScriptCommand = std::variant<
     script::Unload, script::Restart, script::Event, script::Touch, script::Hit, script::Wait,
     script::Frame, script::Console, script::TypeCommand, script::DrawPage,
     script::CloseSettingsWindow, script::Click, script::Toggle, script::Slide, script::Choose,
-    script::ExpectDrawn, script::ExpectNothingDrawn, script::ExpectCvar, script::ExpectStored,
-    script::ExpectHooked, script::ExpectCommand, script::ExpectTimers, script::ExpectLog,
-    script::Faults, script::NullCalls>;
+    script::Drag, script::ExpectDrawn, script::ExpectNothingDrawn, script::ExpectCvar,
+    script::ExpectStored, script::ExpectHooked, script::ExpectCommand, script::ExpectTimers,
+    script::ExpectLog, script::Faults, script::NullCalls>;
 
 struct ScriptLine {
   int number;

@@ -361,6 +361,18 @@ ScriptCommand parseSlide(Args& args) {
   return finished(args, script::Slide{std::move(label), value});
 }
 
+ScriptCommand parseDrag(Args& args) {
+  script::Drag drag{args.word("LABEL"), {}};
+  do {
+    const double fraction = args.number("FRACTION");
+    if (!(fraction >= 0.0 && fraction <= 1.0)) {
+      args.fail("a fraction of the slider's travel is from 0 to 1");
+    }
+    drag.fractions.push_back(fraction);
+  } while (!args.done());
+  return drag;
+}
+
 ScriptCommand parseFaults(Args& args) {
   script::Faults faults;
   const auto first = args.word("RATE or off");
@@ -433,6 +445,7 @@ const std::map<std::string_view, Parser>& parsers() {
       {"click", [](Args& a) { return script::Click{finished(a, a.word("LABEL"))}; }},
       {"toggle", [](Args& a) { return script::Toggle{finished(a, a.word("LABEL"))}; }},
       {"slide", parseSlide},
+      {"drag", parseDrag},
       {"choose", [](Args& a) { return script::Choose{finished(a, a.word("ITEM"))}; }},
       {"expect", parseExpect},
       {"faults", parseFaults},

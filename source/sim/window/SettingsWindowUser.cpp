@@ -83,6 +83,24 @@ void SettingsWindowUser::slide(const std::string& label, double value) {
   enter(slider->box, value);
 }
 
+void SettingsWindowUser::drag(const std::string& label, const std::vector<double>& fractions) {
+  const auto slider = find(label);
+  if (!slider) {
+    fail("the settings page has no slider " + quote(label));
+  }
+  ImVec2 at{pixelOf(slider->box, fractions.front()), centre(slider->box).y};
+  draw(pointing(at, true));
+  if (!sliding(slider->id)) {
+    draw(pointing({kOutside, kOutside}, false));
+    fail("the widget " + quote(label) + " is no slider");
+  }
+  for (const double fraction : fractions) {
+    at.x = pixelOf(slider->box, fraction);
+    draw(pointing(at, true));
+  }
+  draw(pointing(at, false));
+}
+
 void SettingsWindowUser::choose(const std::string& item) {
   const auto combo = find(std::string(plugin_facts::kStyleCombo));
   if (!combo) {

@@ -2,6 +2,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "sim/window/ImGuiInput.h"
 #include "sim/window/SettingsWindow.h"
@@ -24,6 +25,9 @@ class SettingsWindowUser {
   // Drags the slider with that label to the pixel of the value, then enters the value exactly by
   // ctrl+click and typing.
   void slide(const std::string& label, double value);
+  // Presses the slider with that label at the first fraction of its travel (0 its left end, 1 its
+  // right end), moves through the others a page each, and lets go: one drag of many steps.
+  void drag(const std::string& label, const std::vector<double>& fractions);
   // Opens the page's style combo and clicks the item with that text.
   void choose(const std::string& item);
 

@@ -101,6 +101,10 @@ TEST(ScriptCommands, SettingsPageCommandsKeepTheirTextsExactly) {
   EXPECT_EQ(slide.label, "Position X");
   EXPECT_EQ(slide.value, -250.5);
   EXPECT_EQ(std::get<script::Choose>(parseScriptCommand({"choose", "Sobre"})).item, "Sobre");
+  const auto drag =
+      std::get<script::Drag>(parseScriptCommand({"drag", "Position Y", "0", "0.5", "1"}));
+  EXPECT_EQ(drag.label, "Position Y");
+  EXPECT_EQ(drag.fractions, (std::vector<double>{0.0, 0.5, 1.0}));
 }
 
 TEST(ScriptCommands, AConsoleCommandKeepsItsNameAndEveryWord) {
@@ -168,6 +172,8 @@ TEST(ScriptCommands, MalformedCommandsAreRefused) {
       {"choose"},
       {"slide", "Position X"},
       {"slide", "Position X", "far"},
+      {"drag", "Position X"},
+      {"drag", "Position X", "1.5"},
       {"expect"},
       {"expect", "everything"},
       {"expect", "cvar", "name"},
