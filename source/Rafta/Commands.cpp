@@ -52,11 +52,15 @@ std::span<const Rafta::CommandDefinition> Rafta::Commands() {
 
 void Rafta::RegisterCommands() {
   for (const CommandDefinition& command : Commands()) {
+    // Which thread the console runs a command on is the host's: whichever it is, the command acts
+    // on the game thread, one at a time with the hits and the commits.
     cvarManager->registerNotifier(
         command.name,
         WhileAlive<std::vector<std::string>>(
             [this, handler = command.handler](std::vector<std::string> words) {
-              (this->*handler)(std::move(words));
+              OnGameThread([this, handler, words = std::move(words)]() mutable {
+                (this->*handler)(std::move(words));
+              });
             }),
         std::string(command.description), PERMISSION_ALL);
   }

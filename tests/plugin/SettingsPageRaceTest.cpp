@@ -1,7 +1,7 @@
-// The settings page worked on a render thread of its own while the game thread plays a match, as
-// the real host runs them: the ThreadSanitizer build (make test-tsan) reports any data race
-// between the two, and every build checks that the stored total is what the counted hits and the
-// resets make it, whatever their interleaving.
+// The settings page worked on a render thread of its own, and bound keys typed on a console thread,
+// while the game thread plays a match, as the real host may run them: the ThreadSanitizer build
+// (make test-tsan) reports any data race between them, and every build checks that the stored total
+// is what the counted hits and the resets make it, whatever their interleaving.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -10,8 +10,11 @@
 #include <exception>
 #include <string>
 #include <thread>
+#include <utility>
+#include <vector>
 
 #include "PluginHost.h"
+#include "sim/host/ConsoleCommands.h"
 #include "sim/window/SettingsWindow.h"
 #include "sim/window/SettingsWindowUser.h"
 
@@ -118,6 +121,45 @@ TEST_F(SettingsPageRace, ThePageOnItsRenderThreadLosesNothingTheGameCounts) {
   s.run("unload");
   EXPECT_GT(counted, 0);
   EXPECT_EQ(s.stored(names::kTotalVariable), std::to_string(countedSinceZero));
+}
+
+// Which thread the host's console runs a command on is not documented: the command must act on the
+// game thread, between hits, and its commit never interleave theirs.
+TEST_F(SettingsPageRace, KeysTypedOnAnotherThreadLoseNothingTheGameCounts) {
+  s.run(kReadyToCount);
+  using Typed = std::pair<const char*, std::vector<std::string>>;
+  const std::array<Typed, 4> keys = {
+      Typed{names::kResetTotalCommand, {names::kResetTotalCommand, "confirm"}},
+      Typed{names::kStyleCommand, {names::kStyleCommand, "next"}},
+      Typed{names::kToggleOverlayCommand, {names::kToggleOverlayCommand}},
+      Typed{names::kResetSessionCommand, {names::kResetSessionCommand}}};
+  std::vector<std::pair<sim::ConsoleCommands::Notifier, std::vector<std::string>>> typing;
+  for (const auto& [name, words] : keys) {
+    for (auto& notifier : s.host().commands().notifiers(name)) {
+      typing.emplace_back(std::move(notifier), words);
+    }
+  }
+  ASSERT_EQ(typing.size(), keys.size());
+  std::atomic<bool> consoleDone = false;
+  std::thread console([&] {
+    for (int round = 0; round < kLeastGameRounds; ++round) {
+      for (const auto& [notifier, words] : typing) {
+        notifier(words);
+      }
+    }
+    consoleDone = true;
+  });
+  for (int round = 0; round < kLeastGameRounds || !consoleDone; ++round) {
+    playRound(round);
+  }
+  console.join();
+  play("frame");  // what the console handed over last
+  s.run("unload");
+  EXPECT_GT(counted, 0);
+  EXPECT_EQ(s.stored(names::kTotalVariable), std::to_string(countedSinceZero));
+  const std::string storedLine =
+      std::string(names::kTotalVariable) + " \"" + std::to_string(countedSinceZero) + "\"\n";
+  EXPECT_NE(s.savedCopy().find(storedLine), std::string::npos) << s.savedCopy();
 }
 
 }  // namespace

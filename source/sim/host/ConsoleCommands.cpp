@@ -29,6 +29,11 @@ bool ConsoleCommands::hasNotifier(const std::string& name) const {
   return notifiers_.contains(name);
 }
 
+std::vector<ConsoleCommands::Notifier> ConsoleCommands::notifiers(const std::string& name) const {
+  const auto found = notifiers_.find(name);
+  return found == notifiers_.end() ? std::vector<Notifier>{} : found->second.callable();
+}
+
 bool ConsoleCommands::type(const std::vector<std::string>& words) {
   const auto found = words.empty() ? notifiers_.end() : notifiers_.find(words.front());
   if (found == notifiers_.end()) {

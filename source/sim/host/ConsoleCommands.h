@@ -22,6 +22,9 @@ class ConsoleCommands {
   void registerNotifier(const std::string& name, Notifier notifier);
   bool removeNotifier(const std::string& name);
   [[nodiscard]] bool hasNotifier(const std::string& name) const;
+  // The commands typing that name would call now: for a console that runs them on a thread of its
+  // own. Thread-safe to call the copies, not to hold this list across a load or an unload.
+  [[nodiscard]] std::vector<Notifier> notifiers(const std::string& name) const;
   // The user types a command, its name first; false when no command of that name is registered.
   bool type(const std::vector<std::string>& words);
 
