@@ -1,11 +1,17 @@
 // libFuzzer target: the input bytes become one short session of the plugin in the simulated host,
 // with wrong host answers injected, and the plugin's promises are checked after every step.
+#include <algorithm>
 #include <array>
+#include <charconv>
+#include <cmath>
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <exception>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <limits>
 #include <memory>
 #include <optional>
@@ -149,6 +155,8 @@ struct Resets {
   bool total = false;
   // A new plugin object starts from zero.
   bool fresh = false;
+  // The game was killed: the files hold what they held as it died.
+  bool killed = false;
 };
 
 // The counters as the overlay shows them; not known while it is off.
@@ -181,6 +189,12 @@ class FuzzSession {
           (kind == FaultKind::Console && what.find(kTotalVariable) != std::string::npos)) {
         allowLowering(&Allowance::fault);
       }
+      // A value typed into the total or into what tells a newer store may be taken as one.
+      if (kind == FaultKind::Console &&
+          (what.starts_with(kTotalVariable) || what.starts_with(rafta::names::kSavesVariable) ||
+           what.starts_with(rafta::names::kResetsVariable))) {
+        typedIntoStore_ = true;
+      }
     });
   }
 
@@ -204,13 +218,20 @@ class FuzzSession {
   void step(Bytes& in) {
     // Nothing runs between two steps: what the last one ended with is where this one starts.
     const Counters before = shown_ ? *shown_ : counters();
-    const StoredTotals storedBefore = storedTotals();
+    const std::optional<std::int64_t> copyBefore = copyTotal();
+    const StoredTruth truthBefore = storedTruth();
+    filesBeforeLastStep_ = std::exchange(filesBeforeThisStep_, storedFiles());
     const std::size_t logBefore = out_.size();
+    typedIntoStore_ = false;
     Resets resets;
     execute(in, resets);
     ++stepsRun;
     check(before, resets, logBefore);
-    checkStored(storedBefore);
+    // After a kill, what the files held as the game died is what must not be lost.
+    checkTruth(std::exchange(killedAt_, std::nullopt).value_or(truthBefore));
+    if (!resets.killed) {
+      checkCopy(copyBefore);
+    }
   }
 
  private:
@@ -356,10 +377,17 @@ class FuzzSession {
       case 24:
         run(script::CloseSettingsWindow{});
         break;
-      case 25:
+      case 25: {
         resets.fresh = true;
-        run(script::Restart{(in.byte() & 1U) != 0});
+        const std::uint8_t how = in.byte();
+        if (how % 4 == 3) {
+          resets.killed = true;
+          kill(how >> 2U);
+        } else {
+          run(script::Restart{(how & 1U) != 0});
+        }
         break;
+      }
       case 26: {
         const std::uint8_t how = in.byte();
         run(script::ConfigUnknown{(how & 1U) != 0});
@@ -515,7 +543,13 @@ class FuzzSession {
       return;
     }
     if (resets.fresh || before.object == nullptr) {
-      before = Counters{after.object, 0, 0, 0, true};
+      // A new object counts from zero, but its total is what the files hold.
+      const std::optional<std::int64_t> stored = storedTruth().total;
+      if (after.known && stored && after.total < *stored && !copy_.fault) {
+        finding("a new start shows a total of " + std::to_string(after.total) + " below the " +
+                std::to_string(*stored) + " its files hold");
+      }
+      before = Counters{after.object, 0, 0, after.total, true};
     }
     std::size_t counted = 0;
     std::string countedLine;
@@ -558,73 +592,153 @@ class FuzzSession {
     };
     if (!holds(before.match, after.match, resets.match) ||
         !holds(before.session, after.session, resets.session) ||
-        !(holds(before.total, after.total, resets.total) || readNow)) {
+        !(holds(before.total, after.total, resets.total) || readNow || typedIntoStore_)) {
       finding("the counters moved without a counted hit or a reset" + state);
     }
   }
 
-  // The host's configuration, and the plugin's own copy beside it.
-  struct StoredTotals {
-    std::optional<std::int64_t> config;
-    std::optional<std::int64_t> copy;
-  };
-
-  [[nodiscard]] static std::optional<std::int64_t> totalIn(const StoredValues& stored) {
-    const auto found = stored.find(kTotalVariable);
-    if (found == stored.end()) {
-      return std::nullopt;
+  // The game killed at some moment of the last step's writes: the plugin's copy, the host's
+  // configuration, or both, as they were before it; then the game starts again.
+  void kill(std::uint8_t which) {
+    const std::array<bool, 2> undone{which % 3 != 1, which % 3 != 0};  // copy, configuration
+    for (std::size_t file = 0; file < undone.size(); ++file) {
+      if (!undone.at(file)) {
+        continue;
+      }
+      const std::filesystem::path path = storedFilePaths().at(file);
+      const std::optional<std::string>& bytes = filesBeforeLastStep_.at(file);
+      std::error_code ignored;
+      std::filesystem::remove(path, ignored);
+      if (bytes) {
+        std::ofstream(path, std::ios::binary) << *bytes;
+      }
     }
-    return toInt(readNumber(found->second));
+    killedAt_ = storedTruth();
+    run(script::Restart{true});
   }
 
-  [[nodiscard]] StoredTotals storedTotals() const {
-    StoredTotals totals{totalIn(session_->host().console().storedValues()), std::nullopt};
+  [[nodiscard]] std::array<std::filesystem::path, 2> storedFilePaths() const {
+    return {session_->host().folder() / "cfg" / "rafta.cfg",
+            session_->host().console().configFile()};
+  }
+
+  [[nodiscard]] std::array<std::optional<std::string>, 2> storedFiles() const {
+    std::array<std::optional<std::string>, 2> files;
+    for (std::size_t file = 0; file < files.size(); ++file) {
+      std::ifstream in(storedFilePaths().at(file), std::ios::binary);
+      if (in) {
+        files.at(file) = std::string(std::istreambuf_iterator<char>(in), {});
+      }
+    }
+    return files;
+  }
+
+  // What the two files store together, as the next start reads them: the latest total reset, and
+  // the largest total written since it. Neither a step nor a kill may undo a reset, nor lower the
+  // total without one.
+  struct StoredTruth {
+    std::int64_t resets = 0;
+    std::optional<std::int64_t> total;
+  };
+
+  [[nodiscard]] StoredTruth storedTruth() const {
+    std::array<StoredValues, 2> files;
+    for (std::size_t file = 0; file < files.size(); ++file) {
+      try {
+        files.at(file) = readConfig(storedFilePaths().at(file), [](const std::string&) {});
+      } catch (const std::exception& error) {
+        finding(std::string("a stored file cannot be read: ") + error.what());
+      }
+    }
+    // Only a value that is a number through and through counts: a damaged line is no store's.
+    const auto number = [](const StoredValues& values, const char* name) {
+      const auto found = values.find(name);
+      double value = 0.0;
+      if (found == values.end()) {
+        return std::optional<std::int64_t>();
+      }
+      const std::string& text = found->second;
+      const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+      if (error != std::errc() || end != text.data() + text.size() || !std::isfinite(value)) {
+        return std::optional<std::int64_t>();
+      }
+      return std::optional<std::int64_t>(toInt(value));
+    };
+    StoredTruth truth;
+    for (const StoredValues& values : files) {
+      truth.resets =
+          std::max(truth.resets, number(values, rafta::names::kResetsVariable).value_or(0));
+    }
+    for (const StoredValues& values : files) {
+      const auto total = number(values, kTotalVariable);
+      if (total && number(values, rafta::names::kResetsVariable).value_or(0) == truth.resets) {
+        truth.total = std::max(truth.total.value_or(*total), *total);
+      }
+    }
+    return truth;
+  }
+
+  void checkTruth(const StoredTruth& before) const {
+    const StoredTruth after = storedTruth();
+    if (after.resets < before.resets) {
+      finding("a total reset was undone: the stored resets went from " +
+              std::to_string(before.resets) + " to " + std::to_string(after.resets));
+    }
+    if (after.resets == before.resets && before.total &&
+        (!after.total || *after.total < *before.total)) {
+      finding("the stored total went down without a reset: " + std::to_string(*before.total) +
+              " -> " + (after.total ? std::to_string(*after.total) : std::string("none")));
+    }
+  }
+
+  // The total in the plugin's copy, which only the plugin writes, from what it holds: never lower
+  // but by a reset. The host's configuration may take a lower total for a while (an older one the
+  // host executed and wrote again before the plugin put the values back): its count of saves then
+  // says it is the older, which the stored truth above takes into account.
+  [[nodiscard]] std::optional<std::int64_t> copyTotal() const {
     try {
-      totals.copy = totalIn(readConfig(session_->host().folder() / "cfg" / "rafta.cfg", {}));
+      const StoredValues copy = readConfig(storedFilePaths()[0], {});
+      const auto found = copy.find(kTotalVariable);
+      if (found != copy.end()) {
+        return toInt(readNumber(found->second));
+      }
     } catch (const std::exception& error) {
       finding(std::string("the plugin's copy cannot be read: ") + error.what());
     }
-    return totals;
+    return std::nullopt;
   }
 
-  void checkStored(const StoredTotals& before) {
-    const StoredTotals after = storedTotals();
-    checkLowering(before.config, after.config, config_, "the host's configuration");
-    checkLowering(before.copy, after.copy, copy_, "the plugin's copy");
-  }
-
-  // What may lower a stored total, for each file on its own: the two are written at different
-  // steps (the host writes its configuration when the settings window closes, the plugin its copy
-  // only when it commits), so one reset or one fault may lower them far apart.
+  // What may lower the copy's total: a reset, at the copy's next write; a value the fuzzer or a
+  // wrong answer typed into the total, at any later write.
   struct Allowance {
     bool fault = false;  // the fuzzer, or a wrong answer about the variable, changed the total
     bool reset = false;  // the total was reset; the next write may store a lower total
   };
 
-  void allowLowering(bool Allowance::*why) {
-    config_.*why = true;
-    copy_.*why = true;
-  }
+  void allowLowering(bool Allowance::*why) { copy_.*why = true; }
 
-  static void checkLowering(std::optional<std::int64_t> before, std::optional<std::int64_t> after,
-                            Allowance& allowance, const char* where) {
+  void checkCopy(std::optional<std::int64_t> before) {
+    const std::optional<std::int64_t> after = copyTotal();
     if (!before || !after || *after >= *before) {
       return;
     }
-    if (!allowance.fault && !allowance.reset) {
-      finding(std::string("the stored total went down without a reset in ") + where);
+    if (!copy_.fault && !copy_.reset) {
+      finding("the stored total went down without a reset in the plugin's copy");
     }
     // A hostile text stays in the variable until something overwrites it, so what it did may reach
     // a file at any later commit: a fault allows lowering for the rest of the session.
-    allowance.reset = false;
+    copy_.reset = false;
   }
 
   std::vector<std::string> out_;
   std::optional<Counters> shown_;
   std::unique_ptr<Session> session_;
   double waited_ = 0.0;
-  Allowance config_;
   Allowance copy_;
+  std::array<std::optional<std::string>, 2> filesBeforeThisStep_;
+  std::array<std::optional<std::string>, 2> filesBeforeLastStep_;
+  std::optional<StoredTruth> killedAt_;
+  bool typedIntoStore_ = false;  // this step, a wrong answer typed into a stored count
 };
 
 }  // namespace

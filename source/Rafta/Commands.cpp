@@ -100,7 +100,6 @@ void Rafta::onResetTotalCommand(std::vector<std::string> words) {
     Log("Compteur total Rafta inchangé : tapez rafta_reset_total confirm pour le remettre à zéro"_cp1252);
     return;
   }
-  ResetTotal();
-  Commit();
+  ResetTotal({});
   Log("Compteur total Rafta remis à zéro"_cp1252);
 }

@@ -24,7 +24,7 @@
 //         - goal window closed                  -> "... : But marqué récemment, ignoré"
 //         - ball in the attacked half           -> "... : Pas le but adverse (Y=..., Team=...)"
 //         - CountHit()                          three counters +1, "Incrémentation compteur ...",
-//                                               total stored and committed once it is known
+//                                               total stored and committed at once
 //
 // - OnHitBall hook  -> onHitBall(): IsModeAllowed(), then the toucher's id into lastBallTouchID.
 // - Match events (MatchEvents.cpp) -> PostBeginPlay/BeginRound reset the match and reinstall the
@@ -265,20 +265,17 @@ void Rafta::onRaftaHitDelayed(std::string /*eventName*/, ActorWrapper caller) {
 }
 
 void Rafta::CountHit(double gameTime) {
-  // A read that found no variable is tried again before anything is written.
+  // A read that found no variable is tried again, as it was before anything was stored at once.
   if (storage.storedTotal == StoredTotal::Missing) {
     ReadStoredTotal();
   }
   gate.lastHitTime = gameTime;
-  counters.totalHitCount = rafta::SaturatingAdd(counters.totalHitCount, 1);
-  counters.sessionHitCount = rafta::SaturatingAdd(counters.sessionHitCount, 1);
-  counters.matchHitCount = rafta::SaturatingAdd(counters.matchHitCount, 1);
-  Log(rafta::Concat("Incrémentation compteur barre/poteau ! Total = "_cp1252,
-                    std::to_string(counters.totalHitCount)));
-  // Until the stored total is known its read stores the sum; writing now would lose it.
-  if (storage.storedTotal != StoredTotal::Read) {
-    return;
-  }
-  StoreSetting(rafta::names::kTotalVariable, counters.totalHitCount);
-  Commit();
+  StoreChange({}, [this] {
+    counters.totalHitCount = rafta::SaturatingAdd(counters.totalHitCount, 1);
+    counters.sessionHitCount = rafta::SaturatingAdd(counters.sessionHitCount, 1);
+    counters.matchHitCount = rafta::SaturatingAdd(counters.matchHitCount, 1);
+    Log(rafta::Concat("Incrémentation compteur barre/poteau ! Total = "_cp1252,
+                      std::to_string(counters.totalHitCount)));
+    Store(rafta::Stored::Total, counters.totalHitCount);
+  });
 }

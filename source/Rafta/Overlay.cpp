@@ -10,6 +10,7 @@
 #include "LogText.h"
 #include "PluginNames.h"
 #include "Rafta.h"
+#include "StoredVariables.h"
 
 using namespace rafta::literals;
 
@@ -67,16 +68,31 @@ void Rafta::RenderOverlay(CanvasWrapper canvas) {
   static const std::string styleVariable = rafta::names::kOverlayStyleVariable;
   static const std::string xVariable = rafta::names::kOverlayXVariable;
   static const std::string yVariable = rafta::names::kOverlayYVariable;
-  const std::optional<int> style = ReadSetting<int>(styleVariable);
-  const std::optional<float> x = ReadSetting<float>(xVariable);
-  const std::optional<float> y = ReadSetting<float>(yVariable);
+  struct Place {
+    std::optional<int> style;
+    std::optional<float> x;
+    std::optional<float> y;
+  };
+  const auto readPlace = [this] {
+    return Place{ReadSetting<int>(styleVariable), ReadSetting<float>(xVariable),
+                 ReadSetting<float>(yVariable)};
+  };
+  Place place = readPlace();
+  // What is shown is what is stored: an older store the host executed, or a typed value that is no
+  // number, is put back first. Any other typed place is the player's, and shown.
+  if (place.style && place.x && place.y &&
+      (SavesMoved() || !IsHeld(rafta::Stored::OverlayStyle, *place.style) ||
+       !IsHeld(rafta::Stored::OverlayX, *place.x) || !IsHeld(rafta::Stored::OverlayY, *place.y))) {
+    GuardStoredValues();
+    place = readPlace();
+  }
   // Without one of them the host lost the overlay's place: no frame rather than one made up.
-  if (!style || !x || !y) {
+  if (!place.style || !place.x || !place.y) {
     return;
   }
-  settings.overlayStyle = *style;
-  settings.overlayX = FinitePosition(*x);
-  settings.overlayY = FinitePosition(*y);
+  settings.overlayStyle = *place.style;
+  settings.overlayX = FinitePosition(*place.x);
+  settings.overlayY = FinitePosition(*place.y);
   const Vector2 canvasSize = CanvasSize();
   std::string counterLine =
       rafta::Concat("Rafta hits | match: ", std::to_string(counters.matchHitCount), " | session ",

@@ -85,7 +85,7 @@ void Rafta::onUnload() {
   if (!cvarManager || !gameWrapper) {
     return;  // load never got past its checks: nothing was installed
   }
-  // Saving before the stored total is known would overwrite it with what was counted since load.
+  // A one-second read that has not run yet tells the total before the save, as it would have.
   if (storage.storedTotal != StoredTotal::Read) {
     ReadStoredTotal();
   }

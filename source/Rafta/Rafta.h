@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <atomic>
 #include <cstdint>
 #include <filesystem>
@@ -20,6 +21,8 @@
 #include "bakkesmod/plugin/PluginSettingsWindow.h"
 
 #include "PageCopy.h"
+#include "StoredLines.h"
+#include "StoredVariables.h"
 
 // Counts the local player's shots that strike the frame of the opposing goal and paints the
 // counters over the game.
@@ -34,12 +37,20 @@ class Rafta final : public BakkesMod::Plugin::BakkesModPlugin,
   void SetImGuiContext(std::uintptr_t context) override;
 
  private:
-  // How far the stored total is known; until it is read, a counted hit must not overwrite what
-  // the configuration holds.
+  // Whether the one-second read has said what the stored total is. The total itself is known from
+  // load on; the read, and the line that tells it, are kept for whoever reads the log.
   enum class StoredTotal : std::uint8_t {
-    Pending,  // the delayed read has not run: hits since load are added to what it reads
+    Pending,  // the read has not run yet; an unload before it runs it
     Missing,  // a read found no variable: tried again at the next counted hit and at unload
-    Read,     // merged into totalHitCount
+    Read,     // told
+  };
+
+  // Which files a commit writes: the host's configuration (`writeconfig`), the plugin's copy, and
+  // whether they must reach the disk before it returns.
+  struct Writes {
+    bool host = true;
+    bool copy = true;
+    bool flush = false;
   };
 
   // Fields: what each means, and who writes it. The game thread alone writes them all: the
@@ -77,10 +88,20 @@ class Rafta final : public BakkesMod::Plugin::BakkesModPlugin,
     std::atomic<std::int32_t> overlayStyle = 0;  // style 0-4; load, every frame, page, command
   };
 
-  // What keeps unload and late writes from losing anything stored.
+  // What is stored, and what keeps an older store from undoing a newer one. The game thread's.
   struct Storage {
-    StoredTotal storedTotal = StoredTotal::Pending;  // stored total's reads, at 1 s, hits, unload
-    bool savedCopyUnwritable = false;                // the last write of the copy failed; Commit
+    rafta::StoredNumbers held{};  // each stored variable's value as the plugin set or took it
+    // What an execution of an older config.cfg that counts no saves would bring back; load.
+    std::array<std::optional<double>, rafta::kStoredCount> stale{};
+    StoredTotal storedTotal = StoredTotal::Pending;  // the one-second read; read, hits, unload
+    std::filesystem::path copy;                      // rafta.cfg in the host's cfg folder; load
+    std::filesystem::path copyTemporary;  // written first, then renamed over the copy; load
+    std::string copyText;                 // the copy's lines, their room kept; Commit
+    bool copyUnwritable = false;          // the last write of the copy failed; Commit
+    // config.cfg holds this plugin's lines but counts no saves (an older version wrote it): until
+    // the host writes it again, a write of the copy alone could leave it able to win; load, Commit.
+    bool hostFileUncounted = false;
+    std::mutex commitMutex;  // one commit at a time, whatever thread asks
   };
 
   // The page's copies of what its widgets edit; the render thread's alone.
@@ -130,16 +151,17 @@ class Rafta final : public BakkesMod::Plugin::BakkesModPlugin,
   std::optional<PriWrapper> IdentifyLocalShooter(std::string_view handler, ActorWrapper caller);
   void onRaftaHit(std::string eventName, ActorWrapper caller);
   void onRaftaHitDelayed(std::string eventName, ActorWrapper caller);
-  // Raises the three counters for one counted hit and stores the total once it is known.
+  // Raises the three counters for one counted hit, and stores and commits the total.
   void CountHit(double gameTime);
 
-  // The stored total (StoredTotal.cpp).
+  // The stored total's one-second read (StoredTotal.cpp).
   void ScheduleStoredTotalRead();
   void ReadStoredTotal();
-  // Sets the all-time total to zero and stores it; the page's button and the bound command.
-  void ResetTotal();
+  // Sets the all-time total to zero for good: a reset that no older store brings back. The page's
+  // button writes only the copy; the bound command both files.
+  void ResetTotal(Writes writes);
 
-  // Settings variables, the host's configuration and the saved copy (ConsoleVariables.cpp).
+  // Settings variables (ConsoleVariables.cpp).
   void RegisterDebugVariable();
   void RegisterSettingsVariables();
   [[nodiscard]] bool IsDebugEnabled() const;
@@ -159,26 +181,51 @@ class Rafta final : public BakkesMod::Plugin::BakkesModPlugin,
       return variable.getIntValue();
     }
   }
-  // What the saved copy holds, or else the host's configuration, onto the registered variables.
-  void ApplyStoredValues();
-  void SaveSettings();
   void LogOverlayPosition() const;
-  // Writes a setting's variable, unless the host has no such variable.
-  void StoreSetting(const char* name, int value) const;
-  void StoreSetting(const char* name, float value) const;
-  // The host's configuration and the plugin's saved copy, both from the variables.
-  void Commit();
-  [[nodiscard]] std::filesystem::path SavedCopyPath() const;
-  void WriteSavedCopy();
+
+  // Stored values (StoredValues.cpp): the host's configuration and the plugin's copy, of which the
+  // newer wins value by value, and a total that only a reset lowers.
+  // Load's: reads both files and applies the newer values.
+  void ApplyStoredValues();
+  void KeepIfStale(std::size_t index, const rafta::StoredLines& config, bool lost);
+  // Undoes what an older store's execution or an unsound value did to the stored variables, and
+  // takes any other change, the player's, as the plugin's own; a larger total only at the
+  // one-second read or from a newer store.
+  void GuardStoredValues(bool atTheRead = false);
+  struct StoredReading;
+  [[nodiscard]] bool IsOlderStoreValue(const StoredReading& reading, std::size_t index) const;
+  void GuardStoredSettings(const StoredReading& reading);
+  void GuardStoredTotal(const StoredReading& reading, bool atTheRead);
+  // Whether the count of saves is not the plugin's: the host executed a store since.
+  [[nodiscard]] bool SavesMoved() const;
+  // Whether a stored variable read as `value` holds what the plugin holds of it.
+  [[nodiscard]] bool IsHeld(rafta::Stored row, double value) const {
+    return value == storage.held.at(rafta::IndexOf(row));
+  }
+  // Writes a stored variable and what the plugin holds of it, unless the host lacks the variable.
+  void Store(rafta::Stored row, double value);
+  // A change of stored values: others' changes are sorted out first, then it is made and committed.
+  template <typename Change>
+  void StoreChange(Writes writes, const Change& change) {
+    GuardStoredValues();
+    change();
+    Commit(writes);
+  }
+  void Commit(Writes writes);
+  // False when the copy could not be replaced; said once for each run of failures.
+  bool WriteSavedCopy(bool flush);
+  void SaveSettings();
 
   // A player's changes from the page or a bound command, each stored and committed at once so
   // that a game that exits without unloading keeps it (SettingChanges.cpp).
   void ShowOverlay(bool shown);
   // The field too, so that an unload before the next frame stores it.
   void ChooseStyle(int style);
-  // Takes the positions the page moved: those of a slider are stored and committed, those it only
-  // pulled back onto the screen are not.
-  void MoveOverlay(std::optional<float> x, std::optional<float> y, bool xSlid, bool ySlid);
+  // Takes the positions the page moved: those of a slider are stored and committed to the host at
+  // every step, and to the copy once the drag ends; those it only pulled back onto the screen are
+  // not stored.
+  void MoveOverlay(std::optional<float> x, std::optional<float> y, bool xSlid, bool ySlid,
+                   bool dragEnded);
 
   // Console commands a player binds to keys; each gets the words typed, its own name first
   // (Commands.cpp).

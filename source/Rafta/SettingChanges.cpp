@@ -2,35 +2,42 @@
 // commit, so that a game that exits without unloading keeps them.
 #include <optional>
 
-#include "PluginNames.h"
 #include "Rafta.h"
+#include "StoredVariables.h"
 
 void Rafta::ShowOverlay(bool shown) {
-  settings.overlayEnabled = shown;
-  StoreSetting(rafta::names::kOverlayEnabledVariable, settings.overlayEnabled ? 1 : 0);
-  Commit();
+  StoreChange({}, [this, shown] {
+    settings.overlayEnabled = shown;
+    Store(rafta::Stored::OverlayEnabled, shown ? 1 : 0);
+  });
 }
 
 void Rafta::ChooseStyle(int style) {
-  settings.overlayStyle = style;
-  StoreSetting(rafta::names::kOverlayStyleVariable, settings.overlayStyle);
-  Commit();
+  StoreChange({}, [this, style] {
+    settings.overlayStyle = style;
+    Store(rafta::Stored::OverlayStyle, style);
+  });
 }
 
-void Rafta::MoveOverlay(std::optional<float> x, std::optional<float> y, bool xSlid, bool ySlid) {
+void Rafta::MoveOverlay(std::optional<float> x, std::optional<float> y, bool xSlid, bool ySlid,
+                        bool dragEnded) {
   if (x) {
     settings.overlayX = *x;
   }
   if (y) {
     settings.overlayY = *y;
   }
-  if (xSlid) {
-    StoreSetting(rafta::names::kOverlayXVariable, settings.overlayX);
+  const bool slid = xSlid || ySlid;
+  if (!slid && !dragEnded) {
+    return;
   }
-  if (ySlid) {
-    StoreSetting(rafta::names::kOverlayYVariable, settings.overlayY);
-  }
-  if (xSlid || ySlid) {
-    Commit();
-  }
+  // The host's configuration at every step of a drag; the copy once, when the drag ends.
+  StoreChange({.host = slid, .copy = dragEnded}, [&] {
+    if (xSlid) {
+      Store(rafta::Stored::OverlayX, settings.overlayX);
+    }
+    if (ySlid) {
+      Store(rafta::Stored::OverlayY, settings.overlayY);
+    }
+  });
 }

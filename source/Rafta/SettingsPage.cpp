@@ -116,7 +116,8 @@ void Rafta::RenderCounterResets() {
   }
   ImGui::SameLine();
   if (ImGui::Button("Reinitialiser le compteur total")) {
-    OnGameThread([this] { ResetTotal(); });
+    // Written to the copy alone: the page writes no host configuration for it.
+    OnGameThread([this] { ResetTotal({.host = false}); });
   }
 }
 
@@ -127,17 +128,19 @@ void Rafta::RenderPositionSliders() {
   float& y = pageCopies.overlayY.Follow(settings.overlayY);
   const bool xChanged =
       ImGui::SliderFloat("Position X", &x, 0.0F, kSliderScreenWidth, "%.0f", 1.0F);
+  bool dragEnded = ImGui::IsItemDeactivatedAfterEdit();
   const bool yChanged =
       ImGui::SliderFloat("Position Y", &y, 0.0F, kSliderScreenHeight, "%.0f", 1.0F);
+  dragEnded = ImGui::IsItemDeactivatedAfterEdit() || dragEnded;
   // A position off the screen is pulled back even untouched; only a slider's change is stored.
   const bool xMoved = KeepOnScreen(x, kSliderScreenWidth) || xChanged;
   const bool yMoved = KeepOnScreen(y, kSliderScreenHeight) || yChanged;
-  if (!xMoved && !yMoved) {
+  if (!xMoved && !yMoved && !dragEnded) {
     return;
   }
   OnGameThread([this, x = xMoved ? std::optional(x) : std::nullopt,
-                y = yMoved ? std::optional(y) : std::nullopt, xChanged,
-                yChanged] { MoveOverlay(x, y, xChanged, yChanged); });
+                y = yMoved ? std::optional(y) : std::nullopt, xChanged, yChanged,
+                dragEnded] { MoveOverlay(x, y, xChanged, yChanged, dragEnded); });
 }
 
 void Rafta::RenderStyleChoice() {

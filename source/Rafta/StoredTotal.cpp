@@ -1,8 +1,7 @@
-// The all-time total: read one second after load, once the host has applied what it stores, and
-// merged with what was counted meanwhile.
+// The all-time total's one-second read, and its reset. The total is known from load on; the read
+// puts back what an older store executed meanwhile did, and tells the total.
 #include <string>
 
-#include "Counters.h"
 #include "Cp1252Literals.h"
 #include "LogText.h"
 #include "PluginNames.h"
@@ -26,24 +25,21 @@ void Rafta::ScheduleStoredTotalRead() {
 }
 
 void Rafta::ReadStoredTotal() {
-  CVarWrapper stored = cvarManager->getCvar(rafta::names::kTotalVariable);
-  if (stored.IsNull()) {
+  if (cvarManager->getCvar(rafta::names::kTotalVariable).IsNull()) {
     storage.storedTotal = StoredTotal::Missing;
     Log("Erreur : rafta_total_hit_count est toujours nul après délai."_cp1252);
     return;
   }
   storage.storedTotal = StoredTotal::Read;
-  const std::int32_t countedSinceLoad = counters.totalHitCount;
-  counters.totalHitCount = rafta::SaturatingAdd(stored.getIntValue(), countedSinceLoad);
+  GuardStoredValues(/*atTheRead=*/true);
   Log(rafta::Concat("rafta_total_hit_count chargé avec valeur différée : "_cp1252,
                     std::to_string(counters.totalHitCount)));
-  if (countedSinceLoad != 0) {
-    stored.setValue(counters.totalHitCount);
-    Commit();
-  }
 }
 
-void Rafta::ResetTotal() {
-  counters.totalHitCount = 0;
-  StoreSetting(rafta::names::kTotalVariable, counters.totalHitCount);
+void Rafta::ResetTotal(Writes writes) {
+  StoreChange(writes, [this] {
+    counters.totalHitCount = 0;
+    Store(rafta::Stored::Resets, storage.held[rafta::IndexOf(rafta::Stored::Resets)] + 1);
+    Store(rafta::Stored::Total, 0);
+  });
 }

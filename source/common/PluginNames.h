@@ -14,6 +14,13 @@ inline constexpr const char* kCountInFreeplayVariable = "rafta_count_in_freeplay
 inline constexpr const char* kCountInTrainingVariable = "rafta_count_in_training";
 inline constexpr const char* kCountInMatchVariable = "rafta_count_in_match";
 inline constexpr const char* kTotalVariable = "rafta_total_hit_count";
+// How many commits wrote the stored values, and how many times the total was reset: which of the
+// host's configuration and the plugin's copy is the newer.
+inline constexpr const char* kSavesVariable = "rafta_saves";
+inline constexpr const char* kResetsVariable = "rafta_resets";
+// The plugin's own copy of its stored variables, beside the host's configuration in its cfg folder.
+inline constexpr const char* kSavedCopyFile = "rafta.cfg";
+inline constexpr const char* kHostConfigFile = "config.cfg";
 
 // Console commands a player binds to keys.
 inline constexpr const char* kToggleOverlayCommand = "rafta_toggle_overlay";

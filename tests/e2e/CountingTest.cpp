@@ -14,7 +14,7 @@ namespace {
 const std::string kShotOnTarget =
     "car me id me-id team 0\nlocal me\nstate ingame=1\nball pos 0 4000 100 vel 1000 0 0\n";
 
-TEST(StoredTotal, AHitHalfASecondAfterLoadJoinsTheStoredTotalInsteadOfReplacingIt) {
+TEST(StoredTotal, AHitHalfASecondAfterLoadIsAddedToTheStoredTotalAtOnce) {
   for (const std::string delay : {"0", "0.5"}) {
     const SimWorkspace workspace;
     workspace.writeConfig("rafta_total_hit_count \"57\"\n");
@@ -23,8 +23,8 @@ TEST(StoredTotal, AHitHalfASecondAfterLoadJoinsTheStoredTotalInsteadOfReplacingI
     const ProgramRun run = workspace.play(
         script +
         "load\nwait 0.5\nclock 30\ntouch me\nhit\n"
-        "expect log \"Incrémentation compteur barre/poteau ! Total = 1\"\n"
-        "expect stored rafta_total_hit_count 57\n"
+        "expect log \"Incrémentation compteur barre/poteau ! Total = 58\"\n"
+        "expect stored rafta_total_hit_count 58\n"
         "wait 0.5\n"
         "expect log \"rafta_total_hit_count chargé avec valeur différée : 58\"\n"
         "expect cvar rafta_total_hit_count 58\nexpect stored rafta_total_hit_count 58\n");

@@ -3,9 +3,13 @@
 // removes them, a host that drops the lines of variables nobody registered, a game that exits
 // without unloading. Every story runs on the harsher host (`config-unknown drop`).
 #include <gtest/gtest.h>
+#include <sys/inotify.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <algorithm>
+#include <array>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -30,17 +34,24 @@ std::string readLog(int total) {
          std::to_string(total) + "\"\n";
 }
 
+std::filesystem::path savedCopyOf(const SimWorkspace& workspace) {
+  return workspace.appdata() / "bakkesmod" / "bakkesmod" / "cfg" / "rafta.cfg";
+}
+
+// Plays the script and expects every `expect` of it to hold.
+ProgramRun playedIn(const SimWorkspace& workspace, const std::string& script,
+                    const std::vector<std::string>& options = {}) {
+  ProgramRun run = workspace.play(kHarshHost + kMatch + script, options);
+  EXPECT_EQ(run.status, 0) << run.err << run.out;
+  return run;
+}
+
 class StoredValues : public ::testing::Test {
  protected:
-  [[nodiscard]] std::filesystem::path savedCopy() const {
-    return workspace.appdata() / "bakkesmod" / "bakkesmod" / "cfg" / "rafta.cfg";
-  }
+  [[nodiscard]] std::filesystem::path savedCopy() const { return savedCopyOf(workspace); }
 
-  // Plays the script and expects every `expect` of it to hold.
   ProgramRun played(const std::string& script, const std::vector<std::string>& options = {}) {
-    ProgramRun run = workspace.play(kHarshHost + kMatch + script, options);
-    EXPECT_EQ(run.status, 0) << run.err << run.out;
-    return run;
+    return playedIn(workspace, script, options);
   }
 
   SimWorkspace workspace;
@@ -145,6 +156,162 @@ TEST_F(StoredValues, ACopyThatCannotBeWrittenIsToldOnceAndTheGameGoesOn) {
       << run.out;
 }
 
+// The page's reset writes only the copy, and the game exits before the host writes its own file:
+// the host's older configuration, executed after load whenever it is, and written again by the host
+// when the player closes its settings window, never brings 57 back. With a configuration this
+// plugin wrote, which counts its saves, and with one that counts none.
+TEST_F(StoredValues, APageResetThenAnExitWithoutUnloadStaysReset) {
+  for (const std::string delay : {"0", "0.5", "2"}) {
+    for (const std::string& before : {std::string(), countedHitAt(20)}) {
+      const SimWorkspace fresh;
+      fresh.writeConfig(kStored57);
+      playedIn(fresh, "config-delay " + delay + "\nload\nwait 1\n" + before +
+                          "click \"Reinitialiser le compteur total\"\nrestart without-unload\n"
+                          "frame\nexpect drawn \"Rafta hits | match: 0 | session 0 | total: 0\"\n"
+                          "wait 3\nsettings close\nrestart without-unload\nwait 3\n" +
+                          readLog(0) + countedHitAt(30) + "restart without-unload\nwait 3\n" +
+                          readLog(1));
+    }
+  }
+}
+
+// The host cannot write its configuration any more: the copy, written at every commit, is newer,
+// and the stale configuration the host executes at the next game start undoes nothing of it.
+TEST_F(StoredValues, AStaleConfigurationFromAFailedHostWriteUndoesNothing) {
+  workspace.writeConfig(kStored57);
+  played("load\nwait 1\n" + countedHitAt(20) + "restart without-unload\n");
+  std::filesystem::permissions(workspace.config(), std::filesystem::perms::owner_write,
+                               std::filesystem::perm_options::remove);
+  for (const std::string delay : {"0", "0.5", "2"}) {
+    const ProgramRun run = workspace.play(
+        kHarshHost + kMatch + "config-delay " + delay + "\nload\nwait 1\n" + countedHitAt(30) +
+        "slide \"Position X\" 500\ncommand rafta_style 3\nrestart\n"
+        "frame\nexpect drawn \"Rafta hits | match: 0 | session 0 | total: " +
+        std::to_string(59) +
+        "\"\nwait 3\nframe\nexpect cvar rafta_overlay_x 500\n"
+        "expect cvar rafta_overlay_style 3\nexpect cvar rafta_total_hit_count 59\n");
+    EXPECT_EQ(run.status, 4) << "delay " << delay << ": only the host's own write fails\n"
+                             << run.err;
+    // The next run goes on from what this one stored.
+    const std::string copy = readFile(savedCopy());
+    EXPECT_NE(copy.find("rafta_total_hit_count \"59\""), std::string::npos) << copy;
+    writeFile(savedCopy(), std::string(copy).replace(copy.find("\"59\""), 4, "\"58\""));
+  }
+}
+
+// A value the player typed and the host then wrote is newer than the copy, and wins.
+TEST_F(StoredValues, ATypedValueTheHostWroteWinsAtTheNextStart) {
+  for (const std::string write : {"command writeconfig\n", "settings close\n"}) {
+    const SimWorkspace fresh;
+    playedIn(fresh, "load\nwait 1\n" + countedHitAt(20) + "console rafta_overlay_x 640\n" + write +
+                        "restart without-unload\nwait 3\nexpect cvar rafta_overlay_x 640\n" +
+                        readLog(1) + "unload\nexpect stored rafta_overlay_x 640\n");
+  }
+}
+
+// Typed values that are no numbers are never written: the held value is, and a reload uses it.
+TEST_F(StoredValues, ANanTypedIsNeverStored) {
+  for (const std::string typed : {"nan", "inf", "abc"}) {
+    played("load\nwait 1\nconsole rafta_overlay_x " + typed + "\n" + countedHitAt(20) +
+           "command writeconfig\nunload\nload\nframe\nexpect cvar rafta_overlay_x 100\n"
+           "restart\nwait 3\nframe\nexpect cvar rafta_overlay_x 100\n");
+    const std::string copy = readFile(savedCopy());
+    EXPECT_NE(copy.find("rafta_overlay_x \"100\""), std::string::npos) << typed << copy;
+  }
+}
+
+// Every sound line of the copy counts, whatever else the file holds or lacks.
+TEST_F(StoredValues, HarmlessDifferencesInTheCopyLoseNothing) {
+  const std::vector<std::string> copies = {
+      "rafta_total_hit_count \"60\"",  // no last line end
+      "rafta_total_hit_count \"60\"\n\n\n",
+      "\xEF\xBB\xBFrafta_total_hit_count \"60\"\r\nrafta_overlay_y \"80\"\r\n",
+      "// kept by hand\nrafta_total_hit_count \"60\" //the all-time total\n",
+      "rafta_unknown \"1\"\nbind F5 rafta_toggle_overlay\nrafta_total_hit_count \"60\"\n"};
+  for (const std::string& copy : copies) {
+    const SimWorkspace fresh;
+    writeFile(savedCopyOf(fresh), copy);
+    const ProgramRun run = playedIn(fresh, "load\nwait 1\n" + readLog(60));
+    EXPECT_EQ(run.out.find("endommag"), std::string::npos) << run.out;
+  }
+}
+
+// A pipe where the copy should be is never opened for reading, and nothing is written through a
+// link planted where the copy's new file is written.
+TEST_F(StoredValues, TheCopyIsReadOnlyFromAFileAndWrittenThroughNoLink) {
+  writeFile(workspace.config(), kStored57);
+  ASSERT_EQ(::mkfifo(savedCopy().c_str(), 0600), 0);
+  const std::filesystem::path victim = workspace.appdata() / "victim.txt";
+  writeFile(victim, "untouched");
+  std::filesystem::create_symlink(victim, savedCopy().parent_path() / "rafta.cfg.new");
+  played("load\nwait 1\n" + readLog(57) + countedHitAt(20) + "restart\nwait 1\n" + readLog(58));
+  EXPECT_EQ(readFile(victim), "untouched");
+  EXPECT_TRUE(std::filesystem::is_regular_file(savedCopy()));
+}
+
+// One drag of a slider: the host's configuration at every step, as the page always wrote it; the
+// copy once, when the drag ends.
+TEST_F(StoredValues, ADragWritesTheCopyOnceWhenItEnds) {
+  const std::filesystem::path folder = savedCopy().parent_path();
+  std::filesystem::create_directories(folder);
+  const int watch = ::inotify_init1(IN_NONBLOCK);
+  ASSERT_GE(watch, 0);
+  ASSERT_GE(::inotify_add_watch(watch, folder.c_str(), IN_MOVED_TO), 0);
+  const ProgramRun run = played(
+      "load\nwait 1\ndrag \"Position X\" 0 0.1 0.2 0.3 0.4 0.5 0.6 0.7 0.8 0.9 1\n", {"--trace"});
+  const std::vector<std::string> lines = run.outLines();
+  EXPECT_GE(std::count(lines.begin(), lines.end(), "| executeCommand \"writeconfig\""), 8);
+  std::array<char, 4096> events{};
+  int copies = 0;
+  for (ssize_t size = 0; (size = ::read(watch, events.data(), events.size())) > 0;) {
+    for (ssize_t at = 0; at < size;) {
+      const auto* event = reinterpret_cast<const inotify_event*>(events.data() + at);
+      copies += event->len > 0 && std::string(event->name) == "rafta.cfg" ? 1 : 0;
+      at += static_cast<ssize_t>(sizeof(inotify_event) + event->len);
+    }
+  }
+  ::close(watch);
+  EXPECT_GE(copies, 1);
+  EXPECT_LE(copies, 2);
+  EXPECT_NE(readFile(savedCopy()).find("rafta_overlay_x \"1920\""), std::string::npos);
+}
+
+// A user folder whose name no code page of the system spells: the plugin reads and writes its
+// files by the path the host gives, so that a reload mid-game finds what is stored.
+TEST_F(StoredValues, AUserFolderNamedInAnyScriptLosesNothing) {
+  const std::filesystem::path appdata = workspace.appdata() / "Frédéric Ωμέγα";
+  writeFile(appdata / "bakkesmod" / "bakkesmod" / "cfg" / "config.cfg", kStored57);
+  const std::filesystem::path script = workspace.appdata() / "session.scn";
+  writeFile(script, kHarshHost + kMatch + "load\nwait 1\n" + readLog(57) + countedHitAt(20) +
+                        "unload\nload\nwait 1\n" + readLog(58));
+  const ProgramRun run =
+      runProgram(shellQuoted(RAFTA_SIM) + " run " + shellQuoted(script.string()) + " --appdata " +
+                     shellQuoted(appdata.string()),
+                 workspace.appdata());
+  EXPECT_EQ(run.status, 0) << run.err << run.out;
+}
+
+// A configuration the plugin cannot find (`--config` elsewhere) that is newer than the copy, which
+// could not be written meanwhile: when the host executes it, its values and total are taken.
+TEST_F(StoredValues, ANewerConfigurationTheHostExecutesIsTaken) {
+  const std::vector<std::string> elsewhere = {"--config",
+                                              (workspace.appdata() / "elsewhere.cfg").string()};
+  const std::filesystem::path folder = savedCopy().parent_path();
+  played("load\nwait 1\n" + countedHitAt(20) + "restart without-unload\n", elsewhere);
+  std::filesystem::rename(folder, folder.string() + ".kept");
+  writeFile(folder, "");  // no copy can be written while this file stands for the folder
+  played("load\nwait 1\n" + countedHitAt(20) + "command rafta_style 2\nrestart without-unload\n",
+         elsewhere);
+  std::filesystem::remove(folder);
+  std::filesystem::rename(folder.string() + ".kept", folder);
+  played(
+      "config-delay 0.5\nload\nframe\nexpect drawn \"Rafta hits | match: 0 | session 0 | total: "
+      "1\"\n"
+      "wait 1\n" +
+          readLog(2) + "expect cvar rafta_overlay_style 2\n",
+      elsewhere);
+}
+
 // Whole: every line `name "value"`, the last one ended, and the total among them.
 bool IsWhole(const std::string& text) {
   if (text.empty() || !text.ends_with('\n') ||
@@ -161,6 +328,13 @@ bool IsWhole(const std::string& text) {
     start = end + 1;
   }
   return true;
+}
+
+int StoredTotalIn(const std::filesystem::path& file) {
+  const std::string text = std::filesystem::exists(file) ? readFile(file) : std::string();
+  const std::string key = "rafta_total_hit_count \"";
+  const auto at = text.find(key);
+  return at == std::string::npos ? 0 : std::stoi(text.substr(at + key.size()));
 }
 
 TEST_F(StoredValues, AKillDuringTheWritesLeavesBothFilesWhole) {
@@ -181,6 +355,17 @@ TEST_F(StoredValues, AKillDuringTheWritesLeavesBothFilesWhole) {
         EXPECT_TRUE(IsWhole(readFile(file))) << file << " after a kill at " << moment;
       }
     }
+    // The next start, whenever the host executes its configuration, shows no total below the one
+    // the newer file holds: the larger of the two, as neither was reset.
+    const int stored = std::max(StoredTotalIn(workspace.config()), StoredTotalIn(savedCopy()));
+    const ProgramRun next =
+        workspace.play(kHarshHost + kMatch + "config-delay 1.5\nload\nwait 3\n");
+    const std::string told = "rafta_total_hit_count chargé avec valeur différée : ";
+    const std::vector<std::string> lines = next.outLines();
+    const auto line = std::find_if(lines.begin(), lines.end(),
+                                   [&](const std::string& text) { return text.starts_with(told); });
+    ASSERT_NE(line, lines.end()) << next.out;
+    EXPECT_GE(std::stoi(line->substr(told.size())), stored) << "after a kill at " << moment;
   }
 }
 

@@ -84,9 +84,9 @@ TEST(Reload, StartsFromAFreshObject) {
   EXPECT_EQ(s.linesOf("state freeplay=1\ntouch me\nhit"),
             (Strings{">>> Hook OnHitBall déclenché", "OnHitBall appelé",
                      "OnHitBall : lastBallTouchID mis à jour à me-id",
-                     "Incrémentation compteur barre/poteau ! Total = 1"}));
-  EXPECT_EQ(s.linesOf("wait 1"), Strings{"rafta_total_hit_count chargé avec valeur différée : 2"})
+                     "Incrémentation compteur barre/poteau ! Total = 2"}))
       << "the first object stored 1";
+  EXPECT_EQ(s.linesOf("wait 1"), Strings{"rafta_total_hit_count chargé avec valeur différée : 2"});
   EXPECT_EQ(s.countersShown(), "Rafta hits | match: 1 | session 1 | total: 2");
 }
 

@@ -123,11 +123,13 @@ TEST_F(Overlay, SwitchedOffItDrawsNothingAndWritesNothing) {
   EXPECT_EQ(s.log().size(), lines);
 }
 
-TEST_F(Overlay, PositionsNoScreenHasCountAsTheOrigin) {
-  EXPECT_EQ(s.frameOf(at("nan", "inf")).at(0), "SetPosition 0 0");
-  EXPECT_EQ(s.frameOf(style(3)).at(0), "SetPosition 0 0");
-  EXPECT_EQ(s.frameOf(at("-inf", "1e30")).at(0), "SetPosition 0 1e+30");
-  EXPECT_EQ(s.frameOf(style(0)).at(0), "SetPosition 0 1038");
+// A typed position that is no number is put back to the one held, and never stored.
+TEST_F(Overlay, PositionsThatAreNoNumbersArePutBack) {
+  EXPECT_EQ(s.frameOf(at("nan", "inf")).at(0), "SetPosition 100 100");
+  EXPECT_EQ(s.cvar(names::kOverlayXVariable), "100");
+  EXPECT_EQ(s.frameOf(style(3)).at(0), "SetPosition 100 100");
+  EXPECT_EQ(s.frameOf(at("-inf", "1e30")).at(0), "SetPosition 100 1e+30");
+  EXPECT_EQ(s.frameOf(style(0)).at(0), "SetPosition 100 1038");
 }
 
 TEST_F(Overlay, TableauKeepsHugePositionsWithinTheIntRange) {
