@@ -58,7 +58,8 @@ class Hosted {
 
   [[nodiscard]] sim::Session& session() { return *session_; }
   [[nodiscard]] sim::Host& host() { return session_->host(); }
-  [[nodiscard]] std::uintptr_t localCar() { return host().game().localCarAddress(); }
+  // What runs TriggerHit in the real game.
+  [[nodiscard]] std::uintptr_t goalFrame() { return host().game().goalFrameAddress(); }
   // The one drawable the plugin registered, as the host holds it.
   [[nodiscard]] sim::Frames::Drawable drawable() {
     const auto drawables = host().frames().drawables();
@@ -190,17 +191,17 @@ BENCHMARK(PluginOnlyFrame)->ArgName("style")->DenseRange(0, 4);
 
 // --- Hits --------------------------------------------------------------------------------------
 
-// The hook's function run by the local car once per iteration, a second of game time apart: the
-// same loop measures the empty hook and the counted hit, so that their ratio compares like with
-// like.
+// The hook's function run by the goal frame's object once per iteration, as the real game runs
+// TriggerHit, a second of game time apart: the same loop measures the empty hook and the counted
+// hit, so that their ratio compares like with like.
 void FireEverySecond(benchmark::State& state, Hosted& hosted, const std::string& function) {
-  const std::uintptr_t car = hosted.localCar();
+  const std::uintptr_t frame = hosted.goalFrame();
   double clock = hosted.host().game().secondsElapsed();
   const AllocationsPerOperation allocs;
   for (auto _ : state) {  // NOLINT(clang-analyzer-deadcode.DeadStores): the library's loop
     clock += 1.0;
     hosted.host().game().setSecondsElapsed(clock);
-    hosted.host().hooks().fire(function, car);
+    hosted.host().hooks().fire(function, frame);
   }
   allocs.report(state);
 }
@@ -208,8 +209,8 @@ void FireEverySecond(benchmark::State& state, Hosted& hosted, const std::string&
 void EmptyHook(benchmark::State& state) {
   Hosted hosted("car me id me-id team 0\nlocal me\n");
   const std::string function = rafta::game::kTriggerHit;
-  hosted.host().gameWrapper()->HookEventWithCaller<CarWrapper>(
-      function, [](CarWrapper /*caller*/, void* /*params*/, std::string /*eventName*/) {});
+  hosted.host().gameWrapper()->HookEventWithCaller<ActorWrapper>(
+      function, [](ActorWrapper /*caller*/, void* /*params*/, std::string /*eventName*/) {});
   hosted.host().game().setSecondsElapsed(20.0);
   FireEverySecond(state, hosted, function);
 }
@@ -231,14 +232,14 @@ BENCHMARK(CountedHit);
 void RefusedHit(benchmark::State& state) {
   Hosted hosted(rafta::testing::kReadyToCount);
   const std::string function = rafta::game::kTriggerHit;
-  const std::uintptr_t car = hosted.localCar();
-  hosted.host().hooks().fire(function, car);
+  const std::uintptr_t frame = hosted.goalFrame();
+  hosted.host().hooks().fire(function, frame);
   const std::int64_t before = hosted.totalVariable();
   const double clock = hosted.host().game().secondsElapsed();
   const AllocationsPerOperation allocs;
   for (auto _ : state) {  // NOLINT(clang-analyzer-deadcode.DeadStores): the library's loop
     hosted.host().game().setSecondsElapsed(clock);
-    hosted.host().hooks().fire(function, car);
+    hosted.host().hooks().fire(function, frame);
   }
   allocs.report(state);
   if (hosted.totalVariable() != before) {
