@@ -662,6 +662,11 @@ class FuzzSession {
       if (error != std::errc() || end != text.data() + text.size() || !std::isfinite(value)) {
         return std::optional<std::int64_t>();
       }
+      // A count of resets is a whole number below 2^30: anything else is no count a plugin wrote.
+      if (name == rafta::names::kResetsVariable &&
+          (value < 0.0 || value >= 0x1p30 || value != std::trunc(value))) {
+        return std::optional<std::int64_t>();
+      }
       return std::optional<std::int64_t>(toInt(value));
     };
     StoredTruth truth;

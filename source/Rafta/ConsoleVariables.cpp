@@ -1,5 +1,6 @@
 // Settings variables: the table of what the plugin registers, and their registration.
 #include <array>
+#include <cmath>
 #include <span>
 #include <string>
 
@@ -17,26 +18,29 @@ namespace {
 // manager check.
 constexpr std::array<StoredVariable, kStoredCount> kVariables = {{
     {names::kDebugVariable, "0", "Enable debug logs for Rafta plugin", true, true, 0.0F, true, 1.0F,
-     false},
+     false, false},
     {names::kOverlayEnabledVariable, "1", "Affiche l'overlay Rafta", true, false, 0.0F, false, 0.0F,
+     false, false},
+    {names::kOverlayXVariable, "100", "Position X overlay", true, true, 0.0F, true, 1920.0F, true,
      false},
-    {names::kOverlayXVariable, "100", "Position X overlay", true, true, 0.0F, true, 1920.0F, true},
-    {names::kOverlayYVariable, "100", "Position Y overlay", true, true, 0.0F, true, 1080.0F, true},
+    {names::kOverlayYVariable, "100", "Position Y overlay", true, true, 0.0F, true, 1080.0F, true,
+     false},
     {names::kOverlayStyleVariable, "0",
      "Style d'affichage de l'overlay (0=classique, 1=minimal, 2=large, 3=Sobre, 4=Tableau)", true,
-     false, 0.0F, false, 0.0F, false},
+     false, 0.0F, false, 0.0F, false, false},
     {names::kCountInFreeplayVariable, "0", "Compter en Freeplay ?", true, true, 0.0F, true, 1.0F,
-     false},
+     false, false},
     {names::kCountInTrainingVariable, "0", "Compter en Entraînement ?"_cp1252, true, true, 0.0F,
-     true, 1.0F, false},
-    {names::kCountInMatchVariable, "1", "Compter en Match ?", true, true, 0.0F, true, 1.0F, false},
-    {names::kTotalVariable, "0", "Compteur total de touches Rafta", true, false, 0.0F, false, 0.0F,
+     true, 1.0F, false, false},
+    {names::kCountInMatchVariable, "1", "Compter en Match ?", true, true, 0.0F, true, 1.0F, false,
      false},
+    {names::kTotalVariable, "0", "Compteur total de touches Rafta", true, false, 0.0F, false, 0.0F,
+     false, false},
     // Bookkeeping for which store is the newer: not offered to a player typing at the console.
     {names::kSavesVariable, "0", "Enregistrements des valeurs Rafta (ne pas modifier)", false,
-     false, 0.0F, false, 0.0F, false},
+     false, 0.0F, false, 0.0F, false, true},
     {names::kResetsVariable, "0", "Remises à zéro du total Rafta (ne pas modifier)"_cp1252, false,
-     false, 0.0F, false, 0.0F, false},
+     false, 0.0F, false, 0.0F, false, true},
 }};
 
 constexpr bool kSaveToConfig = true;
@@ -53,6 +57,13 @@ void Register(CVarManagerWrapper& manager, const StoredVariable& variable) {
 const std::array<StoredVariable, kStoredCount>& StoredVariables() { return kVariables; }
 
 const StoredVariable& StoredVariableOf(Stored row) { return kVariables.at(IndexOf(row)); }
+
+bool IsSound(const StoredVariable& variable, double value) {
+  if (!std::isfinite(value)) {
+    return false;
+  }
+  return !variable.count || (value >= 0.0 && value < kMostCount && value == std::trunc(value));
+}
 
 }  // namespace rafta
 

@@ -72,7 +72,7 @@ void ReadLine(std::string_view line, StoredLines& lines) {
   }
   const auto value =
       blank == std::string_view::npos ? std::nullopt : QuotedValue(Trimmed(line.substr(blank)));
-  if (value) {
+  if (value && IsSound(StoredVariables()[*index], *value)) {
     lines.values.at(*index) = value;
   } else {
     lines.unsound = true;

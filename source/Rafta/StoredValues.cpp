@@ -45,18 +45,18 @@ double AsStored(double value, bool decimal) {
   return std::clamp(std::trunc(value), kLowest, kHighest);
 }
 
-// What a variable holds: nothing when the host lacks it, NaN when it holds no finite number
-// (a typed "nan", "inf" or word).
+// What a variable holds: nothing when the host lacks it, NaN when it holds nothing sound (a typed
+// "nan", "inf", or a count no plugin wrote).
 std::optional<double> ValueOf(CVarManagerWrapper& manager, const rafta::StoredVariable& variable) {
   CVarWrapper found = manager.getCvar(variable.name);
   if (found.IsNull()) {
     return std::nullopt;
   }
   const float number = found.getFloatValue();
-  if (!std::isfinite(number)) {
-    return std::numeric_limits<double>::quiet_NaN();
-  }
-  return variable.decimal ? static_cast<double>(number) : static_cast<double>(found.getIntValue());
+  const double value = std::isfinite(number) && !variable.decimal
+                           ? static_cast<double>(found.getIntValue())
+                           : static_cast<double>(number);
+  return rafta::IsSound(variable, value) ? value : std::numeric_limits<double>::quiet_NaN();
 }
 
 // The variables that hold a setting, rather than the total or the stores' bookkeeping.

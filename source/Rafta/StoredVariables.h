@@ -40,7 +40,16 @@ struct StoredVariable {
   bool hasMax;
   float max;
   bool decimal;  // read and kept as a float; the others as whole numbers
+  bool count;    // a count that only grows: sound only as a whole number from 0 below kMostCount
 };
+
+// Far beyond anything a player's saves or resets reach, and far enough below an int's largest value
+// that one more always fits: a count that would need more is no count this plugin wrote.
+inline constexpr double kMostCount = 1 << 30;
+
+// Whether a stored variable may hold this value: a finite number, and for a count a whole one in
+// its range. What else a file or a variable holds is never used, nor stored.
+[[nodiscard]] bool IsSound(const StoredVariable& variable, double value);
 
 [[nodiscard]] const std::array<StoredVariable, kStoredCount>& StoredVariables();
 [[nodiscard]] const StoredVariable& StoredVariableOf(Stored row);
