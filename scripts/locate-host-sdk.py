@@ -61,7 +61,9 @@ def main():
     checkout, unpack_dir = Path(sys.argv[1]), Path(sys.argv[2])
     sdk = sdk_folder(checkout)
     imgui = imgui_folder(checkout, unpack_dir)
-    # CMake takes forward slashes on every system.
+    # CMake takes forward slashes on every system; GitHub reads its outputs file by "\n" lines,
+    # which Windows would end with "\r\n".
+    sys.stdout.reconfigure(newline="\n")
     print(f"sdk={sdk.resolve().as_posix()}")
     print(f"imgui={imgui.resolve().as_posix()}")
 
