@@ -9,6 +9,7 @@
 #include "Platform.h"
 #include "PluginNames.h"
 #include "RaftaVersion.h"
+#include "StoredVariables.h"
 
 using namespace rafta::literals;
 
@@ -42,20 +43,14 @@ void Rafta::onLoad() {
   ApplyStoredValues();
   ScheduleStoredTotalRead();
 
-  // A variable the host does not have leaves its field as it was.
-  if (const auto shown = ReadSetting<bool>(rafta::names::kOverlayEnabledVariable)) {
-    settings.overlayEnabled = *shown;
-  }
-  if (const auto x = ReadSetting<float>(rafta::names::kOverlayXVariable)) {
-    settings.overlayX = *x;
-  }
-  if (const auto y = ReadSetting<float>(rafta::names::kOverlayYVariable)) {
-    settings.overlayY = *y;
-  }
+  // The object holds what was just applied, whatever the host's variables answer.
+  const rafta::StoredNumbers& stored = storage.held;
+  settings.overlayEnabled = stored[rafta::IndexOf(rafta::Stored::OverlayEnabled)] != 0.0;
+  settings.overlayX = static_cast<float>(stored[rafta::IndexOf(rafta::Stored::OverlayX)]);
+  settings.overlayY = static_cast<float>(stored[rafta::IndexOf(rafta::Stored::OverlayY)]);
   LogOverlayPosition();
-  if (const auto style = ReadSetting<int>(rafta::names::kOverlayStyleVariable)) {
-    settings.overlayStyle = *style;
-  }
+  settings.overlayStyle =
+      static_cast<std::int32_t>(stored[rafta::IndexOf(rafta::Stored::OverlayStyle)]);
 
   LoadGoalImage();
   gameWrapper->RegisterDrawable([this](CanvasWrapper canvas) { RenderOverlay(canvas); });
