@@ -2,8 +2,6 @@
 // with wrong host answers injected, and the plugin's promises are checked after every step.
 #include <algorithm>
 #include <array>
-#include <charconv>
-#include <cmath>
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
@@ -25,6 +23,7 @@
 #include "GameFunctions.h"
 #include "PluginNames.h"
 #include "Rafta.h"
+#include "StoredLines.h"
 #include "sim/canvas/Canvas.h"
 #include "sim/console/ConfigFile.h"
 #include "sim/numbers/Numbers.h"
@@ -641,42 +640,24 @@ class FuzzSession {
     std::optional<std::int64_t> total;
   };
 
+  // Read as a start reads them: every sound line, the last of a name winning. The files are the
+  // plugin's to read; what it decides from them is what this checks.
   [[nodiscard]] StoredTruth storedTruth() const {
-    std::array<StoredValues, 2> files;
+    std::array<rafta::StoredLines, 2> files;
     for (std::size_t file = 0; file < files.size(); ++file) {
-      try {
-        files.at(file) = readConfig(storedFilePaths().at(file), [](const std::string&) {});
-      } catch (const std::exception& error) {
-        finding(std::string("a stored file cannot be read: ") + error.what());
-      }
+      files.at(file) = rafta::ReadStoredLines(storedFilePaths().at(file));
     }
-    // Only a value that is a number through and through counts: a damaged line is no store's.
-    const auto number = [](const StoredValues& values, const char* name) {
-      const auto found = values.find(name);
-      double value = 0.0;
-      if (found == values.end()) {
-        return std::optional<std::int64_t>();
-      }
-      const std::string& text = found->second;
-      const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-      if (error != std::errc() || end != text.data() + text.size() || !std::isfinite(value)) {
-        return std::optional<std::int64_t>();
-      }
-      // A count of resets is a whole number below 2^30: anything else is no count a plugin wrote.
-      if (name == rafta::names::kResetsVariable &&
-          (value < 0.0 || value >= 0x1p30 || value != std::trunc(value))) {
-        return std::optional<std::int64_t>();
-      }
-      return std::optional<std::int64_t>(toInt(value));
+    const auto number = [](const rafta::StoredLines& lines, rafta::Stored row) {
+      const std::optional<double>& value = lines.values.at(rafta::IndexOf(row));
+      return value ? std::optional<std::int64_t>(toInt(*value)) : std::nullopt;
     };
     StoredTruth truth;
-    for (const StoredValues& values : files) {
-      truth.resets =
-          std::max(truth.resets, number(values, rafta::names::kResetsVariable).value_or(0));
+    for (const rafta::StoredLines& lines : files) {
+      truth.resets = std::max(truth.resets, number(lines, rafta::Stored::Resets).value_or(0));
     }
-    for (const StoredValues& values : files) {
-      const auto total = number(values, kTotalVariable);
-      if (total && number(values, rafta::names::kResetsVariable).value_or(0) == truth.resets) {
+    for (const rafta::StoredLines& lines : files) {
+      const auto total = number(lines, rafta::Stored::Total);
+      if (total && number(lines, rafta::Stored::Resets).value_or(0) == truth.resets) {
         truth.total = std::max(truth.total.value_or(*total), *total);
       }
     }
