@@ -16,31 +16,35 @@ using namespace rafta::literals;
 
 namespace {
 
-constexpr int kStyleCount = 5;
-
-// The style a word names: "0" to "4", or "next" after the current one; -1 for anything else.
-int StyleNamed(std::string_view word, int current) {
+// The style a word names: a style's number, or "next" after the current one; -1 for anything else.
+int StyleNamed(std::string_view word, int current, int count) {
   if (word == "next") {
     // An out-of-range style is drawn as the first one.
-    const int shown = current >= 0 && current < kStyleCount ? current : 0;
-    return (shown + 1) % kStyleCount;
+    const int shown = current >= 0 && current < count ? current : 0;
+    return (shown + 1) % count;
   }
-  if (word.size() == 1 && word[0] >= '0' && word[0] < '0' + kStyleCount) {
+  if (word.size() == 1 && word[0] >= '0' && word[0] < '0' + count) {
     return word[0] - '0';
   }
   return -1;
 }
 
+// "0 à 4": the style numbers a player may type.
+std::string StyleNumbers(std::span<const rafta::OverlayStyle> styles) {
+  return rafta::Concat("0 à "_cp1252, std::to_string(styles.size() - 1));
+}
+
 }  // namespace
 
 std::span<const Rafta::CommandDefinition> Rafta::Commands() {
-  static constexpr std::array<CommandDefinition, 4> kCommands = {{
+  static const std::string styleHelp =
+      rafta::Concat("Style de l'overlay Rafta : rafta_style ", StyleNumbers(OverlayStyles()), " (",
+                    rafta::NumberedStyles(OverlayStyles(), &rafta::OverlayStyle::name),
+                    ") ou rafta_style next pour le suivant");
+  static const std::array<CommandDefinition, 4> kCommands = {{
       {rafta::names::kToggleOverlayCommand, "Affiche ou masque l'overlay Rafta",
        &Rafta::onToggleOverlayCommand},
-      {rafta::names::kStyleCommand,
-       "Style de l'overlay Rafta : rafta_style 0 à 4 (0=Classique, 1=Minimaliste, 2=Large, "
-       "3=Sobre, 4=Tableau) ou rafta_style next pour le suivant"_cp1252,
-       &Rafta::onStyleCommand},
+      {rafta::names::kStyleCommand, styleHelp, &Rafta::onStyleCommand},
       {rafta::names::kResetSessionCommand, "Remet à zéro le compteur de session Rafta"_cp1252,
        &Rafta::onResetSessionCommand},
       {rafta::names::kResetTotalCommand,
@@ -80,9 +84,11 @@ void Rafta::onToggleOverlayCommand(std::vector<std::string> /*words*/) {
 void Rafta::onStyleCommand(std::vector<std::string> words) {
   CVarWrapper variable = cvarManager->getCvar(rafta::names::kOverlayStyleVariable);
   const int current = variable.IsNull() ? settings.overlayStyle.load() : variable.getIntValue();
-  const int style = words.size() == 2 ? StyleNamed(words[1], current) : -1;
+  const int count = static_cast<int>(OverlayStyles().size());
+  const int style = words.size() == 2 ? StyleNamed(words[1], current, count) : -1;
   if (style < 0) {
-    Log("rafta_style : style inchangé, tapez rafta_style suivi de 0 à 4 ou de next"_cp1252);
+    Log(rafta::Concat("rafta_style : style inchangé, tapez rafta_style suivi de "_cp1252,
+                      StyleNumbers(OverlayStyles()), " ou de next"));
     return;
   }
   ChooseStyle(style);
@@ -90,7 +96,7 @@ void Rafta::onStyleCommand(std::vector<std::string> words) {
 }
 
 void Rafta::onResetSessionCommand(std::vector<std::string> /*words*/) {
-  counters.sessionHitCount = 0;
+  ResetSession();
   Log("Compteur de session Rafta remis à zéro"_cp1252);
 }
 

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <limits>
 #include <optional>
+#include <span>
 #include <string>
 #include <utility>
 
@@ -32,8 +33,6 @@ constexpr float kMargin = 5.0F;
 constexpr float kClassiqueScale = 0.5F;
 constexpr float kLargeScale = 1.0F;
 
-enum OverlayStyle : std::int32_t { kMinimaliste = 1, kLargeStyle = 2, kSobre = 3, kTableau = 4 };
-
 // One error line per unbroken run of frames with an unusable screen size.
 bool canvasSizeErrorLogged = false;
 
@@ -59,6 +58,16 @@ int PanelCoordinate(float position) {
 Vector2F At(int x, int y) { return {static_cast<float>(x), static_cast<float>(y)}; }
 
 }  // namespace
+
+std::string rafta::NumberedStyles(std::span<const OverlayStyle> styles,
+                                  const char* OverlayStyle::*name) {
+  std::string list;
+  for (std::size_t number = 0; number < styles.size(); ++number) {
+    list +=
+        rafta::Concat(number == 0 ? "" : ", ", std::to_string(number), "=", styles[number].*name);
+  }
+  return list;
+}
 
 void Rafta::RenderOverlay(CanvasWrapper canvas) {
   if (!settings.overlayEnabled) {
@@ -99,24 +108,43 @@ void Rafta::RenderOverlay(CanvasWrapper canvas) {
                     std::to_string(counters.sessionHitCount),
                     " | total: ", std::to_string(counters.totalHitCount));
   drawing.textSize = canvas.GetStringSize(counterLine, 1.0F, 1.0F);
-  switch (settings.overlayStyle) {
-    case kMinimaliste:
-      DrawYellowLine(canvas,
-                     rafta::Concat("Rafta hits: ", std::to_string(counters.sessionHitCount)));
-      break;
-    case kLargeStyle:
-      DrawBoxed(canvas, kBlueShade, kLargeScale, canvasSize, std::move(counterLine));
-      break;
-    case kSobre:
-      DrawYellowLine(canvas, std::move(counterLine));
-      break;
-    case kTableau:
-      DrawTableau(canvas);
-      break;
-    default:
-      DrawBoxed(canvas, kShade, kClassiqueScale, canvasSize, std::move(counterLine));
-      break;
-  }
+  // A style no row has, typed at the console, is drawn as the first.
+  const std::span<const rafta::OverlayStyle> styles = OverlayStyles();
+  const std::int32_t style = settings.overlayStyle;
+  const bool known = style >= 0 && static_cast<std::size_t>(style) < styles.size();
+  const rafta::OverlayStyle& shown = styles[known ? static_cast<std::size_t>(style) : 0];
+  rafta::OverlayFrame frame{canvas, canvasSize, std::move(counterLine)};
+  (this->*shown.draw)(frame);
+}
+
+// The five styles, by number: the page's combo, the style command and the style variable's
+// description are made from these rows.
+std::span<const rafta::OverlayStyle> Rafta::OverlayStyles() {
+  static constexpr std::array<rafta::OverlayStyle, 5> kStyles = {{
+      {"Classique", "classique", &Rafta::DrawClassique},
+      {"Minimaliste", "minimal", &Rafta::DrawMinimaliste},
+      {"Large", "large", &Rafta::DrawLarge},
+      {"Sobre", "Sobre", &Rafta::DrawSobre},
+      {"Tableau", "Tableau", &Rafta::DrawTableau},
+  }};
+  return kStyles;
+}
+
+void Rafta::DrawClassique(rafta::OverlayFrame& frame) {
+  DrawBoxed(frame.canvas, kShade, kClassiqueScale, frame.canvasSize, std::move(frame.counterLine));
+}
+
+void Rafta::DrawMinimaliste(rafta::OverlayFrame& frame) {
+  DrawYellowLine(frame.canvas,
+                 rafta::Concat("Rafta hits: ", std::to_string(counters.sessionHitCount)));
+}
+
+void Rafta::DrawLarge(rafta::OverlayFrame& frame) {
+  DrawBoxed(frame.canvas, kBlueShade, kLargeScale, frame.canvasSize, std::move(frame.counterLine));
+}
+
+void Rafta::DrawSobre(rafta::OverlayFrame& frame) {
+  DrawYellowLine(frame.canvas, std::move(frame.counterLine));
 }
 
 Vector2 Rafta::CanvasSize() const {
@@ -175,7 +203,8 @@ void Rafta::DrawYellowLine(CanvasWrapper& canvas, std::string text) const {
   canvas.DrawString(std::move(text), 1.0F, 1.0F);
 }
 
-void Rafta::DrawTableau(CanvasWrapper& canvas) const {
+void Rafta::DrawTableau(rafta::OverlayFrame& frame) {
+  CanvasWrapper& canvas = frame.canvas;
   const int x = PanelCoordinate(settings.overlayX);
   const int y = PanelCoordinate(settings.overlayY);
   canvas.SetColor(kShade);

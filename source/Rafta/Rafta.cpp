@@ -9,7 +9,6 @@
 #include "Platform.h"
 #include "PluginNames.h"
 #include "RaftaVersion.h"
-#include "StoredVariables.h"
 
 using namespace rafta::literals;
 
@@ -43,14 +42,8 @@ void Rafta::onLoad() {
   ApplyStoredValues();
   ScheduleStoredTotalRead();
 
-  // The object holds what was just applied, whatever the host's variables answer.
-  const rafta::StoredNumbers& stored = storage.held;
-  settings.overlayEnabled = stored[rafta::IndexOf(rafta::Stored::OverlayEnabled)] != 0.0;
-  settings.overlayX = static_cast<float>(stored[rafta::IndexOf(rafta::Stored::OverlayX)]);
-  settings.overlayY = static_cast<float>(stored[rafta::IndexOf(rafta::Stored::OverlayY)]);
+  // The fields hold what was just applied, whatever the host's variables answer.
   LogOverlayPosition();
-  settings.overlayStyle =
-      static_cast<std::int32_t>(stored[rafta::IndexOf(rafta::Stored::OverlayStyle)]);
 
   LoadGoalImage();
   gameWrapper->RegisterDrawable([this](CanvasWrapper canvas) { RenderOverlay(canvas); });

@@ -20,6 +20,7 @@
 // After bakkesmodplugin.h, which brings what it needs.
 #include "bakkesmod/plugin/PluginSettingsWindow.h"
 
+#include "OverlayStyles.h"
 #include "PageCopy.h"
 #include "StoredLines.h"
 #include "StoredVariables.h"
@@ -126,7 +127,12 @@ class Rafta final : public BakkesMod::Plugin::BakkesModPlugin,
 
   // Load and unload (Rafta.cpp).
   void LoadGoalImage();
+
+  // The plugin's lines in the host's console, and the switch that adds the debug ones
+  // (Logging.cpp).
   void Log(std::string_view text) const;
+  [[nodiscard]] bool IsDebugEnabled() const;
+  void LogOverlayPosition() const;
 
   // Match and replay events (MatchEvents.cpp): hooked by load.
   void HookMatchEvents();
@@ -162,9 +168,11 @@ class Rafta final : public BakkesMod::Plugin::BakkesModPlugin,
   void ResetTotal(Writes writes);
 
   // Settings variables (ConsoleVariables.cpp).
+  [[nodiscard]] static const std::array<rafta::StoredVariable, rafta::kStoredCount>&
+  StoredVariableTable();
+  friend const std::array<rafta::StoredVariable, rafta::kStoredCount>& rafta::StoredVariables();
   void RegisterDebugVariable();
   void RegisterSettingsVariables();
-  [[nodiscard]] bool IsDebugEnabled() const;
   // A setting's variable, read as T (bool, int or float); nothing when the host does not have it,
   // since a call through a null handle crashes the game.
   template <typename T>
@@ -181,7 +189,6 @@ class Rafta final : public BakkesMod::Plugin::BakkesModPlugin,
       return variable.getIntValue();
     }
   }
-  void LogOverlayPosition() const;
 
   // Stored values (StoredValues.cpp): the host's configuration and the plugin's copy, of which the
   // newer wins value by value, and a total that only a reset lowers.
@@ -202,8 +209,10 @@ class Rafta final : public BakkesMod::Plugin::BakkesModPlugin,
   [[nodiscard]] bool IsHeld(rafta::Stored row, double value) const {
     return value == storage.held.at(rafta::IndexOf(row));
   }
-  // Writes a stored variable and what the plugin holds of it, unless the host lacks the variable.
+  // Writes a stored variable, unless the host lacks it, and holds the value as Hold does.
   void Store(rafta::Stored row, double value);
+  // What the plugin holds of a stored variable, and the field it mirrors.
+  void Hold(rafta::Stored row, double value);
   // A change of stored values: others' changes are sorted out first, then it is made and committed.
   template <typename Change>
   void StoreChange(Writes writes, const Change& change) {
@@ -218,6 +227,7 @@ class Rafta final : public BakkesMod::Plugin::BakkesModPlugin,
 
   // A player's changes from the page or a bound command, each stored and committed at once so
   // that a game that exits without unloading keeps it (SettingChanges.cpp).
+  void ResetSession();
   void ShowOverlay(bool shown);
   // The field too, so that an unload before the next frame stores it.
   void ChooseStyle(int style);
@@ -242,15 +252,21 @@ class Rafta final : public BakkesMod::Plugin::BakkesModPlugin,
   void onResetSessionCommand(std::vector<std::string> words);
   void onResetTotalCommand(std::vector<std::string> words);
 
-  // The overlay's layouts (Overlay.cpp).
+  // The overlay and its styles (Overlay.cpp).
   void RenderOverlay(CanvasWrapper canvas);
+  // By number: a style is one row here, and its drawing.
+  [[nodiscard]] static std::span<const rafta::OverlayStyle> OverlayStyles();
+  void DrawClassique(rafta::OverlayFrame& frame);
+  void DrawMinimaliste(rafta::OverlayFrame& frame);
+  void DrawLarge(rafta::OverlayFrame& frame);
+  void DrawSobre(rafta::OverlayFrame& frame);
+  void DrawTableau(rafta::OverlayFrame& frame);
   [[nodiscard]] Vector2 CanvasSize() const;
   [[nodiscard]] bool IsGoalPictureShown() const;
   void DrawBoxed(CanvasWrapper& canvas, LinearColor background, float pictureScale,
                  Vector2 canvasSize, std::string counterLine);
   // The host takes texts by value: the line is moved to it, not copied.
   void DrawYellowLine(CanvasWrapper& canvas, std::string text) const;
-  void DrawTableau(CanvasWrapper& canvas) const;
 
   // The settings page's sections, and the way their changes reach the plugin's state
   // (SettingsPage.cpp).

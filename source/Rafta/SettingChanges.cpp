@@ -5,18 +5,15 @@
 #include "Rafta.h"
 #include "StoredVariables.h"
 
+// The session's count is the object's own: nothing stores it.
+void Rafta::ResetSession() { counters.sessionHitCount = 0; }
+
 void Rafta::ShowOverlay(bool shown) {
-  StoreChange({}, [this, shown] {
-    settings.overlayEnabled = shown;
-    Store(rafta::Stored::OverlayEnabled, shown ? 1 : 0);
-  });
+  StoreChange({}, [this, shown] { Store(rafta::Stored::OverlayEnabled, shown ? 1 : 0); });
 }
 
 void Rafta::ChooseStyle(int style) {
-  StoreChange({}, [this, style] {
-    settings.overlayStyle = style;
-    Store(rafta::Stored::OverlayStyle, style);
-  });
+  StoreChange({}, [this, style] { Store(rafta::Stored::OverlayStyle, style); });
 }
 
 void Rafta::MoveOverlay(std::optional<float> x, std::optional<float> y, bool xSlid, bool ySlid,

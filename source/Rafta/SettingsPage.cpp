@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "Cp1252Literals.h"
 #include "LogText.h"
@@ -17,8 +18,6 @@ using namespace rafta::literals;
 
 namespace {
 
-constexpr std::array<const char*, 5> kStyleItems = {"Classique", "Minimaliste", "Large", "Sobre",
-                                                    "Tableau"};
 const ImVec4 kTitleGreen{0.1F, 1.0F, 0.1F, 1.0F};  // NOLINT(cert-err58-cpp): plain floats
 // The screen the position sliders span, whatever the game's is.
 constexpr float kSliderScreenWidth = 1920.0F;
@@ -112,7 +111,7 @@ void Rafta::RenderCounterResets() {
   Title("Reinitialisation des compteurs:");
   Gap();
   if (ImGui::Button("Reinitialiser le compteur session")) {
-    OnGameThread([this] { counters.sessionHitCount = 0; });
+    OnGameThread([this] { ResetSession(); });
   }
   ImGui::SameLine();
   if (ImGui::Button("Reinitialiser le compteur total")) {
@@ -151,8 +150,15 @@ void Rafta::RenderStyleChoice() {
   ImGui::Text("Style d'overlay :");
   Gap();
   ImGui::PopStyleColor();
-  if (ImGui::Combo(rafta::names::kStyleComboId, &styleSelection, kStyleItems.data(),
-                   static_cast<int>(kStyleItems.size()))) {
+  static const std::vector<const char*> items = [] {
+    std::vector<const char*> names;
+    for (const rafta::OverlayStyle& style : OverlayStyles()) {
+      names.push_back(style.name);
+    }
+    return names;
+  }();
+  if (ImGui::Combo(rafta::names::kStyleComboId, &styleSelection, items.data(),
+                   static_cast<int>(items.size()))) {
     OnGameThread([this, style = styleSelection] { ChooseStyle(style); });
   }
 }

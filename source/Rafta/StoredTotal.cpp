@@ -38,7 +38,6 @@ void Rafta::ReadStoredTotal() {
 
 void Rafta::ResetTotal(Writes writes) {
   StoreChange(writes, [this] {
-    counters.totalHitCount = 0;
     Store(rafta::Stored::Resets, storage.held[rafta::IndexOf(rafta::Stored::Resets)] + 1);
     Store(rafta::Stored::Total, 0);
   });

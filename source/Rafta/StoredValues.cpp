@@ -18,6 +18,7 @@
 #include <cstdlib>
 #include <limits>
 #include <mutex>
+#include <numeric>
 #include <optional>
 #include <string>
 
@@ -90,7 +91,7 @@ const char kSavedCopyTemporary[] = "rafta.cfg.new";  // NOLINT(*-avoid-c-arrays)
 void Rafta::Store(Stored row, double value) {
   const rafta::StoredVariable& variable = rafta::StoredVariableOf(row);
   value = AsStored(value, variable.decimal);
-  storage.held.at(IndexOf(row)) = value;
+  Hold(row, value);
   CVarWrapper found = cvarManager->getCvar(variable.name);
   if (found.IsNull()) {
     return;
@@ -99,6 +100,13 @@ void Rafta::Store(Stored row, double value) {
     found.setValue(static_cast<float>(value));
   } else {
     found.setValue(static_cast<int>(value));
+  }
+}
+
+void Rafta::Hold(Stored row, double value) {
+  storage.held.at(IndexOf(row)) = value;
+  if (const auto setField = rafta::StoredVariableOf(row).setField) {
+    setField(*this, value);
   }
 }
 
@@ -133,10 +141,11 @@ void Rafta::ApplyStoredValues() {
   const rafta::StoredLines& older = copyIsNewer ? config : copy;
   for (std::size_t index = 0; IsSetting(index); ++index) {
     const auto row = static_cast<Stored>(index);
+    // A variable neither file holds keeps the default it was registered with.
     if (const auto value = newer.values[index] ? newer.values[index] : older.values[index]) {
       Store(row, *value);
     } else {
-      storage.held[index] = std::strtod(rafta::StoredVariableOf(row).defaultValue, nullptr);
+      Hold(row, std::strtod(rafta::StoredVariableOf(row).defaultValue, nullptr));
     }
     KeepIfStale(index, config, copyIsNewer);
   }
@@ -144,7 +153,6 @@ void Rafta::ApplyStoredValues() {
   Store(Stored::Resets, latestReset);
   Store(Stored::Total, TotalSince(latestReset, copy, config));
   KeepIfStale(IndexOf(Stored::Total), config, copyIsNewer || ResetsOf(config) < latestReset);
-  counters.totalHitCount = static_cast<std::int32_t>(storage.held[IndexOf(Stored::Total)]);
   Store(Stored::Saves, std::max(SavesOf(copy), SavesOf(config)));
 }
 
@@ -232,12 +240,11 @@ void Rafta::GuardStoredTotal(const StoredReading& reading, bool atTheRead) {
     }
     if (sound && *total > storage.held[IndexOf(Stored::Total)] &&
         !IsOlderStoreValue(reading, IndexOf(Stored::Total)) && (reading.newerStore || atTheRead)) {
-      storage.held[IndexOf(Stored::Total)] = *total;
+      Hold(Stored::Total, *total);
     } else if (reading.Differs(Stored::Total)) {
       Store(Stored::Total, storage.held[IndexOf(Stored::Total)]);
     }
   }
-  counters.totalHitCount = static_cast<std::int32_t>(storage.held[IndexOf(Stored::Total)]);
 }
 
 void Rafta::Commit(Writes writes) {
@@ -273,11 +280,16 @@ bool Rafta::WriteSavedCopy(bool flush) {
 
 void Rafta::SaveSettings() {
   GuardStoredValues();
-  Store(Stored::OverlayX, settings.overlayX);
-  Store(Stored::OverlayY, settings.overlayY);
-  Store(Stored::OverlayEnabled, settings.overlayEnabled ? 1 : 0);
-  Store(Stored::Total, counters.totalHitCount);
-  Store(Stored::OverlayStyle, settings.overlayStyle);
+  // What the object holds, for every variable that mirrors a field, in the order unload stores.
+  std::array<std::size_t, rafta::kStoredCount> rows{};
+  std::iota(rows.begin(), rows.end(), std::size_t{0});
+  std::ranges::stable_sort(
+      rows, {}, [](std::size_t row) { return rafta::StoredVariables()[row].unloadOrder; });
+  for (const std::size_t row : rows) {
+    if (const auto field = rafta::StoredVariables()[row].field) {
+      Store(static_cast<Stored>(row), field(*this));
+    }
+  }
   LogOverlayPosition();
   // Nothing waits any more: both files reach the disk now.
   Commit({.flush = true});
