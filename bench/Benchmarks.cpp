@@ -42,7 +42,7 @@ class Hosted {
     options.err = [](const std::string& line) { throw std::runtime_error(line); };
     session_ =
         std::make_unique<sim::Session>(std::make_unique<sim::LinkedLibrary>(exports), options);
-    host().console().setConfigFileWrites(false);
+    host().behaviour().writesConfigFile = false;
     host().frames().setTextMeasure(fixedMeasure);
     run(script);
     // rafta-sim prints every log line; a game's console does that elsewhere, not in the frame.
@@ -252,7 +252,7 @@ BENCHMARK(RefusedHit);
 // figures leave it out.
 void ConfigWrite(benchmark::State& state) {
   Hosted hosted("load\nwait 1\n");
-  hosted.host().console().setConfigFileWrites(true);
+  hosted.host().behaviour().writesConfigFile = true;
   const std::string command = "writeconfig";
   const AllocationsPerOperation allocs;
   for (auto _ : state) {  // NOLINT(clang-analyzer-deadcode.DeadStores): the library's loop

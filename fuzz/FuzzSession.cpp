@@ -26,8 +26,8 @@
 #include "StoredLines.h"
 #include "sim/canvas/Canvas.h"
 #include "sim/console/ConfigFile.h"
+#include "sim/host/PluginLibrary.h"
 #include "sim/numbers/Numbers.h"
-#include "sim/run/PluginLibrary.h"
 #include "sim/run/Session.h"
 #include "sim/script/Parser.h"
 
@@ -203,7 +203,7 @@ class FuzzSession {
     plan.rate = static_cast<double>(rate) / 255.0 * 0.25;
     plan.seed = in.word(4);
     plan.kinds = in.byte() & kAllFaultKinds;
-    run(script::Faults{plan});
+    session_->host().setFaults(plan);
     run(script::CarSetup{"me", "me-id", std::uint8_t{0}, {}});
     run(script::CarSetup{"mate", "mate-id", std::uint8_t{0}, {}});
     run(script::CarSetup{"rival", "rival-id", std::uint8_t{1}, {}});
@@ -354,7 +354,7 @@ class FuzzSession {
       case 21: {
         const std::array<PictureMode, 3> modes{PictureMode::Present, PictureMode::Absent,
                                                PictureMode::Unloadable};
-        run(script::Picture{in.pick(modes)});
+        session_->host().behaviour().goalPicture = in.pick(modes);
         break;
       }
       case 22: {
@@ -362,7 +362,7 @@ class FuzzSession {
         plan.rate = static_cast<double>(in.byte()) / 255.0 * 0.5;
         plan.seed = in.word(2);
         plan.kinds = in.byte() & kAllFaultKinds;
-        run(script::Faults{plan});
+        session_->host().setFaults(plan);
         break;
       }
       case 23:
@@ -389,8 +389,8 @@ class FuzzSession {
       }
       case 26: {
         const std::uint8_t how = in.byte();
-        run(script::ConfigUnknown{(how & 1U) != 0});
-        run(script::ConfigDelay{static_cast<double>(how >> 1U) * 0.02});
+        session_->host().behaviour().keepUnknownLines = (how & 1U) != 0;
+        session_->host().behaviour().configDelaySeconds = static_cast<double>(how >> 1U) * 0.02;
         break;
       }
       default:

@@ -7,7 +7,7 @@
 
 #include "PluginHost.h"
 #include "Rafta.h"
-#include "sim/run/PluginLibrary.h"
+#include "sim/host/PluginLibrary.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 
 #include "Rafta.h"
 #include "ScratchFolder.h"
-#include "sim/run/PluginLibrary.h"
+#include "sim/host/PluginLibrary.h"
 
 namespace rafta::testing {
 namespace {

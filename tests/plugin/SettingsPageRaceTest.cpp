@@ -84,7 +84,7 @@ class SettingsPageRace : public ::testing::Test {
 
 TEST_F(SettingsPageRace, ThePageOnItsRenderThreadLosesNothingTheGameCounts) {
   // Thousands of commits: the file's own writes are tested elsewhere.
-  s.host().console().setConfigFileWrites(false);
+  s.host().behaviour().writesConfigFile = false;
   s.run(kReadyToCount);
   sim::SettingsWindow window;
   sim::SettingsWindowUser user(window, s.page(), "page");

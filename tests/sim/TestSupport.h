@@ -8,7 +8,7 @@
 
 #include "ScratchFolder.h"
 #include "bakkesmod/plugin/bakkesmodplugin.h"
-#include "sim/run/PluginLibrary.h"
+#include "sim/host/PluginLibrary.h"
 #include "sim/run/Session.h"
 
 namespace rafta::sim::testing {

@@ -7,8 +7,9 @@
 
 namespace rafta::sim {
 
-ConsoleVariable::ConsoleVariable(std::string name, std::string defaultValue, CvarStorage storage)
-    : name_(std::move(name)), storage_(storage), text_(std::move(defaultValue)) {}
+ConsoleVariable::ConsoleVariable(std::string name, std::string defaultValue, CvarStorage storage,
+                                 VariableReads* reads)
+    : name_(std::move(name)), storage_(storage), text_(std::move(defaultValue)), reads_(reads) {}
 
 const std::string& ConsoleVariable::name() const { return name_; }
 
@@ -17,6 +18,12 @@ const CvarStorage& ConsoleVariable::storage() const { return storage_; }
 const std::string& ConsoleVariable::text() const { return text_; }
 
 void ConsoleVariable::setText(std::string text) { text_ = std::move(text); }
+
+void ConsoleVariable::beforeRead() {
+  if (reads_ != nullptr) {
+    reads_->beforeRead(*this);
+  }
+}
 
 bool ConsoleVariable::boolValue() const {
   const double value = readNumber(text_);

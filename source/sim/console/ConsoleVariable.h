@@ -13,16 +13,34 @@ struct CvarStorage {
   bool saved = true;
 };
 
+class ConsoleVariable;
+
+// Where a variable's reads pass before they are answered: the console that registered it, which
+// may turn them wrong on purpose.
+class VariableReads {
+ public:
+  virtual void beforeRead(ConsoleVariable& variable) = 0;
+
+ protected:
+  VariableReads() = default;
+  VariableReads(const VariableReads&) = default;
+  VariableReads& operator=(const VariableReads&) = default;
+  ~VariableReads() = default;
+};
+
 // A console variable holds text; the typed reads parse it every time, as the console does.
 class ConsoleVariable {
  public:
-  ConsoleVariable(std::string name, std::string defaultValue, CvarStorage storage);
+  ConsoleVariable(std::string name, std::string defaultValue, CvarStorage storage,
+                  VariableReads* reads = nullptr);
 
   [[nodiscard]] const std::string& name() const;
   [[nodiscard]] const CvarStorage& storage() const;
 
   [[nodiscard]] const std::string& text() const;
   void setText(std::string text);
+  // Before a plugin's typed read: what the console does to a variable just before it is read.
+  void beforeRead();
 
   [[nodiscard]] bool boolValue() const;
   [[nodiscard]] int intValue() const;
@@ -37,6 +55,7 @@ class ConsoleVariable {
   std::string name_;
   CvarStorage storage_;
   std::string text_;
+  VariableReads* reads_;
 };
 
 }  // namespace rafta::sim

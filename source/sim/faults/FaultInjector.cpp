@@ -11,7 +11,8 @@
 namespace rafta::sim {
 namespace {
 
-FaultInjector* armedOne = nullptr;
+// What a host that asks for no wrong answers follows.
+constexpr FaultPlan kNeverWrong{};
 
 constexpr std::array<std::string_view, kFaultKindCount> kNames{
     "null", "id", "number", "console", "screen", "config", "flag"};
@@ -73,22 +74,11 @@ std::optional<std::uint64_t> parseSeed(std::string_view text) {
   return seed;
 }
 
-FaultInjector::~FaultInjector() { disarm(); }
+FaultInjector::FaultInjector() : FaultInjector(kNeverWrong) {}
 
-void FaultInjector::arm(const FaultPlan& plan) {
-  if (armedOne != nullptr && armedOne != this) {
-    armedOne->disarm();
-  }
-  plan_ = plan;
-  state_ = plan.seed;
-  armedOne = plan.rate > 0.0 && plan.kinds != 0 ? this : nullptr;
-}
+FaultInjector::FaultInjector(const FaultPlan& plan) : plan_(plan), state_(plan.seed) {}
 
-void FaultInjector::disarm() {
-  if (armedOne == this) {
-    armedOne = nullptr;
-  }
-}
+void FaultInjector::restart() { state_ = plan_.seed; }
 
 void FaultInjector::setTrace(TextSink trace) { trace_ = std::move(trace); }
 
@@ -106,7 +96,7 @@ std::uint64_t FaultInjector::next() {
 std::uint64_t FaultInjector::below(std::uint64_t bound) { return next() % bound; }
 
 bool FaultInjector::strikes(FaultKind kind) {
-  if (armedOne != this || (plan_.kinds & faultBit(kind)) == 0) {
+  if (plan_.rate <= 0.0 || (plan_.kinds & faultBit(kind)) == 0) {
     return false;
   }
   // 53 random bits as a fraction in [0, 1).
@@ -266,11 +256,6 @@ std::string FaultInjector::configGarbage() {
   }
   report(FaultKind::Config, "configuration file +" + std::to_string(lines.size()) + " bytes");
   return lines;
-}
-
-FaultInjector& armedFaults() {
-  static FaultInjector none;
-  return armedOne != nullptr ? *armedOne : none;
 }
 
 }  // namespace rafta::sim

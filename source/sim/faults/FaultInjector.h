@@ -47,21 +47,24 @@ struct FaultPlan {
 // A decimal seed; nullopt when the text is not one.
 [[nodiscard]] std::optional<std::uint64_t> parseSeed(std::string_view text);
 
-// Turns the host's answers wrong at a given rate. Every decision and every hostile value comes from
-// one splitmix64 stream, so the same session with the same plan goes wrong the same way.
+// Turns the host's answers wrong at the rate its plan gives, for the kinds it names. Every decision
+// and every hostile value comes from one splitmix64 stream, so the same session with the same plan
+// goes wrong the same way.
 class FaultInjector {
  public:
   // Told of every wrong answer: its kind and what was answered.
   using Observer = std::function<void(FaultKind, const std::string&)>;
 
-  FaultInjector() = default;
+  // Never wrong.
+  FaultInjector();
+  // Follows `plan`, which the host owns and may change: restart() when it does.
+  explicit FaultInjector(const FaultPlan& plan);
   FaultInjector(const FaultInjector&) = delete;
   FaultInjector& operator=(const FaultInjector&) = delete;
-  ~FaultInjector();
+  ~FaultInjector() = default;
 
-  // Makes this the armed injector (see armedFaults) until disarm or destruction.
-  void arm(const FaultPlan& plan);
-  void disarm();
+  // Starts the stream again from the plan's seed.
+  void restart();
   void setTrace(TextSink trace);
   void setObserver(Observer observer);
 
@@ -88,15 +91,10 @@ class FaultInjector {
   [[nodiscard]] float hostileFloat();
   void report(FaultKind kind, const std::string& what);
 
-  FaultPlan plan_;
+  const FaultPlan& plan_;
   std::uint64_t state_ = 0;
   TextSink trace_;
   Observer observer_;
 };
-
-// The injector armed in this process, or one that never strikes. A console variable's handle
-// carries no host address, so the hostile text typed into it finds the injector here; one host at
-// a time arms one.
-[[nodiscard]] FaultInjector& armedFaults();
 
 }  // namespace rafta::sim

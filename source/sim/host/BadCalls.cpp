@@ -11,9 +11,12 @@ const BadCalls* latest = nullptr;
 
 }  // namespace
 
-BadCalls::BadCalls() : registered_(true) { latest = this; }
+BadCalls::BadCalls(const HostBehaviour& behaviour) : behaviour_(behaviour), registered_(true) {
+  latest = this;
+}
 
-BadCalls::BadCalls(Unregistered /*unregistered*/) : crash_(false), registered_(false) {}
+BadCalls::BadCalls(const HostBehaviour& behaviour, Unregistered /*unregistered*/)
+    : behaviour_(behaviour), registered_(false) {}
 
 BadCalls::~BadCalls() {
   if (registered_ && latest == this) {
@@ -21,10 +24,8 @@ BadCalls::~BadCalls() {
   }
 }
 
-void BadCalls::setCrash(bool crash) { crash_ = crash; }
-
 void BadCalls::made(std::string_view call, std::string_view object) const {
-  if (crash_) {
+  if (behaviour_.crashOnBadCalls) {
     throw GameCrash(std::string(call) + " on " + std::string(object));
   }
 }
@@ -32,7 +33,8 @@ void BadCalls::made(std::string_view call, std::string_view object) const {
 const BadCalls& BadCalls::ofLatestHost() { return latest != nullptr ? *latest : answered(); }
 
 const BadCalls& BadCalls::answered() {
-  static const BadCalls calls{Unregistered{}};
+  static const HostBehaviour answering{.crashOnBadCalls = false};
+  static const BadCalls calls(answering, Unregistered{});
   return calls;
 }
 

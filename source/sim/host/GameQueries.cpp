@@ -175,12 +175,7 @@ float GameQueries::askSecondsElapsed(std::uintptr_t gameState) {
   return answer;
 }
 
-const std::vector<Query>& GameQueries::recent() const { return recent_.entries(); }
-
-void GameQueries::clear() { recent_.clear(); }
-
 void GameQueries::note(Query query, const std::function<std::string()>& answer) {
-  recent_.add(query);
   // Plugins ask every frame: the line is only worth making for someone reading it.
   if (kQueries.at(index(query)).traced && reports_.tracing()) {
     reports_.trace("query " + std::string(queryName(query)) + " -> " + answer());

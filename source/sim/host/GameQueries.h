@@ -9,12 +9,11 @@
 #include "sim/faults/FaultInjector.h"
 #include "sim/game/Game.h"
 #include "sim/host/BadCalls.h"
-#include "sim/host/RecentHistory.h"
 #include "sim/host/Reports.h"
 
 namespace rafta::sim {
 
-// Every question a plugin asks of the game, whichever wrapper asks it, recorded in the order asked.
+// Every question a plugin asks of the game, whichever wrapper asks it.
 enum class Query {
   // The game wrapper's.
   IsInGame,
@@ -42,7 +41,7 @@ enum class Query {
 // The host's answers to those questions: what the game holds, as the fault injector may turn it.
 // Every answer passes here, and here alone: a question the object cannot answer (a null handle,
 // the goal frame's object, a car's question to a ball) goes to BadCalls first; then the fault
-// check, the record, and the trace line for the questions that are traced.
+// check, and the trace line for the questions that are traced.
 class GameQueries {
  public:
   // The game objects' wrappers carry the address of an object, not of a host: they ask the
@@ -72,10 +71,6 @@ class GameQueries {
   // or, without one, queries that nobody reads back and that never answer wrongly.
   [[nodiscard]] static GameQueries& forGameObjects();
 
-  // The recent questions (at least the last 4096), oldest first.
-  [[nodiscard]] const std::vector<Query>& recent() const;
-  void clear();
-
  private:
   struct Unregistered {};
   GameQueries(const Game& game, FaultInjector& faults, Reports& reports, const BadCalls& badCalls,
@@ -92,8 +87,6 @@ class GameQueries {
   Reports& reports_;
   const BadCalls& badCalls_;
   bool registered_;
-  // Only what checks and tests read back, so that a session of any length runs in bounded memory.
-  RecentHistory<Query> recent_{4096};
 };
 
 }  // namespace rafta::sim

@@ -35,9 +35,12 @@ class Hooks {
   // The game runs the function: every hook on it is called, in registration order.
   void fire(const std::string& function, std::uintptr_t caller);
 
-  // Held until the next tick, from any thread.
+  // Held until the next tick. Thread-safe: any thread may hand a function over while the game
+  // thread ticks; it reads whose callbacks they are, which only a load or unload on the game thread
+  // changes.
   void execute(Executed function);
-  // The game ticks: what was handed to Execute before it runs, in the order it was handed.
+  // The game thread's alone. The game ticks: what was handed to Execute before it runs, in the
+  // order it was handed.
   void tick();
 
   // The host stops: every hook and every function held for the next tick is dropped uncalled.

@@ -10,11 +10,13 @@ namespace rafta::sim {
 Host::Host(HostOptions options)
     : folder_(hostFolder(options.appData)),
       reports_(std::move(options.warn)),
+      faults_(behaviour_.faults),
+      badCalls_(behaviour_),
       owner_(reports_),
       clock_(game_, reports_, owner_, addressOfObject(this)),
       console_(options.configFile.empty() ? defaultConfigFile(options.appData)
                                           : std::move(options.configFile),
-               folder_ / "cfg", reports_, clock_),
+               folder_ / "cfg", behaviour_, faults_, reports_, clock_),
       commands_(reports_, owner_),
       hooks_(reports_, owner_, addressOfObject(this)),
       frames_(game_, reports_, owner_),
@@ -37,7 +39,14 @@ std::shared_ptr<GameWrapper> Host::gameWrapper() {
 
 Game& Host::game() { return game_; }
 
+HostBehaviour& Host::behaviour() { return behaviour_; }
+
 FaultInjector& Host::faults() { return faults_; }
+
+void Host::setFaults(const FaultPlan& plan) {
+  behaviour_.faults = plan;
+  faults_.restart();
+}
 
 HostConsole& Host::console() { return console_; }
 

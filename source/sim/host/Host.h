@@ -13,6 +13,7 @@
 #include "sim/host/Frames.h"
 #include "sim/host/GameQueries.h"
 #include "sim/host/Hooks.h"
+#include "sim/host/HostBehaviour.h"
 #include "sim/host/HostClock.h"
 #include "sim/host/HostConsole.h"
 #include "sim/host/Reports.h"
@@ -43,15 +44,19 @@ class Host {
   [[nodiscard]] std::shared_ptr<GameWrapper> gameWrapper();
 
   [[nodiscard]] Game& game();
-  // Wrong answers on purpose; disarmed at start.
+  // How the host behaves where the real one is only partly known; read by the parts it concerns.
+  [[nodiscard]] HostBehaviour& behaviour();
+  // Wrong answers on purpose, as behaviour().faults plans them; none at start.
   [[nodiscard]] FaultInjector& faults();
+  // A new plan for wrong answers, from its seed on.
+  void setFaults(const FaultPlan& plan);
   [[nodiscard]] HostConsole& console();
   [[nodiscard]] ConsoleCommands& commands();
   [[nodiscard]] Hooks& hooks();
   [[nodiscard]] HostClock& clock();
   [[nodiscard]] Frames& frames();
   [[nodiscard]] GameQueries& queries();
-  // Whether a call the real game would crash on ends the run (`null-calls`).
+  // Calls the real game would crash on, which behaviour().crashOnBadCalls ends the run at.
   [[nodiscard]] BadCalls& badCalls();
   [[nodiscard]] Reports& reports();
 
@@ -72,6 +77,7 @@ class Host {
 
  private:
   std::filesystem::path folder_;
+  HostBehaviour behaviour_;
   Reports reports_;
   Game game_;
   FaultInjector faults_;

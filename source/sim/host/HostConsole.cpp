@@ -6,6 +6,7 @@
 #include <system_error>
 #include <utility>
 
+#include "sim/handles/Handles.h"
 #include "sim/numbers/Numbers.h"
 
 namespace rafta::sim {
@@ -19,9 +20,12 @@ std::filesystem::path defaultConfigFile(const std::filesystem::path& appData) {
 }
 
 HostConsole::HostConsole(std::filesystem::path configFile, std::filesystem::path cfgFolder,
-                         Reports& reports, HostClock& clock)
+                         const HostBehaviour& behaviour, FaultInjector& faults, Reports& reports,
+                         HostClock& clock)
     : configFile_(std::move(configFile)),
       cfgFolder_(std::move(cfgFolder)),
+      behaviour_(behaviour),
+      faults_(faults),
       reports_(reports),
       clock_(clock) {
   readStored();
@@ -47,7 +51,7 @@ ConsoleVariable& HostConsole::registerCvar(const std::string& name, const std::s
   if (slot) {
     return *slot;
   }
-  slot = std::make_unique<ConsoleVariable>(name, defaultValue, storage);
+  slot = std::make_unique<ConsoleVariable>(name, defaultValue, storage, this);
   reports_.trace("registerCvar " + name + " " + quote(defaultValue));
   return *slot;
 }
@@ -62,6 +66,16 @@ void HostConsole::removeAllCvars() { variables_.clear(); }
 ConsoleVariable* HostConsole::findCvar(const std::string& name) const {
   const auto found = variables_.find(name);
   return found == variables_.end() ? nullptr : found->second.get();
+}
+
+std::uintptr_t HostConsole::variableHandle(const std::string& name) {
+  return faults_.handle(addressOfObject(findCvar(name)), "getCvar ", name);
+}
+
+void HostConsole::beforeRead(ConsoleVariable& variable) {
+  if (auto text = faults_.consoleText(variable.name())) {
+    variable.setText(std::move(*text));
+  }
 }
 
 bool HostConsole::consoleSet(const std::string& name, const std::string& value) {
@@ -130,15 +144,16 @@ void HostConsole::executeCfg(const std::filesystem::path& file) {
 }
 
 void HostConsole::executeConfigAtGameStart() {
-  if (configDelay_ == 0) {
+  const std::int64_t delay = toMicroseconds(behaviour_.configDelaySeconds);
+  if (delay == 0) {
     executeCfg(configFile_);
   } else {
-    clock_.schedule(configDelay_, TaskKind::ConfigApplication, [this] { executeCfg(configFile_); });
+    clock_.schedule(delay, TaskKind::ConfigApplication, [this] { executeCfg(configFile_); });
   }
 }
 
 void HostConsole::writeConfigFile() {
-  if (!keepUnknownLines_) {
+  if (!behaviour_.keepUnknownLines) {
     stored_.clear();
   }
   for (const auto& [name, variable] : variables_) {
@@ -146,7 +161,7 @@ void HostConsole::writeConfigFile() {
       stored_.insert_or_assign(name, variable->text());
     }
   }
-  if (!configFileWrites_) {
+  if (!behaviour_.writesConfigFile) {
     return;
   }
   try {
@@ -167,12 +182,6 @@ const std::vector<std::string>& HostConsole::executedCommands() const {
 const std::filesystem::path& HostConsole::configFile() const { return configFile_; }
 
 const StoredValues& HostConsole::storedValues() const { return stored_; }
-
-void HostConsole::setConfigDelay(double seconds) { configDelay_ = toMicroseconds(seconds); }
-
-void HostConsole::setKeepUnknownLines(bool keep) { keepUnknownLines_ = keep; }
-
-void HostConsole::setConfigFileWrites(bool on) { configFileWrites_ = on; }
 
 void HostConsole::restart(const std::string& appended) {
   variables_.clear();

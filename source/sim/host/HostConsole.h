@@ -9,6 +9,8 @@
 
 #include "sim/console/ConfigFile.h"
 #include "sim/console/ConsoleVariable.h"
+#include "sim/faults/FaultInjector.h"
+#include "sim/host/HostBehaviour.h"
 #include "sim/host/HostClock.h"
 #include "sim/host/RecentHistory.h"
 #include "sim/host/Reports.h"
@@ -24,11 +26,14 @@ namespace rafta::sim {
 // The host's console: the variables plugins register, the configuration file that stores them
 // across runs of the game, the console commands, and the log. As on the real host a variable has
 // no memory of its own: it takes a stored value only when a cfg file is executed or a value typed.
-class HostConsole {
+// Every answer about a variable passes here, as every answer about the game passes GameQueries:
+// first the fault check, then what it answers.
+class HostConsole final : public VariableReads {
  public:
   // Reads the configuration file at once, so that a run with an unreadable one stops before it
   // starts. `cfgFolder` holds the files that `exec NAME` names.
-  HostConsole(std::filesystem::path configFile, std::filesystem::path cfgFolder, Reports& reports,
+  HostConsole(std::filesystem::path configFile, std::filesystem::path cfgFolder,
+              const HostBehaviour& behaviour, FaultInjector& faults, Reports& reports,
               HostClock& clock);
 
   // The log, raw bytes as the plugin handed them over.
@@ -41,6 +46,11 @@ class HostConsole {
   ConsoleVariable& registerCvar(const std::string& name, const std::string& defaultValue,
                                 CvarStorage storage);
   [[nodiscard]] ConsoleVariable* findCvar(const std::string& name) const;
+  // What getCvar answers a plugin: the variable's handle, or a null one for a name nobody
+  // registered or when a fault says so.
+  [[nodiscard]] std::uintptr_t variableHandle(const std::string& name);
+  // A plugin reads the variable: the user may have typed something hostile into it just before.
+  void beforeRead(ConsoleVariable& variable) override;
   // False when no such variable is registered. Its value is gone.
   bool removeCvar(const std::string& name);
   // The plugin was unloaded: its variables go with it.
@@ -65,13 +75,6 @@ class HostConsole {
 
   [[nodiscard]] const std::filesystem::path& configFile() const;
   [[nodiscard]] const StoredValues& storedValues() const;
-  void setConfigDelay(double seconds);
-  // Whether a write keeps the lines of variables that are not registered (the default) or drops
-  // them, as the real host is understood to do.
-  void setKeepUnknownLines(bool keep);
-  // Off, writeconfig still records the command and takes the values, but leaves the file alone:
-  // benchmarks time the plugin, not the disk.
-  void setConfigFileWrites(bool on);
 
   // The game restarts: every variable is forgotten, and the configuration file is read again,
   // once `appended` (garbage a fault adds, or nothing) is added to its end.
@@ -84,6 +87,8 @@ class HostConsole {
 
   std::filesystem::path configFile_;
   std::filesystem::path cfgFolder_;
+  const HostBehaviour& behaviour_;
+  FaultInjector& faults_;
   Reports& reports_;
   HostClock& clock_;
   TextSink logSink_;
@@ -93,9 +98,6 @@ class HostConsole {
   RecentHistory<std::string> commands_{256};
   std::map<std::string, std::unique_ptr<ConsoleVariable>> variables_;
   StoredValues stored_;
-  std::int64_t configDelay_ = 0;
-  bool keepUnknownLines_ = true;
-  bool configFileWrites_ = true;
   bool leftTemporariesRemoved_ = false;  // by the first write; see removeLeftTemporaries
 };
 

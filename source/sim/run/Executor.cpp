@@ -52,16 +52,18 @@ struct Visit {
   }
   void operator()(const script::SecondsElapsed& c) const { game().setSecondsElapsed(c.seconds); }
   void operator()(const script::Screen& c) const { game().setScreenSize(c.size); }
-  void operator()(const script::Picture& c) const { in.picture = c.mode; }
-  void operator()(const script::ConfigDelay& c) const {
-    in.host.console().setConfigDelay(c.seconds);
+  void operator()(const script::Behaviour& c) const { c.set(in.host); }
+  // The settings window meets each new plugin object as the host's does: it hands it the
+  // context before its first page.
+  void operator()(const script::Load& /*c*/) const {
+    in.module.load(in.prepareLoad);
+    in.settingsWindow.meetNewPlugin();
   }
-  void operator()(const script::ConfigUnknown& c) const {
-    in.host.console().setKeepUnknownLines(c.keep);
+  void operator()(const script::Unload& /*c*/) const { in.module.unload(); }
+  void operator()(const script::Restart& c) const {
+    in.module.restart(c.withoutUnload, in.prepareLoad);
+    in.settingsWindow.meetNewPlugin();
   }
-  void operator()(const script::Load& /*c*/) const { in.load(); }
-  void operator()(const script::Unload& /*c*/) const { in.unload(); }
-  void operator()(const script::Restart& c) const { in.restart(c.withoutUnload); }
   void operator()(const script::Event& c) const { in.host.hooks().fire(c.function, 0); }
   void operator()(const script::Touch& c) const {
     in.host.hooks().fire(std::string(game::kOnHitBall), callerAddress(c.caller));
@@ -104,8 +106,6 @@ struct Visit {
   void operator()(const script::Choose& c) const {
     onRenderThread("choose", [&](SettingsWindowUser& user) { user.choose(c.item); });
   }
-  void operator()(const script::Faults& c) const { in.host.faults().arm(c.plan); }
-  void operator()(const script::NullCalls& c) const { in.host.badCalls().setCrash(c.crash); }
   template <typename Check>
   void operator()(const Check& check) const {
     Checks{in.host}(check);
@@ -128,7 +128,7 @@ struct Visit {
 
   // Someone at the settings window, working the loaded plugin's page for that script command.
   [[nodiscard]] SettingsWindowUser settingsUser(const std::string& command) const {
-    const auto plugin = in.plugin();
+    const auto plugin = in.module.plugin();
     if (!plugin) {
       throw ScriptError(command + ": no plugin is loaded");
     }

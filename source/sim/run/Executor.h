@@ -4,8 +4,8 @@
 #include <memory>
 #include <string>
 
-#include "bakkesmod/plugin/bakkesmodplugin.h"
 #include "sim/host/Host.h"
+#include "sim/host/PluginModule.h"
 #include "sim/script/Commands.h"
 #include "sim/text/Text.h"
 
@@ -14,19 +14,15 @@ namespace rafta::sim {
 class RenderThread;
 class SettingsWindow;
 
-// What the script commands act on besides the host: the plugin's life as the session runs it, the
-// settings window with the thread its pages are drawn on, the picture the next load installs,
-// and where a warning about a script line goes.
+// What the script commands act on besides the host: the plugin module, what the host makes ready
+// before each load, the settings window with the thread its pages are drawn on, and where a
+// warning about a script line goes.
 struct ExecutorInputs {
   Host& host;
-  std::function<void()> load;
-  std::function<void()> unload;
-  std::function<void(bool withoutUnload)> restart;
-  // The loaded plugin object; null while none is.
-  std::function<std::shared_ptr<BakkesMod::Plugin::BakkesModPlugin>()> plugin;
+  PluginModule& module;
+  std::function<void()> prepareLoad;
   SettingsWindow& settingsWindow;
   RenderThread& renderThread;
-  PictureMode& picture;
   TextSink warn;
 };
 

@@ -2,7 +2,7 @@
 
 #include <filesystem>
 
-#include "sim/script/Commands.h"
+#include "sim/host/HostBehaviour.h"
 
 namespace rafta::sim {
 

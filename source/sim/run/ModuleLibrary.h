@@ -2,7 +2,7 @@
 
 #include <filesystem>
 
-#include "sim/run/PluginLibrary.h"
+#include "sim/host/PluginLibrary.h"
 
 namespace rafta::sim {
 

@@ -47,17 +47,15 @@ Session::Session(std::unique_ptr<PluginLibrary> library, SessionOptions options)
     : options_(std::move(options)),
       appData_(options_.appData),
       host_(hostOptions(options_, appData_.path())),
-      library_(std::move(library)),
+      module_(host_, std::move(library)),
       settingsWindow_(std::make_unique<SettingsWindow>()),
       renderThread_(std::make_unique<RenderThread>()),
       executor_(std::make_unique<Executor>(
-          ExecutorInputs{host_, [this] { load(); }, [this] { unload(); },
-                         [this](bool withoutUnload) { restart(withoutUnload); },
-                         [this] { return plugin_; }, *settingsWindow_, *renderThread_, picture_,
-                         [this](const std::string& message) { warn(message); }})) {
+          ExecutorInputs{host_, module_, [this] { prepareLoad(); }, *settingsWindow_,
+                         *renderThread_, [this](const std::string& message) { warn(message); }})) {
   host_.console().setLogSink([this](const std::string& line) { print(line); });
   if (options_.faults) {
-    host_.faults().arm(*options_.faults);
+    host_.setFaults(*options_.faults);
   }
   if (options_.trace) {
     host_.reports().setTraceSink([this](const std::string& line) { print("| " + line); });
@@ -74,18 +72,7 @@ Session::Session(std::unique_ptr<PluginLibrary> library, SessionOptions options)
   }
 }
 
-Session::~Session() {
-  dropPlugin();
-  library_->close();
-}
-
-void Session::dropPlugin() {
-  host_.dropCallbacks();
-  plugin_.reset();
-  if (deleteMe_ != nullptr) {
-    std::exchange(deleteMe_, nullptr)();
-  }
-}
+Session::~Session() = default;
 
 RunResult Session::runFile(const std::filesystem::path& script) {
   auto file = readRegularFile(script, kMostScriptBytes);
@@ -138,61 +125,16 @@ RunResult Session::runText(std::string_view text, const std::string& scriptName)
 
 Host& Session::host() { return host_; }
 
-std::shared_ptr<BakkesMod::Plugin::BakkesModPlugin> Session::plugin() const { return plugin_; }
+std::shared_ptr<BakkesMod::Plugin::BakkesModPlugin> Session::plugin() const {
+  return module_.plugin();
+}
 
 const std::filesystem::path& Session::appData() const { return appData_.path(); }
 
-void Session::load() {
-  if (plugin_) {
-    throw ScriptError("load: the plugin is already loaded (unload or restart first)");
-  }
-  auto& info = library_->open();
-  if (info.initializeFunc == nullptr || info.delFunc == nullptr) {
-    throw ModuleError("the module's exports record has no getPlugin or deleteMe entry");
-  }
-  installGoalPicture(picture_, appData_.path(), options_.shippedPicture);
+// What the plugin finds at a load: the goal picture the host installs, and the folder it reports.
+void Session::prepareLoad() {
+  installGoalPicture(host_.behaviour().goalPicture, appData_.path(), options_.shippedPicture);
   appData_.publish();
-  const auto address = info.initializeFunc();
-  if (address == 0) {
-    throw ModuleError("the module's getPlugin returned no plugin handle");
-  }
-  // getPlugin hands out the address of the module's plugin handle.
-  // NOLINTNEXTLINE(performance-no-int-to-ptr)
-  const auto& handle = *reinterpret_cast<const PluginHandle*>(address);
-  if (!handle) {
-    throw ModuleError("the module's getPlugin returned an empty plugin handle");
-  }
-  plugin_ = handle;
-  settingsWindow_->meetNewPlugin();
-  deleteMe_ = info.delFunc;
-  host_.tieCallbacksTo(plugin_);
-  plugin_->cvarManager = host_.cvarManager();
-  plugin_->gameWrapper = host_.gameWrapper();
-  plugin_->onLoad();
-  if (!std::exchange(gameRunning_, true)) {
-    host_.console().executeConfigAtGameStart();
-  }
-}
-
-void Session::unload() {
-  if (!plugin_) {
-    throw ScriptError("unload: the plugin is not loaded");
-  }
-  plugin_->onUnload();
-  plugin_.reset();
-  std::exchange(deleteMe_, nullptr)();
-  host_.forgetPlugin();
-}
-
-void Session::restart(bool withoutUnload) {
-  if (plugin_ && !withoutUnload) {
-    unload();
-  }
-  dropPlugin();
-  host_.forgetAll();
-  library_->close();
-  gameRunning_ = false;
-  load();
 }
 
 void Session::print(const std::string& line) {

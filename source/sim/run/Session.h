@@ -8,10 +8,10 @@
 
 #include "sim/errors/Errors.h"
 #include "sim/host/Host.h"
+#include "sim/host/PluginModule.h"
 #include "sim/pictures/PictureFolder.h"
 #include "sim/run/AppDataFolder.h"
 #include "sim/run/GoalPicture.h"
-#include "sim/run/PluginLibrary.h"
 #include "sim/script/Commands.h"
 
 namespace rafta::sim {
@@ -66,17 +66,11 @@ class Session {
   [[nodiscard]] std::shared_ptr<BakkesMod::Plugin::BakkesModPlugin> plugin() const;
   [[nodiscard]] const std::filesystem::path& appData() const;
 
-  // The plugin's life, as the script commands do it. Throw RunError.
-  void load();
-  void unload();
-  // With `withoutUnload` the game exits as it may when the player quits: no onUnload.
-  void restart(bool withoutUnload = false);
   // Each command is a game tick: it ends with what the plugin handed to Execute meanwhile.
   void execute(const ScriptCommand& command);
 
  private:
-  // The host lets the plugin go without unloading it, as when the game exits.
-  void dropPlugin();
+  void prepareLoad();
   void print(const std::string& line);
   // Standard output failed: told once, and the run ends with HostIoFailed.
   void checkOutput();
@@ -88,16 +82,11 @@ class Session {
   SessionOptions options_;
   AppDataFolder appData_;
   Host host_;
-  std::unique_ptr<PluginLibrary> library_;
+  PluginModule module_;
   std::unique_ptr<PictureFolder> pictures_;
   std::unique_ptr<SettingsWindow> settingsWindow_;
   // Where every page of settingsWindow_ is drawn.
   std::unique_ptr<RenderThread> renderThread_;
-  std::shared_ptr<BakkesMod::Plugin::BakkesModPlugin> plugin_;
-  void (*deleteMe_)() = nullptr;
-  PictureMode picture_ = PictureMode::Present;
-  // The game has started: a load from now on is a player's, and the host executes nothing.
-  bool gameRunning_ = false;
   std::string scriptName_;
   int line_ = 0;
   bool outputFailed_ = false;

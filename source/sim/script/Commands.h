@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
 #include <optional>
 #include <string>
 #include <utility>
@@ -8,13 +9,11 @@
 #include <vector>
 
 #include "bakkesmod/wrappers/wrapperstructs.h"
-#include "sim/faults/FaultInjector.h"
 #include "sim/game/Game.h"
 
 namespace rafta::sim {
 
-// What the host installs as the goal picture before a load.
-enum class PictureMode { Present, Absent, Unloadable };
+class Host;
 
 // The commands of the script language, one a line, parsed and checked before anything runs.
 namespace script {
@@ -44,23 +43,10 @@ struct SecondsElapsed {
 struct Screen {
   Vector2 size;
 };
-struct Picture {
-  PictureMode mode;
-};
-struct ConfigDelay {
-  double seconds;
-};
-// Whether the host's configuration writes keep the lines of variables nobody registered.
-struct ConfigUnknown {
-  bool keep;
-};
-// Rate 0 turns wrong answers off.
-struct Faults {
-  FaultPlan plan;
-};
-// Whether a call the real game would crash on ends the run, or is answered.
-struct NullCalls {
-  bool crash;
+// A setting of the host's behaviour (config-delay, config-unknown, null-calls, faults, picture):
+// what the line sets, applied to the host that runs it.
+struct Behaviour {
+  std::function<void(Host&)> set;
 };
 struct Load {};
 struct Unload {};
@@ -153,13 +139,12 @@ struct ExpectLog {
 
 using ScriptCommand = std::variant<
     script::State, script::CarSetup, script::Local, script::BallSetup, script::SecondsElapsed,
-    script::Screen, script::Picture, script::ConfigDelay, script::ConfigUnknown, script::Load,
-    script::Unload, script::Restart, script::Event, script::Touch, script::Hit, script::Wait,
-    script::Frame, script::Console, script::TypeCommand, script::DrawPage,
-    script::CloseSettingsWindow, script::Click, script::Toggle, script::Slide, script::Choose,
-    script::Drag, script::ExpectDrawn, script::ExpectNothingDrawn, script::ExpectCvar,
-    script::ExpectStored, script::ExpectHooked, script::ExpectCommand, script::ExpectTimers,
-    script::ExpectLog, script::Faults, script::NullCalls>;
+    script::Screen, script::Behaviour, script::Load, script::Unload, script::Restart, script::Event,
+    script::Touch, script::Hit, script::Wait, script::Frame, script::Console, script::TypeCommand,
+    script::DrawPage, script::CloseSettingsWindow, script::Click, script::Toggle, script::Slide,
+    script::Choose, script::Drag, script::ExpectDrawn, script::ExpectNothingDrawn,
+    script::ExpectCvar, script::ExpectStored, script::ExpectHooked, script::ExpectCommand,
+    script::ExpectTimers, script::ExpectLog>;
 
 struct ScriptLine {
   int number;

@@ -12,6 +12,7 @@
 
 #include "GameFunctions.h"
 #include "sim/errors/Errors.h"
+#include "sim/host/Host.h"
 #include "sim/numbers/Numbers.h"
 #include "sim/text/Text.h"
 
@@ -227,19 +228,88 @@ ScriptCommand parseScreen(Args& args) {
   return finished(args, script::Screen{{width, height}});
 }
 
-ScriptCommand parsePicture(Args& args) {
-  const auto mode = args.word("present, absent or unloadable");
-  if (mode == "present") {
-    return finished(args, script::Picture{PictureMode::Present});
-  }
-  if (mode == "absent") {
-    return finished(args, script::Picture{PictureMode::Absent});
-  }
-  if (mode == "unloadable") {
-    return finished(args, script::Picture{PictureMode::Unloadable});
-  }
-  args.fail("expected present, absent or unloadable, found " + mode);
+// --- The host's behaviour: each form sets a field of HostBehaviour
+// --------------------------------
+
+template <typename Setting>
+ScriptCommand behaviour(Setting setting) {
+  return script::Behaviour{std::move(setting)};
 }
+
+ScriptCommand parsePicture(Args& args) {
+  static const std::map<std::string_view, PictureMode> modes{
+      {"present", PictureMode::Present},
+      {"absent", PictureMode::Absent},
+      {"unloadable", PictureMode::Unloadable}};
+  const auto word = args.word("present, absent or unloadable");
+  const auto mode = modes.find(word);
+  if (mode == modes.end()) {
+    args.fail("expected present, absent or unloadable, found " + word);
+  }
+  args.finish();
+  return behaviour([mode = mode->second](Host& host) { host.behaviour().goalPicture = mode; });
+}
+
+ScriptCommand parseConfigDelay(Args& args) {
+  const double seconds = finished(args, args.nonNegative("SECONDS"));
+  return behaviour([seconds](Host& host) { host.behaviour().configDelaySeconds = seconds; });
+}
+
+// One of two words, the first meaning yes.
+bool either(Args& args, const std::string& yes, const std::string& no) {
+  const auto choice = args.word(yes + " or " + no);
+  if (choice != yes && choice != no) {
+    args.fail("expected " + yes + " or " + no + ", found " + choice);
+  }
+  args.finish();
+  return choice == yes;
+}
+
+ScriptCommand parseConfigUnknown(Args& args) {
+  const bool keep = either(args, "keep", "drop");
+  return behaviour([keep](Host& host) { host.behaviour().keepUnknownLines = keep; });
+}
+
+ScriptCommand parseNullCalls(Args& args) {
+  const bool crash = either(args, "crash", "answer");
+  return behaviour([crash](Host& host) { host.behaviour().crashOnBadCalls = crash; });
+}
+
+// Rate 0 (`off`) turns wrong answers off.
+ScriptCommand parseFaults(Args& args) {
+  FaultPlan plan;
+  const auto first = args.word("RATE or off");
+  if (first == "off") {
+    args.finish();
+    return behaviour([plan](Host& host) { host.setFaults(plan); });
+  }
+  const auto rate = parseDecimal(first);
+  if (!rate || !(*rate >= 0.0 && *rate <= 1.0)) {
+    args.fail("the rate must be a number from 0 to 1, found " + first);
+  }
+  plan.rate = *rate;
+  const auto seedText = args.word("SEED");
+  const auto seed = parseSeed(seedText);
+  if (!seed) {
+    args.fail("bad seed " + seedText + " (a whole number from 0 to 18446744073709551615)");
+  }
+  plan.seed = *seed;
+  if (!args.done()) {
+    plan.kinds = 0;
+  }
+  while (!args.done()) {
+    const auto name = args.word("KIND");
+    const auto kind = faultKindNamed(name);
+    if (!kind) {
+      args.fail("unknown kind " + name + " (null, id, number, console, screen, config, flag)");
+    }
+    plan.kinds |= faultBit(*kind);
+  }
+  return behaviour([plan](Host& host) { host.setFaults(plan); });
+}
+
+// --- The game and the plugin's life
+// ----------------------------------------------------------------
 
 std::string functionArgument(Args& args) {
   const auto name = args.word("game function");
@@ -325,14 +395,6 @@ ScriptCommand parseTypeCommand(Args& args) {
   return command;
 }
 
-ScriptCommand parseConfigUnknown(Args& args) {
-  const auto choice = args.word("keep or drop");
-  if (choice != "keep" && choice != "drop") {
-    args.fail("expected keep or drop, found " + choice);
-  }
-  return finished(args, script::ConfigUnknown{choice == "keep"});
-}
-
 ScriptCommand parseRestart(Args& args) {
   if (args.done()) {
     return script::Restart{false};
@@ -373,45 +435,6 @@ ScriptCommand parseDrag(Args& args) {
   return drag;
 }
 
-ScriptCommand parseFaults(Args& args) {
-  script::Faults faults;
-  const auto first = args.word("RATE or off");
-  if (first == "off") {
-    return finished(args, faults);
-  }
-  const auto rate = parseDecimal(first);
-  if (!rate || !(*rate >= 0.0 && *rate <= 1.0)) {
-    args.fail("the rate must be a number from 0 to 1, found " + first);
-  }
-  faults.plan.rate = *rate;
-  const auto seedText = args.word("SEED");
-  const auto seed = parseSeed(seedText);
-  if (!seed) {
-    args.fail("bad seed " + seedText + " (a whole number from 0 to 18446744073709551615)");
-  }
-  faults.plan.seed = *seed;
-  if (!args.done()) {
-    faults.plan.kinds = 0;
-  }
-  while (!args.done()) {
-    const auto name = args.word("KIND");
-    const auto kind = faultKindNamed(name);
-    if (!kind) {
-      args.fail("unknown kind " + name + " (null, id, number, console, screen, config, flag)");
-    }
-    faults.plan.kinds |= faultBit(*kind);
-  }
-  return faults;
-}
-
-ScriptCommand parseNullCalls(Args& args) {
-  const auto choice = args.word("crash or answer");
-  if (choice != "crash" && choice != "answer") {
-    args.fail("expected crash or answer, found " + choice);
-  }
-  return finished(args, script::NullCalls{choice == "crash"});
-}
-
 using Parser = std::function<ScriptCommand(Args&)>;
 
 const std::map<std::string_view, Parser>& parsers() {
@@ -423,8 +446,7 @@ const std::map<std::string_view, Parser>& parsers() {
       {"clock", [](Args& a) { return script::SecondsElapsed{finished(a, a.number("SECONDS"))}; }},
       {"screen", parseScreen},
       {"picture", parsePicture},
-      {"config-delay",
-       [](Args& a) { return script::ConfigDelay{finished(a, a.nonNegative("SECONDS"))}; }},
+      {"config-delay", parseConfigDelay},
       {"load", [](Args& a) { return finished(a, script::Load{}); }},
       {"unload", [](Args& a) { return finished(a, script::Unload{}); }},
       {"config-unknown", parseConfigUnknown},

@@ -24,6 +24,7 @@ class RenderThread {
   ~RenderThread() = default;
 
   // Runs the job on the render thread and returns once it has run; what it throws is thrown here.
+  // Never from the render thread itself, which would wait for its own job for ever.
   void run(const std::function<void()>& job);
 
  private:

@@ -6,7 +6,6 @@
 
 #include "bakkesmod/wrappers/cvarwrapper.h"
 #include "sim/console/ConsoleVariable.h"
-#include "sim/faults/FaultInjector.h"
 #include "sim/handles/Handles.h"
 #include "sim/host/BadCalls.h"
 #include "sim/host/Host.h"
@@ -26,13 +25,11 @@ ConsoleVariable* variableFor(std::uintptr_t address, std::string_view call) {
   return variable;
 }
 
-// The variable about to be read, after the user may have typed something hostile into it.
+// The variable about to be read, as its console answers it.
 const ConsoleVariable* reading(std::uintptr_t address, std::string_view call) {
   auto* variable = variableFor(address, call);
   if (variable != nullptr) {
-    if (auto text = armedFaults().consoleText(variable->name())) {
-      variable->setText(std::move(*text));
-    }
+    variable->beforeRead();
   }
   return variable;
 }
@@ -61,8 +58,7 @@ CVarWrapper CVarManagerWrapper::registerCvar(std::string cvar, std::string defau
 
 CVarWrapper CVarManagerWrapper::getCvar(std::string cvar) {
   auto* host = objectAt<Host>(address);
-  const auto variable = host != nullptr ? addressOfObject(host->console().findCvar(cvar)) : 0;
-  return CVarWrapper(armedFaults().handle(variable, "getCvar ", cvar));
+  return CVarWrapper(host != nullptr ? host->console().variableHandle(cvar) : 0);
 }
 
 bool CVarManagerWrapper::removeCvar(std::string cvar) {

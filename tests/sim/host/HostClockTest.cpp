@@ -99,7 +99,7 @@ TEST_F(HostClockTest, ATimerThatReArmsItselfWithoutDelayCannotHoldTimeStill) {
 TEST_F(HostClockTest, TheConfigurationRunsAfterTheDelayInOrderWithTimersDueThen) {
   testing::writeFile(defaultConfigFile(folder.path()), "first \"7\"\nsecond \"8\"\n");
   host.forgetAll();
-  host.console().setConfigDelay(1.0);
+  host.behaviour().configDelaySeconds = 1.0;
   auto manager = host.cvarManager();
   const auto read = [&](const char* name) { return manager->getCvar(name).getIntValue(); };
   const auto note = [&](const std::string& name) {
@@ -126,7 +126,7 @@ TEST_F(HostClockTest, TheConfigurationRunsAfterTheDelayInOrderWithTimersDueThen)
 TEST_F(HostClockTest, TheValueAppliedIsTheOneTheFileHoldsWhenExecuted) {
   testing::writeFile(defaultConfigFile(folder.path()), "v \"1\"\n");
   host.forgetAll();
-  host.console().setConfigDelay(0.5);
+  host.behaviour().configDelaySeconds = 0.5;
   auto manager = host.cvarManager();
   manager->registerCvar("v", "0").setValue(3);
   host.console().executeConfigAtGameStart();
@@ -138,12 +138,12 @@ TEST_F(HostClockTest, TheValueAppliedIsTheOneTheFileHoldsWhenExecuted) {
 TEST_F(HostClockTest, ARestartDropsTimersAndPendingApplications) {
   testing::writeFile(defaultConfigFile(folder.path()), "v \"1\"\n");
   host.forgetAll();
-  host.console().setConfigDelay(0.5);
+  host.behaviour().configDelaySeconds = 0.5;
   host.cvarManager()->registerCvar("v", "0");
   host.console().executeConfigAtGameStart();
   arm("t", 0.5F);
   host.forgetAll();
-  host.console().setConfigDelay(5.0);
+  host.behaviour().configDelaySeconds = 5.0;
   host.cvarManager()->registerCvar("v", "0").setValue(2);
   host.clock().wait(1.0);
   EXPECT_TRUE(fired.empty());

@@ -5,7 +5,9 @@
 #include <variant>
 #include <vector>
 
+#include "TestSupport.h"
 #include "sim/errors/Errors.h"
+#include "sim/host/Host.h"
 #include "sim/script/Parser.h"
 #include "sim/script/ScriptNumbers.h"
 
@@ -84,7 +86,17 @@ TEST(ScriptCommands, OptionsAreParsedInAnyOrderAndKeptWhenAbsent) {
   }
   EXPECT_EQ(std::get<script::State>(parseScriptCommand({"state", "online=1"})).changes,
             (std::vector<std::pair<GameFlag, bool>>{{GameFlag::Online, true}}));
-  EXPECT_FALSE(std::get<script::NullCalls>(parseScriptCommand({"null-calls", "answer"})).crash);
+  // Each host behaviour a script sets, applied to a host.
+  testing::ScratchFolder folder;
+  Host host(HostOptions{folder.path(), {}, [](const std::string&) {}});
+  for (const Words& words : {Words{"null-calls", "answer"}, Words{"config-delay", "0.5"},
+                             Words{"config-unknown", "drop"}, Words{"picture", "unloadable"}}) {
+    std::get<script::Behaviour>(parseScriptCommand(words)).set(host);
+  }
+  EXPECT_FALSE(host.behaviour().crashOnBadCalls);
+  EXPECT_EQ(host.behaviour().configDelaySeconds, 0.5);
+  EXPECT_FALSE(host.behaviour().keepUnknownLines);
+  EXPECT_EQ(host.behaviour().goalPicture, PictureMode::Unloadable);
   const auto touch = std::get<script::Touch>(parseScriptCommand({"touch", "null"}));
   EXPECT_TRUE(std::holds_alternative<script::NullCaller>(touch.caller));
   const auto log =
