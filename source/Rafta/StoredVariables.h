@@ -15,7 +15,8 @@ class Rafta;
 //   const StoredVariable& total = StoredVariableOf(Stored::Total);  // "rafta_total_hit_count"
 namespace rafta {
 
-// The table's rows, in its order.
+// The table's rows, in its order. The rows before the total are the player's settings, as load
+// and the guard of the stored values read them: a new setting goes there.
 enum class Stored : std::uint8_t {
   Debug,
   OverlayEnabled,
