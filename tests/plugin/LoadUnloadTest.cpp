@@ -22,17 +22,13 @@ const Strings kCommands = {names::kToggleOverlayCommand, names::kStyleCommand,
                            names::kResetSessionCommand, names::kResetTotalCommand};
 // Every variable in registration order, with the default a first start gives it.
 const std::vector<std::pair<std::string, std::string>> kDefaults = {
-    {names::kDebugVariable, "0"},
-    {names::kOverlayEnabledVariable, "1"},
-    {names::kOverlayXVariable, "100"},
-    {names::kOverlayYVariable, "100"},
-    {names::kOverlayStyleVariable, "0"},
-    {names::kCountInFreeplayVariable, "0"},
-    {names::kCountInTrainingVariable, "0"},
-    {names::kCountInMatchVariable, "1"},
-    {names::kTotalVariable, "0"},
-    {names::kSavesVariable, "0"},
-    {names::kResetsVariable, "0"}};
+    {names::kDebugVariable, "0"},           {names::kOverlayEnabledVariable, "1"},
+    {names::kOverlayXVariable, "100"},      {names::kOverlayYVariable, "100"},
+    {names::kOverlayStyleVariable, "0"},    {names::kCountInFreeplayVariable, "0"},
+    {names::kCountInTrainingVariable, "0"}, {names::kCountInMatchVariable, "1"},
+    {names::kTotalVariable, "0"},           {names::kSavesVariable, "0"},
+    {names::kResetsVariable, "0"},
+};
 
 // The host calls that change what the plugin has installed or stored.
 Strings installations(const Strings& trace) {
