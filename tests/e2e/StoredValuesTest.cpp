@@ -29,6 +29,11 @@ std::string countedHitAt(int seconds) {
   return "clock " + std::to_string(seconds) + "\ntouch me\nhit\n";
 }
 
+// A game start whose configuration the host executes that many seconds after load, then THEN.
+std::string startedWithDelay(const std::string& delay, const std::string& then) {
+  return "config-delay " + delay + "\nload\nwait 1\n" + then;
+}
+
 std::string readLog(int total) {
   return "expect log \"rafta_total_hit_count chargé avec valeur différée : " +
          std::to_string(total) + "\"\n";
@@ -161,16 +166,16 @@ TEST_F(StoredValues, ACopyThatCannotBeWrittenIsToldOnceAndTheGameGoesOn) {
 // when the player closes its settings window, never brings 57 back. With a configuration this
 // plugin wrote, which counts its saves, and with one that counts none.
 TEST_F(StoredValues, APageResetThenAnExitWithoutUnloadStaysReset) {
+  const std::string resetThenExits =
+      "click \"Reinitialiser le compteur total\"\nrestart without-unload\n"
+      "frame\nexpect drawn \"Rafta hits | match: 0 | session 0 | total: 0\"\n"
+      "wait 3\nsettings close\nrestart without-unload\nwait 3\n" +
+      readLog(0) + countedHitAt(30) + "restart without-unload\nwait 3\n" + readLog(1);
   for (const std::string delay : {"0", "0.5", "2"}) {
     for (const std::string& before : {std::string(), countedHitAt(20)}) {
       const SimWorkspace fresh;
       fresh.writeConfig(kStored57);
-      playedIn(fresh, "config-delay " + delay + "\nload\nwait 1\n" + before +
-                          "click \"Reinitialiser le compteur total\"\nrestart without-unload\n"
-                          "frame\nexpect drawn \"Rafta hits | match: 0 | session 0 | total: 0\"\n"
-                          "wait 3\nsettings close\nrestart without-unload\nwait 3\n" +
-                          readLog(0) + countedHitAt(30) + "restart without-unload\nwait 3\n" +
-                          readLog(1));
+      playedIn(fresh, startedWithDelay(delay, before + resetThenExits));
     }
   }
 }
@@ -182,14 +187,15 @@ TEST_F(StoredValues, AStaleConfigurationFromAFailedHostWriteUndoesNothing) {
   played("load\nwait 1\n" + countedHitAt(20) + "restart without-unload\n");
   std::filesystem::permissions(workspace.config(), std::filesystem::perms::owner_write,
                                std::filesystem::perm_options::remove);
+  const std::string harshMatch = kHarshHost + kMatch;
+  const std::string changesThenRestart =
+      countedHitAt(30) +
+      "slide \"Position X\" 500\ncommand rafta_style 3\nrestart\n"
+      "frame\nexpect drawn \"Rafta hits | match: 0 | session 0 | total: 59\"\n"
+      "wait 3\nframe\nexpect cvar rafta_overlay_x 500\n"
+      "expect cvar rafta_overlay_style 3\nexpect cvar rafta_total_hit_count 59\n";
   for (const std::string delay : {"0", "0.5", "2"}) {
-    const ProgramRun run = workspace.play(
-        kHarshHost + kMatch + "config-delay " + delay + "\nload\nwait 1\n" + countedHitAt(30) +
-        "slide \"Position X\" 500\ncommand rafta_style 3\nrestart\n"
-        "frame\nexpect drawn \"Rafta hits | match: 0 | session 0 | total: " +
-        std::to_string(59) +
-        "\"\nwait 3\nframe\nexpect cvar rafta_overlay_x 500\n"
-        "expect cvar rafta_overlay_style 3\nexpect cvar rafta_total_hit_count 59\n");
+    const ProgramRun run = workspace.play(harshMatch + startedWithDelay(delay, changesThenRestart));
     EXPECT_EQ(run.status, 4) << "delay " << delay << ": only the host's own write fails\n"
                              << run.err;
     // The next run goes on from what this one stored.

@@ -157,7 +157,9 @@ TEST_F(GameQueriesTest, ACallThroughANullOrWrongHandleCrashesTheGameOrIsAnswered
   EXPECT_EQ(ServerWrapper(car).GetSecondsElapsed(), 0.0F);
   EXPECT_EQ(CVarWrapper(0).getIntValue(), 0);
   // IsNull and copies are always safe.
-  CarWrapper copy = CarWrapper(frame);
+  const CarWrapper original(frame);
+  // NOLINTNEXTLINE(performance-unnecessary-copy-initialization): the copy is what is tested
+  const CarWrapper copy = original;
   EXPECT_FALSE(copy.IsNull());
 }
 
