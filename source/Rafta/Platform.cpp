@@ -74,8 +74,8 @@ FileRead ReadRegularFile(const std::filesystem::path& file, std::size_t mostByte
   return read;
 }
 
-bool ReplaceFile(const std::filesystem::path& temporary, const std::filesystem::path& file,
-                 std::string_view bytes, bool flush) noexcept {
+bool ReplaceWholeFile(const std::filesystem::path& temporary, const std::filesystem::path& file,
+                      std::string_view bytes, bool flush) noexcept {
   // A leftover of a killed write, or a link planted there: only the name goes, never its target.
   DeleteFileW(temporary.c_str());
   const DWORD flags = FILE_ATTRIBUTE_NORMAL | (flush ? FILE_FLAG_WRITE_THROUGH : 0);
@@ -194,8 +194,8 @@ void FlushFolderOf(const std::filesystem::path& file) noexcept {
 
 }  // namespace
 
-bool ReplaceFile(const std::filesystem::path& temporary, const std::filesystem::path& file,
-                 std::string_view bytes, bool flush) noexcept {
+bool ReplaceWholeFile(const std::filesystem::path& temporary, const std::filesystem::path& file,
+                      std::string_view bytes, bool flush) noexcept {
   // A leftover of a killed write, or a link planted there: only the name goes, never its target.
   ::unlink(temporary.c_str());
   constexpr int kNew = O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC;

@@ -34,9 +34,9 @@ struct FileRead {
 // one, never half of one. The folder is made if it is missing. With `flush` both reach the disk
 // before this returns; without, the system writes them when it will, as hosts write their own
 // files. False when any step failed; the temporary is then removed.
-[[nodiscard]] bool ReplaceFile(const std::filesystem::path& temporary,
-                               const std::filesystem::path& file, std::string_view bytes,
-                               bool flush) noexcept;
+[[nodiscard]] bool ReplaceWholeFile(const std::filesystem::path& temporary,
+                                    const std::filesystem::path& file, std::string_view bytes,
+                                    bool flush) noexcept;
 
 // A path as a log line shows it: Windows-1252 bytes, '?' for a character the code page lacks.
 [[nodiscard]] std::string PathForLog(const std::filesystem::path& path);

@@ -266,8 +266,8 @@ void Rafta::Commit(Writes writes) {
 
 bool Rafta::WriteSavedCopy(bool flush) {
   rafta::WriteStoredLines(storage.held, storage.copyText);
-  const bool written =
-      rafta::platform::ReplaceFile(storage.copyTemporary, storage.copy, storage.copyText, flush);
+  const bool written = rafta::platform::ReplaceWholeFile(storage.copyTemporary, storage.copy,
+                                                         storage.copyText, flush);
   // Once for each run of failures, not at every hit.
   if (!written && !storage.copyUnwritable) {
     Log(rafta::Concat("Erreur : impossible d'écrire "_cp1252,
