@@ -82,8 +82,8 @@ void Rafta::onToggleOverlayCommand(std::vector<std::string> /*words*/) {
 }
 
 void Rafta::onStyleCommand(std::vector<std::string> words) {
-  CVarWrapper variable = cvarManager->getCvar(rafta::names::kOverlayStyleVariable);
-  const int current = variable.IsNull() ? settings.overlayStyle.load() : variable.getIntValue();
+  const int current =
+      ReadSetting<int>(rafta::names::kOverlayStyleVariable).value_or(settings.overlayStyle);
   const int count = static_cast<int>(OverlayStyles().size());
   const int style = words.size() == 2 ? StyleNamed(words[1], current, count) : -1;
   if (style < 0) {

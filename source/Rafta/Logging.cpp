@@ -10,8 +10,7 @@ void Rafta::Log(std::string_view text) const { cvarManager->log(std::string(text
 
 // A switch the host does not have is off.
 bool Rafta::IsDebugEnabled() const {
-  CVarWrapper debug = cvarManager->getCvar(rafta::names::kDebugVariable);
-  return !debug.IsNull() && debug.getBoolValue();
+  return ReadSetting<bool>(rafta::names::kDebugVariable).value_or(false);
 }
 
 void Rafta::LogOverlayPosition() const {
