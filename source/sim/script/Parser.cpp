@@ -228,8 +228,7 @@ ScriptCommand parseScreen(Args& args) {
   return finished(args, script::Screen{{width, height}});
 }
 
-// --- The host's behaviour: each form sets a field of HostBehaviour
-// --------------------------------
+// --- The host's behaviour: each form sets a field of HostBehaviour ------------------------------
 
 template <typename Setting>
 ScriptCommand behaviour(Setting setting) {
@@ -308,8 +307,7 @@ ScriptCommand parseFaults(Args& args) {
   return behaviour([plan](Host& host) { host.setFaults(plan); });
 }
 
-// --- The game and the plugin's life
-// ----------------------------------------------------------------
+// --- The game and the plugin's life -------------------------------------------------------------
 
 std::string functionArgument(Args& args) {
   const auto name = args.word("game function");
